@@ -1,0 +1,18 @@
+# draivo_add_test_folder(<name> <folder> [LIBS ...])
+# Builds every *.cpp of <folder> into one GoogleTest executable and registers its tests with CTest.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+function(draivo_add_test_folder name folder)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${folder}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE draivo_settings draivo_test_support ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    PROPERTIES ENVIRONMENT "DRAIVO_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;DRAIVO_EXAMPLES=${PROJECT_SOURCE_DIR}/examples"
+    DISCOVERY_TIMEOUT 60)
+endfunction()

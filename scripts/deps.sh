@@ -1,0 +1,17 @@
+# Installs the Debian packages the build needs, when they are missing.
+# Sourced by the build and test scripts.
+
+draivo_packages=(cmake g++ make libgtest-dev libgmock-dev qt6-base-dev libgl-dev)
+
+install_deps() {
+  local missing=()
+  for p in "${draivo_packages[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}

@@ -1,0 +1,158 @@
+#include "nc/BlockText.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+
+#include "nc/NumberFormat.h"
+
+namespace draivo {
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// 1-based character access that yields '\0' outside the text.
+char charAt(std::string_view text, std::size_t position) {
+  return position >= 1 && position <= text.size() ? text[position - 1] : '\0';
+}
+
+// Inserts "0" after the letter at `position` when a single digit and a blank follow it
+// (G1 X5 becomes G01 X5, M8 ; becomes M08 ;).
+void padSingleDigit(std::string& block, std::size_t position) {
+  if (position == 0) return;
+  if (isDigit(charAt(block, position + 1)) && charAt(block, position + 2) == ' ') {
+    block.insert(position, "0");
+  }
+}
+
+// Removes a blank found at each of the five positions after the first "P" of an M98 block,
+// so that the program number stands directly before the ";".
+void joinSubprogramNumber(std::string& block) {
+  const std::size_t p = findLetter(block, 'P');
+  for (std::size_t j = p + 1; j <= p + 5; ++j) {
+    if (charAt(block, j) == ' ') block.erase(j - 1, 1);
+  }
+}
+
+}  // namespace
+
+std::size_t findText(std::string_view block, std::string_view text) {
+  const auto at = block.find(text);
+  return at == std::string_view::npos ? 0 : at + 1;
+}
+
+std::string toUpperAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return out;
+}
+
+std::string NormaliseBlock(std::string_view source) {
+  std::string line = toUpperAscii(source);
+  if (contains(line, ":0")) return line;
+
+  const bool comment = contains(line, "(");
+  std::string r;
+  r.reserve(line.size() * 2 + 2);
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (isDigit(c) || i == 0 || c == '-' || comment) {
+      r += c;
+    } else if (c == '.') {
+      if (i + 1 < line.size() && isDigit(line[i + 1])) r += c;
+    } else if (c == ' ') {
+      // blanks are dropped; words are separated anew below
+    } else {
+      r += ' ';
+      r += c;
+    }
+  }
+  if (!(r.starts_with("%")) && !r.ends_with(";")) r += r.ends_with(" ") ? ";" : " ;";
+
+  padSingleDigit(r, findLetter(r, 'G'));
+  if (!contains(r, "M")) return r;
+  if (contains(r, "M98")) {
+    joinSubprogramNumber(r);
+    return r;
+  }
+  if (contains(r, "M99") || contains(r, "M30")) return r;
+  padSingleDigit(r, findLetter(r, 'M'));
+  return r;
+}
+
+std::string CleanBlock(std::string_view block) {
+  std::string text;
+  for (char c : toUpperAscii(block)) {
+    if (c == ' ') continue;
+    text += c == ',' ? '.' : c;
+  }
+  return NormaliseBlock(text);
+}
+
+WordRead parseNumber(std::string_view text) {
+  WordRead result;
+  result.text = std::string(text);
+  std::string plain;  // the text with "." as its decimal point, for strtod
+  std::size_t i = 0;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) plain += text[i++];
+  bool digits = false;
+  bool separator = false;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (isDigit(c)) {
+      digits = true;
+      plain += c;
+    } else if ((c == '.' || c == ',') && !separator) {
+      separator = true;
+      plain += '.';
+    } else {
+      break;
+    }
+  }
+  if (!digits) return result;
+  if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+    std::string exponent = "e";
+    std::size_t j = i + 1;
+    if (j < text.size() && (text[j] == '-' || text[j] == '+')) exponent += text[j++];
+    const std::size_t firstDigit = j;
+    while (j < text.size() && isDigit(text[j])) exponent += text[j++];
+    if (j == firstDigit) return result;
+    plain += exponent;
+    i = j;
+  }
+  if (i != text.size()) return result;
+  const double value = std::strtod(plain.c_str(), nullptr);
+  if (!std::isfinite(value)) return result;
+  result.value = value == 0.0 ? 0.0 : value;
+  result.valid = true;
+  return result;
+}
+
+WordRead readWord(std::string_view block, std::size_t position) {
+  std::string text;
+  // From the character after the letter up to the first blank; the last character of the
+  // block (its ";") is never taken.
+  for (std::size_t i = position + 1; i < block.size() && charAt(block, i) != ' '; ++i) {
+    text += charAt(block, i);
+  }
+  return parseNumber(text);
+}
+
+double ReadWordValue(std::string_view block, std::size_t position, double scale) {
+  const WordRead word = readWord(block, position);
+  if (!word.valid) return 0.0;
+  const double value = word.value * scale;
+  return std::isfinite(value) ? value : 0.0;
+}
+
+int WordTextLength(std::string_view block, std::size_t position, double scale) {
+  const WordRead word = readWord(block, position);
+  if (scale == 1.0) return static_cast<int>(word.text.size());
+  if (!word.valid) return 0;
+  const double value = word.value * scale;
+  return std::isfinite(value) ? static_cast<int>(formatGeneral(value).size()) : 0;
+}
+
+}  // namespace draivo

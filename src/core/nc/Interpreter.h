@@ -1,0 +1,49 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace draivo {
+
+class NcHost;
+class PathDrawer;
+class ProgramList;
+class Surface;
+struct MachineStatus;
+struct ViewState;
+
+// The objects of the window that the interpreter reads and changes.
+struct NcParts {
+  ProgramList& lstCommands;
+  ProgramList& lstAutomatic;
+  MachineStatus& status;
+  ViewState& view;
+  PathDrawer& drawer;
+  Surface& picResult;
+  Surface& picCalculate;
+};
+
+// Interprets program blocks: executes elementary blocks and expands the canned cycles.
+class Interpreter {
+ public:
+  Interpreter(NcHost& host, NcParts parts) : host_(host), parts_(parts) {}
+
+  // Interprets the entry `index` of the program list (expanding a cycle if it starts one).
+  void InterpretBlock(int index);
+  // Carries out one elementary block: modal status, pen, special blocks, the move.
+  void ExecuteBlock(const std::string& block);
+  // Moves the pen to the block's X/Z point without drawing.
+  void JumpToBlockPoint(const std::string& block);
+
+  // Called with every block text handed to ExecuteBlock, before it is carried out.
+  std::function<void(const std::string&)> onExecute;
+
+  NcHost& host() { return host_; }
+  const NcParts& parts() const { return parts_; }
+
+ private:
+  NcHost& host_;
+  NcParts parts_;
+};
+
+}  // namespace draivo

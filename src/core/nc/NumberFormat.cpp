@@ -1,0 +1,101 @@
+#include "nc/NumberFormat.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <algorithm>
+#include <limits>
+
+namespace draivo {
+namespace {
+
+constexpr int significantDigits = 15;
+constexpr double intLimit = 2147483647.0;
+
+// Removes trailing zeros of a fixed-point text and the point itself when nothing follows it.
+std::string trimFraction(std::string text) {
+  if (text.find('.') == std::string::npos) return text;
+  while (!text.empty() && text.back() == '0') text.pop_back();
+  if (!text.empty() && text.back() == '.') text.pop_back();
+  return text;
+}
+
+// Writes an exponent form as 1.5E+20 / 1E-07.
+std::string exponentText(double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*E", significantDigits - 1, value);
+  std::string text(buffer);
+  const auto e = text.find('E');
+  std::string mantissa = trimFraction(text.substr(0, e));
+  std::string exponent = text.substr(e + 1);  // sign and digits
+  const char sign = exponent[0];
+  std::string digits = exponent.substr(1);
+  while (digits.size() > 2 && digits[0] == '0') digits.erase(0, 1);
+  return mantissa + "E" + sign + digits;
+}
+
+}  // namespace
+
+std::string formatGeneral(double value) {
+  if (!std::isfinite(value)) return "0";
+  if (value == 0.0) return "0";
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*E", significantDigits - 1, value);
+  const int exponent = std::atoi(std::strchr(buffer, 'E') + 1);
+  if (exponent >= significantDigits || exponent < -significantDigits) return exponentText(value);
+  const int decimals = significantDigits - 1 - exponent;
+  std::snprintf(buffer, sizeof buffer, "%.*f", decimals < 0 ? 0 : decimals, value);
+  std::string text = trimFraction(buffer);
+  if (text == "-0") return "0";
+  return text;
+}
+
+std::string formatShort(double value) {
+  std::string text = formatGeneral(value);
+  if (text.rfind("0.", 0) == 0) return text.substr(1);
+  if (text.rfind("-0.", 0) == 0) return "-" + text.substr(2);
+  return text;
+}
+
+double roundToEven(double value) {
+  if (!std::isfinite(value)) return value;
+  return std::nearbyint(value);  // the default rounding mode rounds ties to even
+}
+
+double roundDecimals(double value, int decimals) {
+  if (!std::isfinite(value)) return value;
+  const double scale = std::pow(10.0, decimals);
+  const double scaled = value * scale;
+  if (!std::isfinite(scaled)) return value;
+  const double lower = std::floor(scaled);
+  const double fraction = scaled - lower;
+  constexpr double tieTolerance = 1e-9;
+  double whole;
+  if (std::fabs(fraction - 0.5) <= tieTolerance * std::max(1.0, std::fabs(scaled))) {
+    whole = std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
+  } else {
+    whole = std::nearbyint(scaled);
+  }
+  return whole / scale;
+}
+
+double roundTwoDecimals(double value) { return roundDecimals(value, 2); }
+
+int roundPixel(double value) {
+  if (!std::isfinite(value)) return 0;
+  const double r = std::nearbyint(value);
+  if (r > intLimit) return std::numeric_limits<int>::max();
+  if (r < -intLimit) return std::numeric_limits<int>::min();
+  return static_cast<int>(r);
+}
+
+int floorPixel(double value) {
+  if (!std::isfinite(value)) return 0;
+  const double r = std::floor(value);
+  if (r > intLimit) return std::numeric_limits<int>::max();
+  if (r < -intLimit) return std::numeric_limits<int>::min();
+  return static_cast<int>(r);
+}
+
+}  // namespace draivo

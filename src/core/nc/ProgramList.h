@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace draivo {
+
+// A list of block texts with a selected entry (ListIndex, -1 for none) and the entry shown at
+// the top (TopIndex): the program list and the hidden offset-contour list.
+class ProgramList {
+ public:
+  void Clear();
+  void AddItem(std::string text);
+  int ListCount() const { return static_cast<int>(items_.size()); }
+  // The entry's text; "" for an index outside the list.
+  const std::string& List(int index) const;
+
+  int ListIndex() const { return listIndex_; }
+  void setListIndex(int index);  // clamped to -1 .. ListCount() - 1
+  int TopIndex() const { return topIndex_; }
+  void setTopIndex(int index);   // clamped to 0 .. ListCount() - 1
+
+  const std::vector<std::string>& items() const { return items_; }
+  // Grow with every change of the entries, and of the selection or scroll position.
+  std::uint64_t contentRevision() const { return contentRevision_; }
+  std::uint64_t selectionRevision() const { return selectionRevision_; }
+
+ private:
+  std::vector<std::string> items_;
+  int listIndex_ = -1;
+  int topIndex_ = 0;
+  std::uint64_t contentRevision_ = 0;
+  std::uint64_t selectionRevision_ = 0;
+};
+
+}  // namespace draivo

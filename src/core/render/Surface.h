@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "render/Colour.h"
+
+namespace draivo {
+
+// Line styles of the pen, numbered as the drawing code names them.
+enum class LineStyle { Solid = 0, Dot = 2, DashDot = 3 };
+
+// A 32-bit pixel picture with a persistent image: the stand-in for a picture box and the
+// device-context calls made on it. Coordinates are (column, row), (0, 0) at the top left.
+class Surface {
+ public:
+  static constexpr int ViewWidth = 702;   // inner size of the main window's view
+  static constexpr int ViewHeight = 369;
+
+  explicit Surface(int width = ViewWidth, int height = ViewHeight, Colour background = ButtonFace);
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+
+  // Setting the background colour also erases the picture, as a picture box does.
+  void setBackColour(Colour colour);
+  Colour backColour() const { return background_; }
+  void clear();  // fill with the background colour
+
+  Colour foreColour = Black;
+  LineStyle drawStyle = LineStyle::Solid;
+  int drawWidth = 1;  // 1 or 2 pixels
+
+  void setPixel(int column, int row, Colour colour);  // outside: no effect
+  Colour getPixel(int column, int row) const;        // outside: InvalidColour
+
+  // A line in the fore colour, style and width, both end points included. Fractional
+  // coordinates are rounded to the nearest pixel. Only pixels on the surface are visited.
+  void line(double z1, double x1, double z2, double x2);
+
+  // The Arc call: the circle inscribed in the box (left, top)-(right, bottom), drawn
+  // counter-clockwise on the screen from the ray through (z1, x1) to the ray through
+  // (z2, x2), in the fore colour, style and width. Equal rays draw the whole circle.
+  void arc(int left, int top, int right, int bottom, int z1, int x1, int z2, int x2);
+
+  // Plain copy of a source rectangle to (destZ, destX).
+  void bitBlt(int destZ, int destX, int width, int height, const Surface& source, int sourceZ,
+              int sourceX);
+  // Stretched copy (nearest pixel) of a source rectangle onto a destination rectangle.
+  void stretchBlt(int destZ, int destX, int destWidth, int destHeight, const Surface& source,
+                  int sourceZ, int sourceX, int sourceWidth, int sourceHeight);
+
+  // Writes the picture as an uncompressed 24-bit Windows bitmap; false when it cannot.
+  bool writeBmp(const std::string& path) const;
+
+  const std::vector<Colour>& pixels() const { return pixels_; }
+  // Grows with every change, so a window can tell when to show the picture again.
+  std::uint64_t revision() const { return revision_; }
+
+ private:
+  int width_;
+  int height_;
+  Colour background_;
+  std::vector<Colour> pixels_;
+  std::uint64_t revision_ = 0;
+};
+
+}  // namespace draivo

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+
+#include "render/Colour.h"
+
+namespace draivo {
+
+class Surface;
+
+// The view and pen state shared by everything that draws or maps program coordinates.
+struct ViewState {
+  static constexpr int ZoomValueMin = 10, ZoomValueMax = 200, ZoomValueStart = 34;
+  static constexpr int SpeedValueLeft = 20, SpeedValueRight = 0, SpeedValueStart = 0;
+
+  int ViewOriginZ = 660;
+  int ViewOriginX = 340;
+  double ZoomFactor = 3.4;
+  int DrawDelay = 0;
+  double CurrentPointZ = 0, CurrentPointX = 0;
+  double TargetPointZ = 0, TargetPointX = 0;
+  Colour PenColour = Black;
+  int ToolColourIndex = 0;
+
+  int zoomValue = ZoomValueStart;
+  int speedValue = SpeedValueStart;
+
+  // The zoom scroll bar: ZoomFactor = value / 10, label " 3.4".
+  void setZoomValue(int value);
+  std::string zoomLabel() const;
+  // The speed scroll bar: DrawDelay = value, label (20 - value) * 5 ("100" at the right).
+  void setSpeedValue(int value);
+  std::string speedLabel() const;
+
+  // Machine to picture mapping (X is a diameter).
+  double columnOf(double z) const { return ViewOriginZ + z * ZoomFactor; }
+  double rowOf(double x) const { return ViewOriginX - (x / 2) * ZoomFactor; }
+  double zOf(double column) const { return (column - ViewOriginZ) / ZoomFactor; }
+  double xOf(double row) const { return 2 * (ViewOriginX - row) / ZoomFactor; }
+};
+
+// Clears the picture and draws the axis cross; puts the pen at the home point.
+void ResetView(Surface& picture, ViewState& view);
+
+}  // namespace draivo

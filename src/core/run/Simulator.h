@@ -1,0 +1,99 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "nc/Interpreter.h"
+#include "nc/MachineStatus.h"
+#include "nc/NcHost.h"
+#include "nc/ProgramList.h"
+#include "render/PathDrawing.h"
+#include "render/Surface.h"
+#include "render/ViewState.h"
+#include "run/Host.h"
+#include "run/RunControl.h"
+
+namespace draivo {
+
+// The run state of the Open command.
+struct RunState {
+  int SubprogramLevel = 0;  // 1 = main program, 0 between runs
+  std::vector<std::string> ProgramFile;
+  std::vector<int> PassCount;
+  std::vector<int> BlockPosition;
+  std::vector<int> LoadPending;
+  bool RunBusy = false;
+  bool RerunRequest = false;
+};
+
+// The core of the main window: the program list, status, view, pictures, run and run control.
+// One run is one long call of Open; the user interface is reached only through the Host.
+class Simulator : public NcHost {
+ public:
+  static constexpr int MaxNestingDepth = 32;
+  static constexpr int EndMessageMilliseconds = 2000;
+  static constexpr const char* StartCaption = "Draivo";
+  static constexpr const char* EndMessage = "Opdracht uitgevoerd";
+
+  explicit Simulator(Host& host);
+
+  // Window objects.
+  ProgramList lstCommands;
+  ProgramList lstAutomatic;
+  MachineStatus status;
+  ViewState view;
+  Surface picResult;
+  Surface picCalculate;
+  Surface picZoom;
+  Surface picSave;
+  PathDrawer drawer;
+  Interpreter interpreter;
+
+  std::string caption = StartCaption;
+  std::string dialogFileName;  // the common dialog's file name: the current program file
+  MenuState menus;
+  Indicators indicators;
+
+  // Run state and run control.
+  RunState run;
+  bool StartPressed = false;
+  bool StopLatch = false;
+  std::string SpindleDirection = "M03";
+
+  // Menu and button handlers.
+  void Open();                          // "Openen ..."
+  void Vernieuw();                      // "Vernieuw": Open with the last file
+  void Starten();                       // "Starten": a click on the start button
+  void startButtonClick(int index);     // picture buttons 0, 1, 2
+  void toggleOptionalStop();            // "Optionele stop"
+  void toggleStepMode();                // "Stap voor stap"
+  void startupTimer();                  // Timer1, one second after start-up
+  void setZoomValue(int value);         // HScroll1
+  void setSpeedValue(int value);        // HScroll2
+
+  // Closing the window during a run: the run ends at its next wait, promptly.
+  void requestQuit();
+  bool quitRequested() const { return quitRequested_; }
+
+  void ShowMachineIndicators(const std::string& block);
+
+  // NcHost
+  void StopByLine(const std::string& block) override;
+  void WaitMilliseconds(int milliseconds) override;
+  void processEvents() override;
+  bool directChecked() override;
+  void setCaption(const std::string& text) override;
+  void statusChanged() override;
+  void reportProgramFault(const std::string& text) override;
+  int SubprogramLevel() const override { return run.SubprogramLevel; }
+  void setBlockPosition(int index) override;
+
+  Host& host() { return host_; }
+
+ private:
+  Host& host_;
+  bool quitRequested_ = false;
+  // Implementation detail of the run loop lives in the .cpp files.
+};
+
+}  // namespace draivo
