@@ -1,0 +1,89 @@
+#include "run/PictureExport.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "render/Colour.h"
+#include "run/Simulator.h"
+
+namespace draivo {
+
+namespace {
+
+constexpr int StartButtonIndex = 2;
+constexpr int FullSpeedValue = 0;
+constexpr std::size_t CaptionSuffixLength = 3;  // ".nc"
+
+std::string pictureName(const std::string& caption) {
+  const std::string_view start = Simulator::StartCaption;
+  if (caption.rfind(start, 0) != 0 || caption.size() <= start.size() + CaptionSuffixLength)
+    return DefaultPictureName;
+  std::string name = caption.substr(start.size(), caption.size() - start.size() - CaptionSuffixLength);
+  if (name.find_first_not_of(' ') == std::string::npos) return DefaultPictureName;
+  std::replace_if(
+      name.begin(), name.end(),
+      [](char c) { return c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20; }, '_');
+  if (name == "." || name == "..") return DefaultPictureName;
+  return name;
+}
+
+}  // namespace
+
+std::string PictureFilePath(const std::string& folder, const std::string& caption) {
+  std::string path = folder;
+  if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
+  return path + pictureName(caption) + PictureExtension;
+}
+
+void PictureExport::showCover(bool visible) {
+  if (onCoverChanged) onCoverChanged(visible);
+}
+
+PictureExportResult PictureExport::run(const std::string& folder) {
+  PictureExportResult result;
+  // While a run is busy the program cannot be drawn again; a white picture would be saved.
+  if (sim_.run.RunBusy || sim_.quitRequested()) return result;
+  Host& host = sim_.host();
+  Surface& view = sim_.picResult;
+
+  const int savedSpeed = sim_.view.speedValue;
+  sim_.menus.stapChecked = false;
+  sim_.menus.optioneelChecked = false;
+  host.menusChanged();
+
+  sim_.picSave.bitBlt(0, 0, view.width(), view.height(), view, 0, 0);
+  showCover(true);
+  view.setBackColour(White);
+  host.pictureChanged();
+  sim_.setSpeedValue(FullSpeedValue);
+  host.labelsChanged();
+
+  sim_.startButtonClick(StartButtonIndex);
+
+  const bool closing = sim_.quitRequested();
+  if (!closing) {
+    result.attempted = true;
+    result.path = PictureFilePath(folder, sim_.caption);
+    result.written = view.writeBmp(result.path);
+  }
+
+  sim_.setSpeedValue(savedSpeed);
+  host.labelsChanged();
+  view.setBackColour(ButtonFace);
+  view.bitBlt(0, 0, view.width(), view.height(), sim_.picSave, 0, 0);
+  host.pictureChanged();
+  showCover(false);
+  return result;
+}
+
+void ReportPictureExport(Host& host, const PictureExportResult& result) {
+  if (!result.attempted) return;
+  if (result.written) {
+    host.messageBox(result.path, PictureSavedTitle, MessageButtons::Ok, MessageIcon::Information);
+  } else {
+    host.messageBox("Het bestand " + result.path + " kan niet geschreven worden.",
+                    PictureNotSavedTitle, MessageButtons::Ok, MessageIcon::Exclamation);
+  }
+}
+
+}  // namespace draivo
