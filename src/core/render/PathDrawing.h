@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "render/DrawHooks.h"
 #include "render/Geometry.h"
@@ -28,6 +29,10 @@ class PathDrawer {
  private:
   void drawStraight(const std::string& block, Surface& picture, bool instantDraw);
   void drawCircular(std::string& block, Surface& picture, bool instantDraw);
+  // Rewrites the incremental words U and W of a circular block as absolute X and Z words.
+  void makeAbsolute(std::string& block) const;
+  // Sets the arc centre of the radius form on the side the direction asks for.
+  void placeCentre(bool clockwise, double radius);
 
   ViewState& view_;
   DrawHooks hooks_;

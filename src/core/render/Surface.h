@@ -38,6 +38,8 @@ class Surface {
   // A line in the fore colour, style and width, both end points included. Fractional
   // coordinates are rounded to the nearest pixel. Only pixels on the surface are visited.
   void line(double z1, double x1, double z2, double x2);
+  // The same line in another colour than the fore colour (style and width as set).
+  void line(double z1, double x1, double z2, double x2, Colour colour);
 
   // The Arc call: the circle inscribed in the box (left, top)-(right, bottom), drawn
   // counter-clockwise on the screen from the ray through (z1, x1) to the ray through
@@ -59,6 +61,12 @@ class Surface {
   std::uint64_t revision() const { return revision_; }
 
  private:
+  // Sets one point of the pen: a pixel at width 1, a 2 x 2 block at width 2.
+  void plotPen(int column, int row, Colour colour);
+  // Whether the pen's line style draws the pixel `step` pixels from the start of a stroke.
+  bool patternOn(double step) const;
+  bool inside(int column, int row) const;
+
   int width_;
   int height_;
   Colour background_;
