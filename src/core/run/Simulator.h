@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,19 @@ struct RunState {
   std::vector<int> PassCount;
   std::vector<int> BlockPosition;
   std::vector<int> LoadPending;
+  std::vector<int> PassNumber;  // the pass being run at each level, kept across calls
   bool RunBusy = false;
   bool RerunRequest = false;
+};
+
+// How the last run ended.
+enum class RunOutcome {
+  None,            // no run yet, or the file dialog was cancelled
+  ReachedEnd,      // the last block of the main program was executed
+  FileUnreadable,  // a program file could not be read
+  NestingTooDeep,  // subprograms nested deeper than Simulator::MaxNestingDepth
+  Aborted,         // the window was closed during the run
+  Fault,           // an unexpected error stopped the run
 };
 
 // The core of the main window: the program list, status, view, pictures, run and run control.
@@ -34,6 +46,10 @@ class Simulator : public NcHost {
   static constexpr int EndMessageMilliseconds = 2000;
   static constexpr const char* StartCaption = "Draivo";
   static constexpr const char* EndMessage = "Opdracht uitgevoerd";
+  static constexpr int GatePollMilliseconds = 250;
+  static constexpr const char* OpenDialogTitle = "Bestand openen";
+  static constexpr const char* OpenDialogFilter =
+      "Alle bestanden (*.*)|*.*|NC bestanden (*.nc)|*.nc|Tekst bestanden (*.txt)|*.txt";
 
   explicit Simulator(Host& host);
 
@@ -59,6 +75,9 @@ class Simulator : public NcHost {
   bool StartPressed = false;
   bool StopLatch = false;
   std::string SpindleDirection = "M03";
+  RunOutcome lastOutcome = RunOutcome::None;
+  // Called with every program block the run loop takes up, after its gate.
+  std::function<void(const std::string&)> onBlock;
 
   // Menu and button handlers.
   void Open();                          // "Openen ..."
@@ -92,8 +111,32 @@ class Simulator : public NcHost {
 
  private:
   Host& host_;
+  // Thrown by the waits after requestQuit, caught by Open.
+  struct RunAborted {};
+  // Thrown when the program cannot go on (after its message box), caught by Open.
+  struct RunStopped {
+    RunOutcome outcome;
+  };
+  enum class LevelEnd { Finished, Called };
+
+  DrawHooks makeDrawHooks();
+  void runProgram();
+  std::string programFileName();
+  void runLevels();
+  LevelEnd runLevel(int level);
+  bool loadLevelFile(int level);
+  LevelEnd blockLoop(int level);
+  bool callSubprogram(int level, const std::string& block);
+  void resizeRunLists();
+  void finishRun();
+  void endRunEarly(RunOutcome outcome);
+  void showEndMenus();
+  void throwIfQuit() const;
+  void setStartPressed(bool pressed, StartImage image);
+
   bool quitRequested_ = false;
-  // Implementation detail of the run loop lives in the .cpp files.
+  int runDepth_ = 0;        // Open calls in progress
+  std::string lastBlock_;   // the last block the run loop took up
 };
 
 }  // namespace draivo

@@ -1,0 +1,115 @@
+#include "run/RunControl.h"
+
+#include "nc/BlockText.h"
+#include "run/Simulator.h"
+
+namespace draivo {
+namespace {
+
+constexpr int MachineCellSize = 47;  // spindle and coolant cells, copied unscaled
+constexpr int StartCellSize = 46;    // start cells, stretched to StartButtonSize
+
+}  // namespace
+
+ImageCell cellOf(SpindleImage image) {
+  switch (image) {
+    case SpindleImage::RunningM03: return {145, 4, MachineCellSize};
+    case SpindleImage::RunningM04: return {98, 4, MachineCellSize};
+    case SpindleImage::StoppedM04: return {4, 4, MachineCellSize};
+    case SpindleImage::StoppedM03: break;
+  }
+  return {51, 4, MachineCellSize};
+}
+
+ImageCell cellOf(CoolantImage image) {
+  return image == CoolantImage::On ? ImageCell{51, 51, MachineCellSize}
+                                   : ImageCell{4, 51, MachineCellSize};
+}
+
+ImageCell cellOf(StartImage image) {
+  switch (image) {
+    case StartImage::Step: return {145, 51, StartCellSize};
+    case StartImage::Running: return {192, 51, StartCellSize};
+    case StartImage::Idle: break;
+  }
+  return {98, 51, StartCellSize};
+}
+
+namespace {
+
+SpindleImage stoppedImageFor(const std::string& direction) {
+  return direction == "M04" ? SpindleImage::StoppedM04 : SpindleImage::StoppedM03;
+}
+
+}  // namespace
+
+void Simulator::StopByLine(const std::string& block) {
+  do {
+    if (!StopLatch) {
+      if (menus.optioneelChecked && contains(block, "M01")) {
+        StartPressed = false;
+        indicators.start = StartImage::Idle;
+        indicators.spindle = stoppedImageFor(SpindleDirection);
+      } else if (menus.stapChecked) {
+        StartPressed = false;
+        indicators.start = StartImage::Step;
+      }
+      StopLatch = true;
+      host_.indicatorsChanged();
+    }
+    if (StartPressed) {
+      processEvents();
+    } else {
+      host_.waitForEvents(GatePollMilliseconds);
+      throwIfQuit();
+    }
+  } while (!StartPressed && !quitRequested_);
+
+  StopLatch = false;
+  // Thread blocks run through: the block after a G32 block is not held by step mode or M01.
+  if (contains(block, "G32") && !contains(block, ":")) StopLatch = true;
+}
+
+void Simulator::ShowMachineIndicators(const std::string& block) {
+  if (contains(block, "M03")) {
+    SpindleDirection = "M03";
+    indicators.spindle = SpindleImage::RunningM03;
+  } else if (contains(block, "M04")) {
+    SpindleDirection = "M04";
+    indicators.spindle = SpindleImage::RunningM04;
+  } else if (contains(block, "M08")) {
+    indicators.coolant = CoolantImage::On;
+  } else if (contains(block, "M09")) {
+    indicators.coolant = CoolantImage::Off;
+  }
+  if (contains(block, "M30")) {
+    indicators.spindle = stoppedImageFor(SpindleDirection);
+    if (run.SubprogramLevel < 2) {
+      indicators.start = StartImage::Idle;
+      StartPressed = false;
+    }
+  }
+  host_.indicatorsChanged();
+}
+
+void Simulator::WaitMilliseconds(int milliseconds) {
+  if (milliseconds <= 0) return;
+  throwIfQuit();
+  const std::uint64_t end = host_.tickCount() + static_cast<std::uint64_t>(milliseconds);
+  for (std::uint64_t now = host_.tickCount(); now < end && !quitRequested_;
+       now = host_.tickCount()) {
+    host_.waitForEvents(static_cast<int>(end - now));
+    throwIfQuit();
+  }
+}
+
+void Simulator::processEvents() {
+  host_.processEvents();
+  throwIfQuit();
+}
+
+void Simulator::throwIfQuit() const {
+  if (quitRequested_ && runDepth_ > 0) throw RunAborted{};
+}
+
+}  // namespace draivo

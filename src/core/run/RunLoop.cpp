@@ -1,0 +1,234 @@
+#include <exception>
+
+#include "nc/BlockText.h"
+#include "run/FileHelpers.h"
+#include "run/ProgramLoader.h"
+#include "run/Simulator.h"
+#include "run/SubprogramCall.h"
+
+namespace draivo {
+namespace {
+
+constexpr const char* NotFoundTitle = "Bestand niet gevonden";
+constexpr const char* UnreadableTitle = "Bestand niet leesbaar";
+constexpr const char* ProgramFaultTitle = "Programmafout";
+
+std::string nestingMessage(const std::string& fileName) {
+  return "Te veel geneste subprogramma's (meer dan " +
+         std::to_string(Simulator::MaxNestingDepth) + "): " + fileName;
+}
+
+template <typename T>
+T& at(std::vector<T>& list, int index) {
+  return list[static_cast<std::size_t>(index)];
+}
+
+}  // namespace
+
+void Simulator::Open() {
+  if (run.RunBusy || quitRequested_) return;
+  run.RunBusy = true;
+  ++runDepth_;
+  try {
+    runProgram();
+  } catch (const RunAborted&) {
+    endRunEarly(RunOutcome::Aborted);
+  } catch (const RunStopped& stopped) {
+    endRunEarly(stopped.outcome);
+  } catch (const std::exception& error) {
+    endRunEarly(RunOutcome::Fault);
+    host_.messageBox(std::string("Onverwachte fout: ") + error.what(), ProgramFaultTitle,
+                     MessageButtons::Ok, MessageIcon::Critical);
+  }
+  --runDepth_;
+}
+
+void Simulator::runProgram() {
+  lastOutcome = RunOutcome::None;
+  run.SubprogramLevel = 1;
+  resizeRunLists();
+  at(run.BlockPosition, 1) = 0;
+  at(run.PassCount, 1) = 1;
+  at(run.PassNumber, 1) = 1;
+  const std::string fileName = programFileName();
+  at(run.ProgramFile, 1) = fileName;
+  status.SetLabelsNothing();
+  host_.labelsChanged();
+  if (fileName.empty()) {
+    run.SubprogramLevel = 0;
+    resizeRunLists();
+    run.RunBusy = false;
+    return;
+  }
+
+  menus.vernieuwEnabled = false;
+  menus.figuurOpslaanEnabled = false;
+  menus.startenEnabled = true;
+  menus.startButtonEnabled = true;
+  host_.menusChanged();
+  ResetView(picResult, view);
+  host_.pictureChanged();
+
+  runLevels();
+  finishRun();
+}
+
+// The file of the run: the last one for "Vernieuw", otherwise the one chosen in the open
+// dialog. A cancelled dialog gives "" and keeps the last file for "Vernieuw".
+std::string Simulator::programFileName() {
+  if (run.RerunRequest) return dialogFileName;
+  std::string chosen = host_.openFileDialog(OpenDialogTitle, OpenDialogFilter);
+  if (!chosen.empty()) dialogFileName = chosen;
+  return chosen;
+}
+
+void Simulator::runLevels() {
+  while (run.SubprogramLevel >= 1) {
+    if (runLevel(run.SubprogramLevel) == LevelEnd::Called) continue;
+    --run.SubprogramLevel;
+    resizeRunLists();
+  }
+}
+
+// Runs the passes of one level from its saved position; a level that is entered again after
+// a subprogram call reloads its file and keeps its pass counter.
+Simulator::LevelEnd Simulator::runLevel(int level) {
+  bool loaded = false;
+  int& pass = at(run.PassNumber, level);
+  while (pass <= at(run.PassCount, level) && !at(run.ProgramFile, level).empty()) {
+    bool passOver = false;
+    if (!loaded) {
+      if (!loadLevelFile(level)) {
+        host_.messageBox(at(run.ProgramFile, level), UnreadableTitle, MessageButtons::Ok,
+                         MessageIcon::Critical);
+        throw RunStopped{RunOutcome::FileUnreadable};
+      }
+      loaded = true;
+      if (lstCommands.ListCount() == 0) return LevelEnd::Finished;
+      const int position = at(run.BlockPosition, level);
+      passOver = position < 0 || position >= lstCommands.ListCount();
+      if (!passOver) {
+        lstCommands.setListIndex(position);
+        lstCommands.setTopIndex(position);
+        host_.programListChanged();
+      }
+    } else {
+      lstCommands.setListIndex(0);
+      at(run.BlockPosition, level) = 0;
+    }
+    if (!passOver && blockLoop(level) == LevelEnd::Called) return LevelEnd::Called;
+    // The reference stays valid: the lists are resized only by calls, which returned above.
+    if (pass >= at(run.PassCount, level)) break;
+    ++pass;
+  }
+  return LevelEnd::Finished;
+}
+
+bool Simulator::loadLevelFile(int level) {
+  at(run.LoadPending, level) = 1;
+  const auto text = ReadWholeFile(at(run.ProgramFile, level));
+  if (!text) return false;
+  LoadedProgram program = LoadProgramText(*text);
+  lstCommands.Clear();
+  for (std::string& block : program.blocks) lstCommands.AddItem(std::move(block));
+  host_.programListChanged();
+  if (program.caption) setCaption(*program.caption);
+  return true;
+}
+
+Simulator::LevelEnd Simulator::blockLoop(int level) {
+  for (;;) {
+    const int position = at(run.BlockPosition, level);
+    lstCommands.setListIndex(position);
+    lstCommands.setTopIndex(position);
+    host_.programListChanged();
+    const std::string block = lstCommands.List(lstCommands.ListIndex());
+    StopByLine(block);
+    ShowMachineIndicators(block);
+    lastBlock_ = block;
+    if (onBlock) onBlock(block);
+    if (!contains(block, "M98")) interpreter.InterpretBlock(lstCommands.ListIndex());
+
+    const std::string current = lstCommands.List(lstCommands.ListIndex());
+    if (contains(current, "M98") && callSubprogram(level, current)) return LevelEnd::Called;
+
+    const int next = ++at(run.BlockPosition, level);
+    const int last = lstCommands.ListCount() - 1;
+    if (lstCommands.ListIndex() >= last || next > last || next < 0) return LevelEnd::Finished;
+  }
+}
+
+// Enters the subprogram of an M98 block; false when its file is missing (the run goes on
+// after the block).
+bool Simulator::callSubprogram(int level, const std::string& block) {
+  const SubprogramCall call = SubprogramCallOf(block, dialogFileName);
+  if (!FileExists(call.fileName)) {
+    host_.messageBox(call.fileName, NotFoundTitle, MessageButtons::Ok, MessageIcon::Information);
+    return false;
+  }
+  if (level >= MaxNestingDepth) {
+    host_.messageBox(nestingMessage(call.fileName), ProgramFaultTitle, MessageButtons::Ok,
+                     MessageIcon::Critical);
+    throw RunStopped{RunOutcome::NestingTooDeep};
+  }
+  ++at(run.BlockPosition, level);
+  run.SubprogramLevel = level + 1;
+  resizeRunLists();
+  at(run.PassCount, level + 1) = call.passes;
+  at(run.ProgramFile, level + 1) = call.fileName;
+  at(run.PassNumber, level + 1) = 1;
+  at(run.BlockPosition, level + 1) = 0;
+  return true;
+}
+
+void Simulator::resizeRunLists() {
+  const auto size = static_cast<std::size_t>(std::max(run.SubprogramLevel, 0) + 1);
+  run.ProgramFile.resize(size);
+  run.PassCount.resize(size);
+  run.BlockPosition.resize(size);
+  run.LoadPending.resize(size);
+  run.PassNumber.resize(size);
+}
+
+void Simulator::finishRun() {
+  run.SubprogramLevel = 0;
+  resizeRunLists();
+  at(run.BlockPosition, 0) = 0;
+  run.RunBusy = false;
+  lastOutcome = RunOutcome::ReachedEnd;
+  showEndMenus();
+  status.lblNullPoint = EndMessage;
+  status.nullPointVisible = true;
+  host_.labelsChanged();
+  WaitMilliseconds(EndMessageMilliseconds);
+  status.nullPointVisible = false;
+  host_.labelsChanged();
+  if (contains(lastBlock_, "M30")) {
+    lstCommands.setListIndex(0);
+    host_.programListChanged();
+  }
+}
+
+// Ends a run that could not reach its end: the state is as after a run, without the end
+// message.
+void Simulator::endRunEarly(RunOutcome outcome) {
+  run.SubprogramLevel = 0;
+  resizeRunLists();
+  run.RunBusy = false;
+  StopLatch = false;
+  if (!(outcome == RunOutcome::Aborted && lastOutcome == RunOutcome::ReachedEnd)) {
+    lastOutcome = outcome;
+  }
+  status.nullPointVisible = false;
+  host_.labelsChanged();
+  showEndMenus();
+}
+
+void Simulator::showEndMenus() {
+  menus.vernieuwEnabled = true;
+  menus.figuurOpslaanEnabled = true;
+  menus.startenEnabled = false;
+  host_.menusChanged();
+}
+
+}  // namespace draivo

@@ -1,0 +1,99 @@
+#include "run/Simulator.h"
+
+#include "render/Colour.h"
+
+namespace draivo {
+
+Simulator::Simulator(Host& host)
+    : picResult(Surface::ViewWidth, Surface::ViewHeight, ButtonFace),
+      picCalculate(Surface::ViewWidth, Surface::ViewHeight, White),
+      picZoom(Surface::ViewWidth, Surface::ViewHeight, ButtonFace),
+      picSave(Surface::ViewWidth, Surface::ViewHeight, ButtonFace),
+      drawer(view, makeDrawHooks()),
+      interpreter(*this, NcParts{lstCommands, lstAutomatic, status, view, drawer, picResult,
+                                 picCalculate}),
+      host_(host) {
+  ResetView(picResult, view);
+}
+
+DrawHooks Simulator::makeDrawHooks() {
+  DrawHooks hooks;
+  hooks.refresh = [this] { host_.pictureChanged(); };
+  hooks.wait = [this](int milliseconds) { WaitMilliseconds(milliseconds); };
+  hooks.processEvents = [this] { processEvents(); };
+  return hooks;
+}
+
+void Simulator::Vernieuw() {
+  run.RerunRequest = true;
+  Open();
+  run.RerunRequest = false;
+}
+
+void Simulator::Starten() { startButtonClick(2); }
+
+void Simulator::startButtonClick(int index) {
+  if (index != 2) return;
+  if (!run.RunBusy && menus.vernieuwEnabled) {
+    setStartPressed(true, StartImage::Running);
+    Vernieuw();
+    setStartPressed(false, StartImage::Idle);
+  } else {
+    setStartPressed(true, StartImage::Running);
+  }
+}
+
+void Simulator::setStartPressed(bool pressed, StartImage image) {
+  StartPressed = pressed;
+  indicators.start = image;
+  host_.indicatorsChanged();
+}
+
+void Simulator::toggleOptionalStop() {
+  menus.optioneelChecked = !menus.optioneelChecked;
+  host_.menusChanged();
+}
+
+void Simulator::toggleStepMode() {
+  menus.stapChecked = !menus.stapChecked;
+  host_.menusChanged();
+}
+
+void Simulator::startupTimer() {
+  ShowMachineIndicators("M03");
+  ShowMachineIndicators("M30 M09");
+}
+
+void Simulator::setZoomValue(int value) {
+  view.setZoomValue(value);
+  host_.labelsChanged();
+}
+
+void Simulator::setSpeedValue(int value) {
+  view.setSpeedValue(value);
+  host_.labelsChanged();
+}
+
+void Simulator::requestQuit() { quitRequested_ = true; }
+
+bool Simulator::directChecked() { return host_.directChecked(); }
+
+void Simulator::setCaption(const std::string& text) {
+  caption = text;
+  host_.captionChanged();
+}
+
+void Simulator::statusChanged() { host_.labelsChanged(); }
+
+void Simulator::reportProgramFault(const std::string& text) {
+  host_.messageBox(text, "Programmafout", MessageButtons::Ok, MessageIcon::Exclamation);
+}
+
+void Simulator::setBlockPosition(int index) {
+  const auto level = static_cast<std::size_t>(run.SubprogramLevel);
+  if (run.SubprogramLevel >= 1 && level < run.BlockPosition.size()) {
+    run.BlockPosition[level] = index;
+  }
+}
+
+}  // namespace draivo
