@@ -1,0 +1,107 @@
+#include "editor/TextCommands.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+namespace draivo {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view CrLf = "\r\n";
+
+bool writeWorkFile(const fs::path& file, std::string_view content) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+  out.close();
+  return !out.fail();
+}
+
+std::optional<std::string> readWorkFile(const fs::path& file) {
+  std::error_code error;
+  if (!fs::is_regular_file(file, error)) return std::nullopt;
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string content(std::istreambuf_iterator<char>(in), {});
+  if (in.bad()) return std::nullopt;
+  return content;
+}
+
+bool deleteWorkFile(const fs::path& file) {
+  std::error_code error;
+  if (!fs::is_regular_file(file, error)) return !fs::exists(file, error);
+  return fs::remove(file, error) && !error;
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+  std::size_t size = 0;
+  for (const auto& line : lines) size += line.size() + CrLf.size();
+  std::string text;
+  text.reserve(size);
+  for (const auto& line : lines) text.append(line).append(CrLf);
+  return text;
+}
+
+std::string workFileMessage(const fs::path& file, std::string_view what) {
+  return "Het werkbestand \"" + file.string() + "\" kan niet " + std::string(what) +
+         " worden. De tekst is niet gewijzigd.";
+}
+
+TextCommandResult failure(std::string message) {
+  return {false, {}, std::move(message)};
+}
+
+std::string overflowMessage() {
+  return "Regel nummers gaan niet verder dan N" +
+         std::to_string(MaxLineNumber - MaxLineNumber % LineNumberStep) +
+         ". Deze tekst heeft te veel regels om te nummeren en is niet gewijzigd.";
+}
+
+// Writes, reads back, rewrites and reads back again through the work file; the caller deletes it.
+TextCommandResult rewriteThroughWorkFile(TextCommand command, std::string_view fileText,
+                                         const fs::path& workFile, const WorkFileAccess& access) {
+  if (!access.write(workFile, fileText)) return failure(workFileMessage(workFile, "geschreven"));
+  const auto saved = access.read(workFile);
+  if (!saved) return failure(workFileMessage(workFile, "gelezen"));
+  auto lines = RewriteLines(command, SplitFileLines(*saved));
+  if (!lines) return failure(overflowMessage());
+  if (!access.write(workFile, joinLines(*lines))) {
+    return failure(workFileMessage(workFile, "geschreven"));
+  }
+  auto rewritten = access.read(workFile);
+  if (!rewritten) return failure(workFileMessage(workFile, "gelezen"));
+  return {true, std::move(*rewritten), {}};
+}
+
+}  // namespace
+
+std::vector<std::string> SplitFileLines(std::string_view fileText) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < fileText.size()) {
+    auto end = fileText.find(CrLf, start);
+    if (end == std::string_view::npos) end = fileText.size();
+    lines.emplace_back(fileText.substr(start, end - start));
+    start = end + CrLf.size();
+  }
+  return lines;
+}
+
+WorkFileAccess DiskWorkFileAccess() {
+  return {writeWorkFile, readWorkFile, deleteWorkFile};
+}
+
+TextCommandResult RunTextCommand(TextCommand command, std::string_view fileText,
+                                 const std::string& programFolder, const WorkFileAccess& access) {
+  const auto workFile = fs::path(programFolder) / WorkFileName;
+  auto result = rewriteThroughWorkFile(command, fileText, workFile, access);
+  if (!access.remove(workFile) && result.ok) {
+    return failure(workFileMessage(workFile, "verwijderd"));
+  }
+  return result;
+}
+
+}  // namespace draivo

@@ -1,0 +1,101 @@
+#include "editor/TextFiles.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace draivo {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string quoted(const std::string& fileName) {
+  return "\"" + fileName + "\"";
+}
+
+FileResult failure(std::string message) {
+  return FileResult{false, {}, std::move(message)};
+}
+
+std::string replaceAll(std::string_view text, std::string_view from, std::string_view to) {
+  std::string result;
+  result.reserve(text.size());
+  std::size_t start = 0;
+  for (auto hit = text.find(from); hit != std::string_view::npos; hit = text.find(from, start)) {
+    result.append(text.substr(start, hit - start)).append(to);
+    start = hit + from.size();
+  }
+  result.append(text.substr(start));
+  return result;
+}
+
+// Removes what a failed save left at the temporary name, but never a folder found there.
+void removeLeftover(const std::string& temporary) {
+  std::error_code ignored;
+  if (fs::is_regular_file(temporary, ignored)) fs::remove(temporary, ignored);
+}
+
+bool writeFile(const std::string& fileName, std::string_view content) {
+  std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+  out.close();
+  return !out.fail();
+}
+
+}  // namespace
+
+std::string ToFileText(std::string_view editorText) {
+  return replaceAll(editorText, "\n", "\r\n");
+}
+
+std::string FromFileText(std::string_view fileText) {
+  return replaceAll(fileText, "\r\n", "\n");
+}
+
+FileResult ReadTextFile(const std::string& fileName) {
+  std::error_code error;
+  if (!fs::exists(fileName, error))
+    return failure("Het bestand " + quoted(fileName) + " bestaat niet.");
+  const auto unreadable = "Het bestand " + quoted(fileName) + " kan niet gelezen worden.";
+  if (!fs::is_regular_file(fileName, error)) return failure(unreadable);
+  std::ifstream in(fileName, std::ios::binary);
+  if (!in) return failure(unreadable);
+  FileResult result{true, std::string(std::istreambuf_iterator<char>(in), {}), {}};
+  if (in.bad()) return failure(unreadable);
+  return result;
+}
+
+std::string AtomicSaveTempPath(const std::string& fileName) {
+  return fileName + ".~tmp";
+}
+
+FileResult SaveFileAtomically(const std::string& fileName, std::string_view content) {
+  const auto message = "Het bestand " + quoted(fileName) +
+                       " kan niet opgeslagen worden. Een bestaand bestand is niet gewijzigd.";
+  const auto temporary = AtomicSaveTempPath(fileName);
+  std::error_code error;
+  if (fs::is_directory(fileName, error)) return failure(message);
+  if (!writeFile(temporary, content)) {
+    removeLeftover(temporary);
+    return failure(message);
+  }
+  fs::rename(temporary, fileName, error);
+  if (error) {
+    removeLeftover(temporary);
+    return failure(message);
+  }
+  return FileResult{true, {}, {}};
+}
+
+FileResult RemoveFile(const std::string& fileName) {
+  std::error_code error;
+  if (!fs::exists(fileName, error))
+    return failure("Het bestand " + quoted(fileName) + " bestaat niet.");
+  const auto message = "Het bestand " + quoted(fileName) + " kan niet verwijderd worden.";
+  if (fs::is_directory(fileName, error)) return failure(message);
+  if (!fs::remove(fileName, error) || error) return failure(message);
+  return FileResult{true, {}, {}};
+}
+
+}  // namespace draivo
