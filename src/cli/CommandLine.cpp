@@ -1,0 +1,86 @@
+#include "CommandLine.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+
+#include "run/HeadlessRun.h"
+
+namespace draivo::cli {
+namespace {
+
+bool parseZoom(const std::string& text, double& zoom) {
+  if (text.empty()) return false;
+  errno = 0;
+  char* end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  if (errno != 0 || end != text.c_str() + text.size() || !std::isfinite(value)) return false;
+  if (value < HeadlessOptions::ZoomMin || value > HeadlessOptions::ZoomMax) return false;
+  zoom = value;
+  return true;
+}
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+  ParsedCommandLine parsed;
+  CommandLine& options = parsed.options;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    const bool hasValue = i + 1 < arguments.size();
+    if (argument == "--help") {
+      options.help = true;
+    } else if (argument == "--version") {
+      options.version = true;
+    } else if (argument == "--direct") {
+      options.direct = true;
+    } else if (argument == "--trace") {
+      options.trace = true;
+    } else if (argument == "--status") {
+      options.status = true;
+    } else if (argument == "--zoom") {
+      if (!hasValue || !parseZoom(arguments[++i], options.zoom)) {
+        parsed.error = "--zoom needs a number from 1.0 to 20.0";
+        return parsed;
+      }
+    } else if (argument == "--bmp") {
+      if (!hasValue || arguments[i + 1].empty()) {
+        parsed.error = "--bmp needs a file name";
+        return parsed;
+      }
+      options.bmpFile = arguments[++i];
+    } else if (argument.starts_with("-") && argument.size() > 1) {
+      parsed.error = "unknown option " + argument;
+      return parsed;
+    } else if (!options.program.empty()) {
+      parsed.error = "only one program file can be given";
+      return parsed;
+    } else {
+      options.program = argument;
+    }
+  }
+  if (options.program.empty() && !options.help && !options.version) {
+    parsed.error = "no program file given";
+  }
+  return parsed;
+}
+
+std::string UsageText() {
+  return "Usage: draivo-sim [options] PROGRAM\n"
+         "Simulates a lathe program without a window.\n"
+         "\n"
+         "Options:\n"
+         "  --zoom F      pixels per millimetre, 1.0 to 20.0 (default 3.4)\n"
+         "  --direct      draw moves at once instead of pixel by pixel\n"
+         "  --trace       print every executed block, one per line\n"
+         "  --status      print the five status rows after the run (caption, tab, value)\n"
+         "  --bmp FILE    write the picture as a 24-bit BMP file\n"
+         "  --help        show this text\n"
+         "  --version     show the version\n"
+         "\n"
+         "Message boxes are printed to standard error as \"title: text\".\n"
+         "Exit status: 0 the run reached its end, 1 a program file could not be read\n"
+         "or the picture not written, 2 bad usage, 3 the run stopped before its end.\n";
+}
+
+}  // namespace draivo::cli

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace draivo::cli {
+
+// Exit statuses of draivo-sim.
+inline constexpr int ExitReachedEnd = 0;
+inline constexpr int ExitFileError = 1;  // a program file could not be read, or the picture written
+inline constexpr int ExitUsage = 2;
+inline constexpr int ExitStopped = 3;    // the run ended before the end of the program
+
+struct CommandLine {
+  double zoom = 3.4;
+  bool direct = false;
+  bool trace = false;
+  bool status = false;
+  std::string bmpFile;
+  std::string program;
+  bool help = false;
+  bool version = false;
+};
+
+struct ParsedCommandLine {
+  CommandLine options;
+  std::string error;  // "" when the arguments are valid
+};
+
+// Reads the arguments after the program name.
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+std::string UsageText();
+
+}  // namespace draivo::cli

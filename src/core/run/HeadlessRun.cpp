@@ -1,0 +1,93 @@
+#include "run/HeadlessRun.h"
+
+#include <algorithm>
+
+namespace draivo {
+namespace {
+
+// A host without a window: a virtual clock that jumps over every wait, and a user who
+// clicks Start whenever a run waits.
+class HeadlessHost : public Host {
+ public:
+  HeadlessHost(bool direct, std::function<void(const std::string&)> onMessage)
+      : direct_(direct), onMessage_(std::move(onMessage)) {}
+
+  void attach(Simulator& simulator) { sim_ = &simulator; }
+  const std::vector<std::string>& messages() const { return messages_; }
+
+  void processEvents() override {}
+  void waitForEvents(int maxMilliseconds) override {
+    clock_ += static_cast<std::uint64_t>(std::max(maxMilliseconds, 1));
+    if (sim_ && sim_->run.RunBusy && !sim_->StartPressed) sim_->startButtonClick(2);
+  }
+  std::uint64_t tickCount() override { return clock_; }
+
+  MessageAnswer messageBox(const std::string& text, const std::string& title,
+                           MessageButtons buttons, MessageIcon) override {
+    messages_.push_back(title + ": " + text);
+    if (onMessage_) onMessage_(messages_.back());
+    return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+  }
+  std::string openFileDialog(const std::string&, const std::string&) override { return {}; }
+  bool directChecked() override { return direct_; }
+
+ private:
+  bool direct_;
+  std::function<void(const std::string&)> onMessage_;
+  Simulator* sim_ = nullptr;
+  std::uint64_t clock_ = 0;
+  std::vector<std::string> messages_;
+};
+
+}  // namespace
+
+std::vector<StatusRow> StatusRows(const MachineStatus& status) {
+  return {{MeasureUnitCaption, status.lblMeasureUnitV},
+          {RadCompCaption, status.lblRadCompV},
+          {MaxSpeedCaption, status.lblMaxSpeedV},
+          {status.lblConstant, status.lblConstantV},
+          {FeedCaption, status.lblFeedV}};
+}
+
+HeadlessExit HeadlessResult::exit() const {
+  switch (outcome) {
+    case RunOutcome::ReachedEnd: return HeadlessExit::ReachedEnd;
+    case RunOutcome::FileUnreadable: return HeadlessExit::FileUnreadable;
+    default: return HeadlessExit::Stopped;
+  }
+}
+
+HeadlessResult RunHeadless(const std::string& programFile, const HeadlessOptions& options) {
+  HeadlessResult result;
+  HeadlessHost host(options.direct, options.onMessage);
+  Simulator sim(host);
+  host.attach(sim);
+  sim.startupTimer();
+  sim.view.ZoomFactor = options.zoom;
+  sim.view.DrawDelay = 0;
+
+  std::uint64_t steps = 0;
+  const auto countStep = [&] {
+    if (++steps <= options.stepBudget) return true;
+    result.budgetExhausted = true;
+    sim.requestQuit();
+    return false;
+  };
+  sim.onBlock = [&](const std::string&) { countStep(); };
+  sim.interpreter.onExecute = [&](const std::string& block) {
+    if (!countStep()) return;
+    if (options.collectTrace) result.trace.push_back(block);
+    if (options.onTrace) options.onTrace(block);
+  };
+
+  sim.dialogFileName = programFile;
+  sim.Vernieuw();
+
+  result.outcome = sim.lastOutcome;
+  result.messages = host.messages();
+  result.status = StatusRows(sim.status);
+  result.picture = sim.picResult;
+  return result;
+}
+
+}  // namespace draivo

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "nc/MachineStatus.h"
+#include "render/Surface.h"
+#include "run/Simulator.h"
+
+namespace draivo {
+
+// How a program is run without a window.
+struct HeadlessOptions {
+  static constexpr double ZoomMin = 1.0, ZoomMax = 20.0, ZoomStart = 3.4;
+  static constexpr std::uint64_t DefaultStepBudget = 2'000'000;
+
+  double zoom = ZoomStart;
+  bool direct = false;
+  // Program blocks taken up plus blocks executed before the run is stopped.
+  std::uint64_t stepBudget = DefaultStepBudget;
+  bool collectTrace = true;
+  // Told of every executed block and every message box ("title: text") as they happen.
+  std::function<void(const std::string&)> onTrace;
+  std::function<void(const std::string&)> onMessage;
+};
+
+struct StatusRow {
+  std::string caption;
+  std::string value;
+};
+
+// The five rows of the status panel in panel order: unit, radius compensation, maximum
+// speed, constant, feed.
+std::vector<StatusRow> StatusRows(const MachineStatus& status);
+
+enum class HeadlessExit {
+  ReachedEnd,      // the run executed the last block of the main program
+  FileUnreadable,  // a program file could not be read
+  Stopped,         // the run ended early (nesting too deep, step budget, fault)
+};
+
+struct HeadlessResult {
+  RunOutcome outcome = RunOutcome::None;
+  bool budgetExhausted = false;
+  std::vector<std::string> trace;     // every block text handed to ExecuteBlock
+  std::vector<std::string> messages;  // every message box as "title: text"
+  std::vector<StatusRow> status;      // the status panel after the run
+  Surface picture;                    // picResult after the run
+
+  HeadlessExit exit() const;
+};
+
+// Runs a program file to its end as a user would who presses Start whenever the run waits:
+// step mode and optional stop off, no drawing pause, waits on a virtual clock.
+HeadlessResult RunHeadless(const std::string& programFile, const HeadlessOptions& options);
+
+}  // namespace draivo
