@@ -1,5 +1,6 @@
 #include "design/CycleBlocks.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "design/FieldRules.h"
@@ -26,6 +27,15 @@ std::string cycleBlock(const CycleFields& f) {
 
 std::string returnBlock(const CycleFields& f) { return "G00 X" + f.startX + " Z" + f.startZ + " ;"; }
 
+// The value that the block text of a position stands for (15 significant digits), so that
+// steps such as 0.2 do not pile up binary rounding from one cut to the next.
+double asWritten(double position) {
+  const std::string text = formatGeneral(position);
+  double value = position;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
+
 bool finite(double a, double b, double c) {
   return std::isfinite(a) && std::isfinite(b) && std::isfinite(c);
 }
@@ -46,18 +56,21 @@ CutPlan PlanFurtherCuts(double first, double last, double step, bool down) {
     return plan;
   }
   const double delta = down ? -step : step;
-  double p = first + delta;
+  double lastWritten = first;
   // Going down the cuts run while last <= p, going up while last >= p.
-  while (down ? last <= p : last >= p) {
+  for (double p = asWritten(first + delta); down ? last <= p : last >= p;
+       p = asWritten(p + delta)) {
     if (plan.cuts.size() == MaxFurtherCuts) {
       plan.status = PlanStatus::TooManyCuts;
       plan.cuts.clear();
       return plan;
     }
     plan.cuts.push_back(p);
-    p += delta;
+    lastWritten = p;
   }
-  plan.finalCut = last < p + step;
+  // Going up the loop always ends beyond the last value, so the last value follows; going
+  // down it follows only when the last written cut has not reached it yet.
+  plan.finalCut = !down || last < lastWritten;
   return plan;
 }
 
