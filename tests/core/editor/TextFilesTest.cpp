@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "editor/TextFiles.h"
+#include "support/TempFolder.h"
+
+namespace draivo {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string contentOf(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(LineEnds, EditorTextAndFileTextRoundTrip) {
+  EXPECT_EQ(ToFileText("A\nB\n"), "A\r\nB\r\n");
+  EXPECT_EQ(FromFileText("A\r\nB\r\n"), "A\nB\n");
+  EXPECT_EQ(FromFileText(ToFileText("\x1B&HE:\x12%\nX\n%\x14")), "\x1B&HE:\x12%\nX\n%\x14");
+}
+
+TEST(SaveFileAtomically, ReplacesTheFileAndLeavesNoTemporary) {
+  test::TempFolder folder;
+  const auto file = folder.write("A.nc", "old");
+  const auto result = SaveFileAtomically(file, "new\r\n");
+  ASSERT_TRUE(result.ok) << result.message;
+  EXPECT_EQ(contentOf(file), "new\r\n");
+  EXPECT_FALSE(fs::exists(AtomicSaveTempPath(file)));
+}
+
+TEST(SaveFileAtomically, CreatesAMissingFile) {
+  test::TempFolder folder;
+  const auto file = (folder.path() / "B.nc").string();
+  ASSERT_TRUE(SaveFileAtomically(file, "x").ok);
+  EXPECT_EQ(contentOf(file), "x");
+}
+
+TEST(SaveFileAtomically, FailedWriteLeavesTheOldFileWhole) {
+  test::TempFolder folder;
+  const auto file = folder.write("A.nc", "old content");
+  fs::create_directory(AtomicSaveTempPath(file));  // the temporary cannot be written
+  const auto result = SaveFileAtomically(file, "new");
+  EXPECT_FALSE(result.ok);
+  EXPECT_NE(result.message.find(file), std::string::npos);
+  EXPECT_EQ(contentOf(file), "old content");
+  EXPECT_TRUE(fs::is_directory(AtomicSaveTempPath(file)));
+}
+
+TEST(SaveFileAtomically, FolderThatIsAFileIsReported) {
+  test::TempFolder folder;
+  const auto notAFolder = folder.write("plain", "keep");
+  EXPECT_FALSE(SaveFileAtomically(notAFolder + "/A.nc", "x").ok);
+  EXPECT_EQ(contentOf(notAFolder), "keep");
+}
+
+TEST(SaveFileAtomically, TargetThatIsAFolderIsReported) {
+  test::TempFolder folder;
+  fs::create_directory(folder.path() / "A.nc");
+  EXPECT_FALSE(SaveFileAtomically((folder.path() / "A.nc").string(), "x").ok);
+  EXPECT_TRUE(fs::is_directory(folder.path() / "A.nc"));
+  EXPECT_FALSE(fs::exists(AtomicSaveTempPath((folder.path() / "A.nc").string())));
+}
+
+TEST(ReadTextFile, ReadsBytesAsTheyAre) {
+  test::TempFolder folder;
+  const std::string bytes = "\x1B&HE:\x12%\r\nG00 \xE9\r\n%\x14";
+  const auto result = ReadTextFile(folder.write("A.nc", bytes));
+  ASSERT_TRUE(result.ok);
+  EXPECT_EQ(result.content, bytes);
+}
+
+TEST(ReadTextFile, MissingFileIsReported) {
+  test::TempFolder folder;
+  const auto result = ReadTextFile((folder.path() / "weg.nc").string());
+  EXPECT_FALSE(result.ok);
+  EXPECT_NE(result.message.find("bestaat niet"), std::string::npos);
+}
+
+TEST(ReadTextFile, FolderIsReported) {
+  test::TempFolder folder;
+  EXPECT_FALSE(ReadTextFile(folder.path().string()).ok);
+}
+
+TEST(RemoveFile, DeletesAnExistingFile) {
+  test::TempFolder folder;
+  const auto file = folder.write("A.nc", "x");
+  EXPECT_TRUE(RemoveFile(file).ok);
+  EXPECT_FALSE(fs::exists(file));
+}
+
+TEST(RemoveFile, MissingFileIsReported) {
+  test::TempFolder folder;
+  const auto result = RemoveFile((folder.path() / "Nieuw").string());
+  EXPECT_FALSE(result.ok);
+  EXPECT_NE(result.message.find("bestaat niet"), std::string::npos);
+}
+
+TEST(RemoveFile, FolderIsNotDeleted) {
+  test::TempFolder folder;
+  fs::create_directory(folder.path() / "sub.nc");
+  EXPECT_FALSE(RemoveFile((folder.path() / "sub.nc").string()).ok);
+  EXPECT_TRUE(fs::exists(folder.path() / "sub.nc"));
+}
+
+}  // namespace
+}  // namespace draivo
