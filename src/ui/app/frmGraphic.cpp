@@ -1,0 +1,249 @@
+#include "app/frmGraphic.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QTextEdit>
+
+#include "app/CommandSheet.h"
+#include "app/Layout.h"
+#include "app/PictureButton.h"
+#include "app/SelectOverlay.h"
+#include "app/SurfaceView.h"
+#include "nc/MachineStatus.h"
+
+namespace draivo {
+
+namespace {
+
+constexpr int ControlFontPixels = 11;
+constexpr int ZoomPageStep = 10;
+constexpr int SpeedPageStep = 5;
+
+QLabel* addLabel(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  label->setGeometry(geometry);
+  return label;
+}
+
+}  // namespace
+
+frmGraphic::frmGraphic(Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs), sim_(*this) {
+  setObjectName("frmGraphic");
+  setWindowTitle(QString::fromStdString(sim_.caption));
+  commandSheet_ = drawCommandSheet();
+  buildControls();
+  buildMenus();
+
+  repaintTimer_.setSingleShot(true);
+  connect(&repaintTimer_, &QTimer::timeout, this, &frmGraphic::repaintPictures);
+  Timer1_.setObjectName("Timer1");
+  Timer1_.setSingleShot(true);
+  Timer1_.setInterval(StartupTimerMs);
+  connect(&Timer1_, &QTimer::timeout, this, &frmGraphic::Timer1_Timer);
+  sincePaint_.start();
+
+  built_ = true;
+  refreshAll();
+  const int menuHeight = menuBar()->sizeHint().height();
+  resize(layout::ClientWidth, layout::ClientHeight + menuHeight);
+}
+
+frmGraphic::~frmGraphic() { built_ = false; }
+
+void frmGraphic::buildControls() {
+  auto* client = new QWidget(this);
+  client->setObjectName("clientArea");
+  QFont font = client->font();
+  font.setPixelSize(ControlFontPixels);
+  client->setFont(font);
+  setCentralWidget(client);
+
+  buildPictures(client);
+  buildStatusPanel(client);
+  buildButtons(client);
+
+  lstCommands_ = new QListWidget(client);
+  lstCommands_->setObjectName("lstCommands");
+  lstCommands_->setGeometry(layout::lstCommands);
+  lstCommands_->setSelectionMode(QAbstractItemView::SingleSelection);
+  lstCommands_->setUniformItemSizes(true);
+  // The list follows the run; a click of the user does not move the run's position.
+  connect(lstCommands_, &QListWidget::currentRowChanged, this, [this] {
+    shownListSelection_ = ~std::uint64_t{0};
+    refreshList();
+  });
+  lstAutomatic_ = new QListWidget(client);
+  lstAutomatic_->setObjectName("lstAutomatic");
+  lstAutomatic_->setGeometry(layout::lstCommands);
+  lstAutomatic_->hide();
+
+  buildScrollBars(client);
+  ChkDirect_ = new QCheckBox("Direct", client);
+  ChkDirect_->setObjectName("ChkDirect");
+  ChkDirect_->setGeometry(layout::ChkDirect);
+
+  RichTextBox1_ = new QTextEdit(client);
+  RichTextBox1_->setObjectName("RichTextBox1");
+  RichTextBox1_->setGeometry(layout::RichTextBox1);
+  RichTextBox1_->setAcceptRichText(false);
+  RichTextBox1_->setLineWrapMode(QTextEdit::NoWrap);
+  QFont courier("Courier New");
+  courier.setStyleHint(QFont::TypeWriter);
+  courier.setFixedPitch(true);
+  RichTextBox1_->setFont(courier);
+}
+
+void frmGraphic::buildPictures(QWidget* client) {
+  auto makeView = [client](const char* name, const Surface* surface) {
+    auto* view = new SurfaceView(client);
+    view->setObjectName(name);
+    view->setGeometry(layout::picResult);
+    view->setSurface(surface);
+    return view;
+  };
+  picCalculate_ = makeView("picCalculate", &sim_.picCalculate);
+  picCalculate_->hide();
+  picResult_ = makeView("picResult", &sim_.picResult);
+  picSave_ = makeView("picSave", &sim_.picSave);
+  picSave_->hide();
+
+  imgSelect_ = new SelectOverlay(magnifier_, client);
+  imgSelect_->setObjectName("imgSelect");
+  imgSelect_->setGeometry(picResult_->geometry());
+  connect(imgSelect_, &SelectOverlay::released, this, &frmGraphic::selectionReleased);
+
+  picZoom_ = makeView("picZoom", &sim_.picZoom);
+  picZoom_->hide();
+  connect(picZoom_, &SurfaceView::clicked, this, &frmGraphic::zoomClicked);
+
+  picCommands_ = new QLabel(client);
+  picCommands_->setObjectName("picCommands");
+  picCommands_->setPixmap(QPixmap::fromImage(commandSheet_));
+  picCommands_->setGeometry(0, 0, CommandSheetWidth, CommandSheetHeight);
+  picCommands_->hide();
+}
+
+void frmGraphic::buildStatusPanel(QWidget* client) {
+  Frame1_ = new QGroupBox(client);
+  Frame1_->setObjectName("Frame1");
+  Frame1_->setGeometry(layout::Frame1);
+
+  addLabel(Frame1_, "lblMeasureUnit", MeasureUnitCaption, layout::panelCaption(0));
+  lblMeasureUnitV_ = addLabel(Frame1_, "lblMeasureUnitV", "", layout::panelValue(0));
+  addLabel(Frame1_, "lblRadComp", RadCompCaption, layout::panelCaption(1));
+  lblRadCompV_ = addLabel(Frame1_, "lblRadCompV", "", layout::panelValue(1));
+  addLabel(Frame1_, "lblMaxSpeed", MaxSpeedCaption, layout::panelCaption(2));
+  lblMaxSpeedV_ = addLabel(Frame1_, "lblMaxSpeedV", "", layout::panelValue(2));
+  lblConstant_ = addLabel(Frame1_, "lblConstant", MachineStatus::ConstantCaptionStart,
+                          layout::panelCaption(3));
+  lblConstantV_ = addLabel(Frame1_, "lblConstantV", "",
+                           layout::panelValue(3, layout::ConstantValueLeft, layout::ConstantValueWidth));
+  addLabel(Frame1_, "lblFeed", FeedCaption, layout::panelCaption(4));
+  lblFeedV_ = addLabel(Frame1_, "lblFeedV", "", layout::panelValue(4));
+
+  lblNullPoint_ = addLabel(Frame1_, "lblNullPoint", "", layout::lblNullPoint);
+  lblNullPoint_->setAlignment(Qt::AlignCenter);
+  lblNullPoint_->setWordWrap(true);
+  lblNullPoint_->setAutoFillBackground(true);
+  QFont bold = lblNullPoint_->font();
+  bold.setBold(true);
+  lblNullPoint_->setFont(bold);
+  lblNullPoint_->hide();
+}
+
+void frmGraphic::buildButtons(QWidget* client) {
+  static constexpr const char* ToolTips[3] = {"Draai richting", "Koelwater aan/uit",
+                                              "Start simulatie"};
+  for (int i = 0; i < 3; ++i) {
+    auto* button = new PictureButton(i, client);
+    button->setObjectName(QString("picViewCommand%1").arg(i));
+    button->setGeometry(layout::picViewCommand[i]);
+    button->setToolTip(ToolTips[i]);
+    connect(button, &PictureButton::clicked, this, &frmGraphic::picViewCommand_Click);
+    picViewCommand_[static_cast<std::size_t>(i)] = button;
+  }
+}
+
+void frmGraphic::buildScrollBars(QWidget* client) {
+  addLabel(client, "lblZoomFactor", "Zoom factor", layout::lblZoomFactor);
+  HScroll1_ = new QScrollBar(Qt::Horizontal, client);
+  HScroll1_->setObjectName("HScroll1");
+  HScroll1_->setGeometry(layout::HScroll1);
+  HScroll1_->setRange(ViewState::ZoomValueMin, ViewState::ZoomValueMax);
+  HScroll1_->setPageStep(ZoomPageStep);
+  HScroll1_->setValue(ViewState::ZoomValueStart);
+  lblZoom_ = addLabel(client, "lblZoom", "", layout::lblZoom);
+  connect(HScroll1_, &QScrollBar::valueChanged, this, [this](int value) {
+    sim_.setZoomValue(value);
+    refreshScrollBars();
+  });
+
+  addLabel(client, "lblDrawSpeed", "Draw speed", layout::lblDrawSpeed);
+  // The speed bar has its largest value (the longest pause) at the left end.
+  HScroll2_ = new QScrollBar(Qt::Horizontal, client);
+  HScroll2_->setObjectName("HScroll2");
+  HScroll2_->setGeometry(layout::HScroll2);
+  HScroll2_->setRange(ViewState::SpeedValueRight, ViewState::SpeedValueLeft);
+  HScroll2_->setInvertedAppearance(true);
+  HScroll2_->setInvertedControls(true);
+  HScroll2_->setPageStep(SpeedPageStep);
+  HScroll2_->setValue(ViewState::SpeedValueStart);
+  lblSpeed_ = addLabel(client, "lblSpeed", "", layout::lblSpeed);
+  connect(HScroll2_, &QScrollBar::valueChanged, this, [this](int value) {
+    sim_.setSpeedValue(value);
+    refreshScrollBars();
+  });
+}
+
+QAction* frmGraphic::addMenuItem(QMenu* menu, const char* name, const QString& caption,
+                                 void (frmGraphic::*slot)()) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(name);
+  connect(action, &QAction::triggered, this, slot);
+  return action;
+}
+
+void frmGraphic::buildMenus() {
+  mnuBestand_ = menuBar()->addMenu("&Bestand");
+  mnuBestand_->setObjectName("mnuBestand");
+  mnuBestandOpenen_ = addMenuItem(mnuBestand_, "mnuBestandOpenen", "Openen ...",
+                                  &frmGraphic::mnuBestandOpenen_Click);
+  openSeparator_ = mnuBestand_->addSeparator();
+  mnuBestandSavePicture_ = addMenuItem(mnuBestand_, "mnuBestandSavePicture", "Figuur opslaan",
+                                       &frmGraphic::mnuBestandSavePicture_Click);
+  mnuBestand_->addSeparator();
+  mnuBestandAfsluiten_ = addMenuItem(mnuBestand_, "mnuBestandAfsluiten", "Afsluiten",
+                                     &frmGraphic::mnuBestandAfsluiten_Click);
+
+  QMenu* simulatie = menuBar()->addMenu("&Simulatie");
+  simulatie->setObjectName("mnuBewerking");
+  mnuBewerkingStarten_ = addMenuItem(simulatie, "mnuBewerkingStarten", "Starten",
+                                     &frmGraphic::mnuBewerkingStarten_Click);
+  simulatie->addSeparator();
+  mnuBewerkingVernieuw_ = addMenuItem(simulatie, "mnuBewerkingVernieuw", "Vernieuw",
+                                      &frmGraphic::mnuBewerkingVernieuw_Click);
+  simulatie->addSeparator();
+  mnuBewerkingOptioneel_ = addMenuItem(simulatie, "mnuBewerkingOptioneel", "Optionele stop",
+                                       &frmGraphic::mnuBewerkingOptioneel_Click);
+  mnuBewerkingOptioneel_->setCheckable(true);
+  mnuBewerkingStap_ = addMenuItem(simulatie, "mnuBewerkingStap", "Stap voor stap",
+                                  &frmGraphic::mnuBewerkingStap_Click);
+  mnuBewerkingStap_->setCheckable(true);
+}
+
+void frmGraphic::insertBestandItem(QAction* action) {
+  const QList<QAction*> actions = mnuBestand_->actions();
+  const auto after = actions.indexOf(openSeparator_) + 1;
+  QAction* before = after < actions.size() ? actions[after] : nullptr;
+  mnuBestand_->insertAction(before, action);
+  mnuBestand_->insertSeparator(before);
+}
+
+}  // namespace draivo

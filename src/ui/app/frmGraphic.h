@@ -1,0 +1,174 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QMainWindow>
+#include <QTimer>
+
+#include "platform/EventWait.h"
+#include "render/Magnifier.h"
+#include "run/Host.h"
+#include "run/Simulator.h"
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QScrollBar;
+class QTextEdit;
+
+namespace draivo {
+
+class Dialogs;
+class PictureButton;
+class SelectOverlay;
+class SurfaceView;
+
+// The main window: the view, the program list, the status panel, the picture buttons and the
+// menus around the core simulator, which reaches the window through the Host interface.
+class frmGraphic : public QMainWindow, public Host {
+  Q_OBJECT
+
+ public:
+  static constexpr const char* ExpectedResolution = "1024x768";
+  static constexpr int StartupTimerMs = 1000;
+  static constexpr int RepaintIntervalMs = 16;
+
+  explicit frmGraphic(Dialogs& dialogs, QWidget* parent = nullptr);
+  ~frmGraphic() override;
+
+  // Form load: the screen resolution question, scroll bars, view, selection layer and
+  // Timer1. Returns false when the user chose to end the program.
+  bool Form_Load(QSize screenSize);
+
+  Simulator& simulator() { return sim_; }
+  Dialogs& dialogs() { return dialogs_; }
+  Magnifier& magnifier() { return magnifier_; }
+  QTextEdit* designText() const { return RichTextBox1_; }
+  QMenu* bestandMenu() const { return mnuBestand_; }
+  // Puts an item into "&Bestand" after "Openen ..." and its separator, followed by a separator
+  // of its own (the place of "Editor ...").
+  void insertBestandItem(QAction* action);
+
+  // The folder the picture export writes to; the folder of the executable by default.
+  void setPictureFolder(const QString& folder) { pictureFolder_ = folder; }
+  QString pictureFolder() const;
+
+  // The window was asked to close during a run and closes once the run has ended.
+  bool closePending() const { return closePending_; }
+
+  // Host
+  void processEvents() override;
+  void waitForEvents(int maxMilliseconds) override;
+  std::uint64_t tickCount() override;
+  MessageAnswer messageBox(const std::string& text, const std::string& title,
+                           MessageButtons buttons, MessageIcon icon) override;
+  std::string openFileDialog(const std::string& title, const std::string& filter) override;
+  bool directChecked() override;
+  void programListChanged() override;
+  void labelsChanged() override;
+  void indicatorsChanged() override;
+  void captionChanged() override;
+  void menusChanged() override;
+  void pictureChanged() override;
+
+ signals:
+  // The window closes: the windows it owns close with it.
+  void closing();
+
+ public slots:
+  void mnuBestandOpenen_Click();
+  void mnuBestandSavePicture_Click();
+  void mnuBestandAfsluiten_Click();
+  void mnuBewerkingStarten_Click();
+  void mnuBewerkingVernieuw_Click();
+  void mnuBewerkingOptioneel_Click();
+  void mnuBewerkingStap_Click();
+  void picViewCommand_Click(int index);
+  void Timer1_Timer();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildControls();
+  void buildPictures(QWidget* client);
+  void buildStatusPanel(QWidget* client);
+  void buildButtons(QWidget* client);
+  void buildScrollBars(QWidget* client);
+  void buildMenus();
+  QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption, void (frmGraphic::*slot)());
+
+  // Runs a handler that may hold a whole run, then shows the state it left and closes the
+  // window when a close was asked for during the run.
+  template <typename Handler>
+  void runHandler(Handler&& handler);
+
+  void refreshAll();
+  void refreshList();
+  void refreshLabels();
+  void refreshScrollBars();
+  void refreshIndicators();
+  void repaintPictures();
+  void showCover(bool visible);
+  void selectionReleased();
+  void zoomClicked();
+
+  Dialogs& dialogs_;
+  EventWait wait_;
+  Simulator sim_;
+  Magnifier magnifier_;
+  QImage commandSheet_;
+  QString pictureFolder_;
+  bool built_ = false;
+  bool closePending_ = false;
+  int handlerDepth_ = 0;
+
+  std::uint64_t shownListContent_ = ~std::uint64_t{0};
+  std::uint64_t shownListSelection_ = ~std::uint64_t{0};
+  QElapsedTimer sincePaint_;
+  QTimer repaintTimer_;
+  QTimer Timer1_;
+
+  QMenu* mnuBestand_ = nullptr;
+  QAction* mnuBestandOpenen_ = nullptr;
+  QAction* openSeparator_ = nullptr;
+  QAction* mnuBestandSavePicture_ = nullptr;
+  QAction* mnuBestandAfsluiten_ = nullptr;
+  QAction* mnuBewerkingStarten_ = nullptr;
+  QAction* mnuBewerkingVernieuw_ = nullptr;
+  QAction* mnuBewerkingOptioneel_ = nullptr;
+  QAction* mnuBewerkingStap_ = nullptr;
+
+  SurfaceView* picResult_ = nullptr;
+  SurfaceView* picCalculate_ = nullptr;
+  SurfaceView* picSave_ = nullptr;
+  SurfaceView* picZoom_ = nullptr;
+  SelectOverlay* imgSelect_ = nullptr;
+  QLabel* picCommands_ = nullptr;
+  std::array<PictureButton*, 3> picViewCommand_{};
+  QListWidget* lstCommands_ = nullptr;
+  QListWidget* lstAutomatic_ = nullptr;
+  QGroupBox* Frame1_ = nullptr;
+  QLabel* lblMeasureUnitV_ = nullptr;
+  QLabel* lblRadCompV_ = nullptr;
+  QLabel* lblMaxSpeedV_ = nullptr;
+  QLabel* lblConstant_ = nullptr;
+  QLabel* lblConstantV_ = nullptr;
+  QLabel* lblFeedV_ = nullptr;
+  QLabel* lblNullPoint_ = nullptr;
+  QScrollBar* HScroll1_ = nullptr;
+  QScrollBar* HScroll2_ = nullptr;
+  QLabel* lblZoom_ = nullptr;
+  QLabel* lblSpeed_ = nullptr;
+  QCheckBox* ChkDirect_ = nullptr;
+  QTextEdit* RichTextBox1_ = nullptr;
+};
+
+}  // namespace draivo

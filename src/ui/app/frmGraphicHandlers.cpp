@@ -1,0 +1,146 @@
+// Start-up, menu and button handlers, selection and closing of the main window.
+#include <string>
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QScrollBar>
+
+#include "app/SelectOverlay.h"
+#include "app/SurfaceView.h"
+#include "app/frmGraphic.h"
+#include "platform/Dialogs.h"
+#include "run/PictureExport.h"
+
+namespace draivo {
+
+namespace {
+
+constexpr int ViewOriginZStart = 660;
+constexpr int ViewOriginXStart = 340;
+
+}  // namespace
+
+bool frmGraphic::Form_Load(QSize screenSize) {
+  const std::string resolution =
+      std::to_string(screenSize.width()) + "x" + std::to_string(screenSize.height());
+  if (resolution != ExpectedResolution) {
+    const MessageAnswer answer =
+        dialogs_.messageBox(this, "Set Screen Resolution At 1024x768",
+                            "Draivo : Screen Resolution " + resolution, MessageButtons::YesNo,
+                            MessageIcon::Question);
+    if (answer == MessageAnswer::Yes) return false;
+  }
+  sim_.setSpeedValue(ViewState::SpeedValueStart);
+  sim_.setZoomValue(ViewState::ZoomValueStart);
+  sim_.view.ViewOriginZ = ViewOriginZStart;
+  sim_.view.ViewOriginX = ViewOriginXStart;
+  ResetView(sim_.picResult, sim_.view);
+  // The selection layer lies exactly on the inner picture, so its pixels are picture pixels.
+  imgSelect_->setGeometry(picResult_->geometry().adjusted(
+      SurfaceView::BorderWidth, SurfaceView::BorderWidth, -SurfaceView::BorderWidth,
+      -SurfaceView::BorderWidth));
+  imgSelect_->raise();
+  picZoom_->raise();
+  Timer1_.start();
+  refreshAll();
+  return true;
+}
+
+void frmGraphic::Timer1_Timer() {
+  Timer1_.stop();
+  sim_.startupTimer();
+  refreshIndicators();
+}
+
+QString frmGraphic::pictureFolder() const {
+  return pictureFolder_.isEmpty() ? QCoreApplication::applicationDirPath() : pictureFolder_;
+}
+
+template <typename Handler>
+void frmGraphic::runHandler(Handler&& handler) {
+  ++handlerDepth_;
+  handler();
+  --handlerDepth_;
+  refreshAll();
+  repaintPictures();
+  if (handlerDepth_ == 0 && closePending_ && !sim_.run.RunBusy) close();
+}
+
+void frmGraphic::mnuBestandOpenen_Click() {
+  runHandler([this] { sim_.Open(); });
+}
+
+void frmGraphic::mnuBestandSavePicture_Click() {
+  runHandler([this] {
+    PictureExport exporter(sim_);
+    exporter.onCoverChanged = [this](bool visible) { showCover(visible); };
+    const PictureExportResult result = exporter.run(pictureFolder().toStdString());
+    if (!closePending_) ReportPictureExport(*this, result);
+  });
+}
+
+void frmGraphic::mnuBestandAfsluiten_Click() { close(); }
+
+void frmGraphic::mnuBewerkingStarten_Click() {
+  runHandler([this] { sim_.Starten(); });
+}
+
+void frmGraphic::mnuBewerkingVernieuw_Click() {
+  runHandler([this] { sim_.Vernieuw(); });
+}
+
+void frmGraphic::mnuBewerkingOptioneel_Click() {
+  sim_.toggleOptionalStop();
+  menusChanged();
+}
+
+void frmGraphic::mnuBewerkingStap_Click() {
+  sim_.toggleStepMode();
+  menusChanged();
+}
+
+void frmGraphic::picViewCommand_Click(int index) {
+  runHandler([this, index] { sim_.startButtonClick(index); });
+}
+
+void frmGraphic::showCover(bool visible) {
+  picSave_->setVisible(visible);
+  if (visible) {
+    picSave_->raise();
+    imgSelect_->raise();
+    picZoom_->raise();
+    picSave_->repaint();
+  } else {
+    picResult_->repaint();
+  }
+}
+
+void frmGraphic::selectionReleased() {
+  if (magnifier_.mouseUp(sim_.picResult, sim_.picZoom)) {
+    picZoom_->show();
+    picZoom_->raise();
+    picZoom_->update();
+  }
+}
+
+void frmGraphic::zoomClicked() {
+  magnifier_.zoomClick();
+  picZoom_->hide();
+}
+
+// Closing during a run first ends the run: the close is refused until Open has returned,
+// and carried out then.
+void frmGraphic::closeEvent(QCloseEvent* event) {
+  if (handlerDepth_ > 0 || sim_.run.RunBusy) {
+    closePending_ = true;
+    sim_.requestQuit();
+    event->ignore();
+    return;
+  }
+  Timer1_.stop();
+  repaintTimer_.stop();
+  event->accept();
+  emit closing();
+}
+
+}  // namespace draivo

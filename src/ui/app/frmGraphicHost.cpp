@@ -1,0 +1,149 @@
+// The Host side of the main window: waits, dialogs and showing the state of the core.
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include "app/CommandSheet.h"
+#include "app/PictureButton.h"
+#include "app/SurfaceView.h"
+#include "app/frmGraphic.h"
+#include "platform/Dialogs.h"
+
+namespace draivo {
+
+void frmGraphic::processEvents() { wait_.processEvents(); }
+
+void frmGraphic::waitForEvents(int maxMilliseconds) { wait_.waitForEvents(maxMilliseconds); }
+
+std::uint64_t frmGraphic::tickCount() { return wait_.tickCount(); }
+
+MessageAnswer frmGraphic::messageBox(const std::string& text, const std::string& title,
+                                     MessageButtons buttons, MessageIcon icon) {
+  return dialogs_.messageBox(this, text, title, buttons, icon);
+}
+
+std::string frmGraphic::openFileDialog(const std::string& title, const std::string& filter) {
+  return dialogs_.openFileName(this, title, filter, sim_.dialogFileName);
+}
+
+bool frmGraphic::directChecked() { return ChkDirect_ && ChkDirect_->isChecked(); }
+
+void frmGraphic::programListChanged() {
+  if (built_) refreshList();
+}
+
+void frmGraphic::labelsChanged() {
+  if (!built_) return;
+  refreshLabels();
+  refreshScrollBars();
+}
+
+void frmGraphic::indicatorsChanged() {
+  if (built_) refreshIndicators();
+}
+
+void frmGraphic::captionChanged() {
+  if (built_) setWindowTitle(QString::fromStdString(sim_.caption));
+}
+
+void frmGraphic::menusChanged() {
+  if (!built_) return;
+  const MenuState& m = sim_.menus;
+  mnuBewerkingStarten_->setEnabled(m.startenEnabled);
+  mnuBewerkingVernieuw_->setEnabled(m.vernieuwEnabled);
+  mnuBestandSavePicture_->setEnabled(m.figuurOpslaanEnabled);
+  mnuBewerkingOptioneel_->setChecked(m.optioneelChecked);
+  mnuBewerkingStap_->setChecked(m.stapChecked);
+  picViewCommand_[2]->setEnabled(m.startButtonEnabled);
+}
+
+// With a pause after every pixel each pixel is shown before its pause; at full speed the
+// picture is shown at most once per interval, and once more shortly after the last change.
+void frmGraphic::pictureChanged() {
+  if (!built_) return;
+  if (sim_.view.DrawDelay > 0 || sincePaint_.elapsed() >= RepaintIntervalMs) {
+    repaintPictures();
+    return;
+  }
+  if (!repaintTimer_.isActive()) repaintTimer_.start(RepaintIntervalMs);
+}
+
+void frmGraphic::repaintPictures() {
+  repaintTimer_.stop();
+  sincePaint_.restart();
+  picResult_->repaint();
+  if (picSave_->isVisible()) picSave_->repaint();
+}
+
+void frmGraphic::refreshAll() {
+  if (!built_) return;
+  refreshList();
+  refreshLabels();
+  refreshScrollBars();
+  refreshIndicators();
+  captionChanged();
+  menusChanged();
+  picResult_->update();
+}
+
+void frmGraphic::refreshList() {
+  const ProgramList& list = sim_.lstCommands;
+  const QSignalBlocker blocker(lstCommands_);
+  if (list.contentRevision() != shownListContent_) {
+    shownListContent_ = list.contentRevision();
+    shownListSelection_ = ~std::uint64_t{0};
+    QStringList items;
+    items.reserve(list.ListCount());
+    for (const std::string& item : list.items()) items << QString::fromStdString(item);
+    lstCommands_->clear();
+    lstCommands_->addItems(items);
+  }
+  if (list.selectionRevision() == shownListSelection_) return;
+  shownListSelection_ = list.selectionRevision();
+  lstCommands_->setCurrentRow(list.ListIndex());
+  if (list.ListIndex() < 0) lstCommands_->clearSelection();
+  if (QListWidgetItem* top = lstCommands_->item(list.TopIndex()))
+    lstCommands_->scrollToItem(top, QAbstractItemView::PositionAtTop);
+}
+
+void frmGraphic::refreshLabels() {
+  const MachineStatus& s = sim_.status;
+  lblMeasureUnitV_->setText(QString::fromStdString(s.lblMeasureUnitV));
+  lblRadCompV_->setText(QString::fromStdString(s.lblRadCompV));
+  lblMaxSpeedV_->setText(QString::fromStdString(s.lblMaxSpeedV));
+  lblConstant_->setText(QString::fromStdString(s.lblConstant));
+  lblConstantV_->setText(QString::fromStdString(s.lblConstantV));
+  lblFeedV_->setText(QString::fromStdString(s.lblFeedV));
+  lblNullPoint_->setText(QString::fromStdString(s.lblNullPoint));
+  if (lblNullPoint_->isVisibleTo(this) != s.nullPointVisible) {
+    lblNullPoint_->setVisible(s.nullPointVisible);
+    if (s.nullPointVisible) lblNullPoint_->raise();
+  }
+}
+
+void frmGraphic::refreshScrollBars() {
+  const ViewState& v = sim_.view;
+  {
+    const QSignalBlocker zoomBlocker(HScroll1_);
+    const QSignalBlocker speedBlocker(HScroll2_);
+    HScroll1_->setValue(v.zoomValue);
+    HScroll2_->setValue(v.speedValue);
+  }
+  lblZoom_->setText(QString::fromStdString(v.zoomLabel()));
+  lblSpeed_->setText(QString::fromStdString(v.speedLabel()));
+}
+
+void frmGraphic::refreshIndicators() {
+  const Indicators& shown = sim_.indicators;
+  picViewCommand_[0]->setImage(
+      cutCommandImage(commandSheet_, cellOf(shown.spindle), cellOf(shown.spindle).size));
+  picViewCommand_[1]->setImage(
+      cutCommandImage(commandSheet_, cellOf(shown.coolant), cellOf(shown.coolant).size));
+  picViewCommand_[2]->setImage(cutCommandImage(commandSheet_, cellOf(shown.start), StartButtonSize));
+  for (PictureButton* button : picViewCommand_) button->repaint();
+}
+
+}  // namespace draivo
