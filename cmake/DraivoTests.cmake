@@ -10,6 +10,9 @@ function(draivo_add_test_folder name folder)
     return()
   endif()
   add_executable(${name} ${sources})
+  target_compile_definitions(${name} PRIVATE
+    DRAIVO_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
+    DRAIVO_EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples")
   target_link_libraries(${name} PRIVATE draivo_settings draivo_test_support ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}

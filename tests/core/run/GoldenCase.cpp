@@ -79,8 +79,9 @@ std::vector<std::string> ReadLines(const std::filesystem::path& file) {
 }
 
 std::filesystem::path GoldenDataFolder() {
+  // The environment wins; test discovery at build time runs without it.
   const char* folder = std::getenv("DRAIVO_TEST_DATA");
-  return folder ? std::filesystem::path(folder) : std::filesystem::path();
+  return folder ? std::filesystem::path(folder) : std::filesystem::path(DRAIVO_TEST_DATA_DIR);
 }
 
 std::vector<GoldenCase> DiscoverGoldenCases(const std::filesystem::path& dataFolder) {
