@@ -1,5 +1,3 @@
-#include "render/Magnifier.h"
-
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -7,6 +5,7 @@
 #include <vector>
 
 #include "render/Colour.h"
+#include "render/Magnifier.h"
 #include "render/Surface.h"
 
 namespace draivo {
@@ -35,7 +34,9 @@ struct DragCase {
   int factor;
 };
 
-void PrintTo(const DragCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const DragCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class MagnifierDrag : public ::testing::TestWithParam<DragCase> {};
 
@@ -71,10 +72,18 @@ INSTANTIATE_TEST_SUITE_P(
         DragCase{"DownRight", {{100, 100}}, {{150, 120}, {200, 150}}, true, {100, 100, 100, 50}, 7},
         DragCase{"UpLeft", {{200, 150}}, {{200, 140}, {100, 100}}, true, {100, 100, 100, 50}, 7},
         DragCase{"DownLeft", {{200, 100}}, {{100, 150}}, true, {100, 100, 100, 50}, 7},
-        DragCase{"SecondDownIgnored", {{100, 100}, {300, 300}}, {{200, 150}}, true,
-                 {100, 100, 100, 50}, 7},
-        DragCase{"OverHalfTheViewCopiesUnmagnified", {{10, 10}}, {{400, 200}}, true,
-                 {10, 10, 390, 190}, 1},
+        DragCase{"SecondDownIgnored",
+                 {{100, 100}, {300, 300}},
+                 {{200, 150}},
+                 true,
+                 {100, 100, 100, 50},
+                 7},
+        DragCase{"OverHalfTheViewCopiesUnmagnified",
+                 {{10, 10}},
+                 {{400, 200}},
+                 true,
+                 {10, 10, 390, 190},
+                 1},
         DragCase{"TallRegionLimitedByHeight", {{0, 0}}, {{20, 100}}, true, {0, 0, 20, 100}, 3},
         DragCase{"ClickWithoutMoving", {{50, 60}}, {}, false, {}, 0},
         DragCase{"BackToStartX", {{50, 60}}, {{80, 90}, {50, 90}}, false, {}, 0},
@@ -136,7 +145,9 @@ struct FactorCase {
   int factor;
 };
 
-void PrintTo(const FactorCase& c, std::ostream* os) { *os << c.width << "x" << c.height; }
+void PrintTo(const FactorCase& c, std::ostream* os) {
+  *os << c.width << "x" << c.height;
+}
 
 class MagnifyFactorOf : public ::testing::TestWithParam<FactorCase> {};
 

@@ -34,6 +34,14 @@ class PixelRecorder {
     return h;
   }
 
+  // Forgets what was noted so far and takes the present picture as the new starting point.
+  void restart() {
+    pixels.clear();
+    refreshes = 0;
+    waits.clear();
+    last_ = surface_.pixels();
+  }
+
   std::vector<Pixel> pixels;
   int refreshes = 0;
   std::vector<int> waits;
