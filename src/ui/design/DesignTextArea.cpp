@@ -1,0 +1,54 @@
+#include "design/DesignTextArea.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <QTextEdit>
+#include <QWidget>
+
+namespace draivo {
+namespace {
+
+constexpr int TwipsPerPixel = 15;
+const QString FileLineEnd = QStringLiteral("\r\n");
+
+// The text area separates lines with a single line break.
+QString toAreaText(QString text) { return text.replace(FileLineEnd, QStringLiteral("\n")); }
+
+}  // namespace
+
+QString designText(const QTextEdit& area) {
+  QString text = area.toPlainText();
+  text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+  return text.replace(QLatin1Char('\n'), FileLineEnd);
+}
+
+void insertDesignText(QTextEdit& area, const QString& text) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->clear();
+  clipboard->setText(text);
+  // When another program took the clipboard in between, the generated text still goes in.
+  const QString read = clipboard->text();
+  QTextCursor cursor = area.textCursor();
+  cursor.insertText(toAreaText(read == text ? read : text));
+  area.setTextCursor(cursor);
+}
+
+bool saveDesignFile(const QString& path, const QString& text) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  const QByteArray bytes = text.toUtf8();
+  if (file.write(bytes) != bytes.size()) {
+    file.cancelWriting();
+    return false;
+  }
+  return file.commit();
+}
+
+void placeDialog(QWidget& dialog, const QWidget* mainWindow, int leftTwips, int topTwips) {
+  if (mainWindow == nullptr) return;
+  const QPoint corner = mainWindow->window()->frameGeometry().topLeft();
+  dialog.move(corner + QPoint(leftTwips / TwipsPerPixel, topTwips / TwipsPerPixel));
+}
+
+}  // namespace draivo
