@@ -19,9 +19,13 @@ struct ExampleCase {
 
 void PrintTo(const ExampleCase& c, std::ostream* os) { *os << c.file; }
 
+// DRAIVO_EXAMPLES, or else the examples folder beside tests/ of DRAIVO_TEST_DATA.
 std::filesystem::path examplesFolder() {
-  const char* folder = std::getenv("DRAIVO_EXAMPLES");
-  return folder ? std::filesystem::path(folder) : std::filesystem::path();
+  if (const char* folder = std::getenv("DRAIVO_EXAMPLES")) return folder;
+  if (const char* data = std::getenv("DRAIVO_TEST_DATA")) {
+    return std::filesystem::path(data).parent_path().parent_path() / "examples";
+  }
+  return {};
 }
 
 class ExampleTest : public ::testing::TestWithParam<ExampleCase> {};
