@@ -1,0 +1,29 @@
+#include "editor/ShowEditor.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <memory>
+
+#include "editor/EditorDialogs.h"
+#include "editor/KeepOnTop.h"
+#include "editor/frmNC_Editor.h"
+
+namespace draivo {
+
+frmNC_Editor* showEditor(QWidget* mainWindow, const QString& fileName,
+                         std::function<void()> onExit) {
+  static QPointer<frmNC_Editor> editor;
+  if (editor) {
+    editor->raise();
+    editor->activateWindow();
+    return editor;
+  }
+  editor = new frmNC_Editor(fileName, QCoreApplication::applicationDirPath(),
+                            std::make_shared<QtEditorDialogs>(), mainWindow);
+  editor->setAttribute(Qt::WA_DeleteOnClose);
+  if (onExit) editor->setExitHandler(std::move(onExit));
+  KeepOnTop(editor, true);
+  return editor;
+}
+
+}  // namespace draivo
