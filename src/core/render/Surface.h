@@ -15,7 +15,7 @@ enum class LineStyle { Solid = 0, Dot = 2, DashDot = 3 };
 // device-context calls made on it. Coordinates are (column, row), (0, 0) at the top left.
 class Surface {
  public:
-  static constexpr int ViewWidth = 702;   // inner size of the main window's view
+  static constexpr int ViewWidth = 702;  // inner size of the main window's view
   static constexpr int ViewHeight = 369;
 
   explicit Surface(int width = ViewWidth, int height = ViewHeight, Colour background = ButtonFace);
@@ -33,17 +33,22 @@ class Surface {
   int drawWidth = 1;  // 1 or 2 pixels
 
   void setPixel(int column, int row, Colour colour);  // outside: no effect
-  Colour getPixel(int column, int row) const;        // outside: InvalidColour
+  Colour getPixel(int column, int row) const;         // outside: InvalidColour
 
   // A line in the fore colour, style and width, both end points included. Fractional
-  // coordinates are rounded to the nearest pixel. Only pixels on the surface are visited.
+  // coordinates are rounded to the nearest pixel (halves up, as the animated line rounds);
+  // each step of the major axis sets the pixel nearest the line. The style pattern starts at
+  // the first end point and applies at width 1 only. Only pixels on the surface are visited,
+  // however far away the end points lie; a coordinate that is no number draws nothing.
   void line(double z1, double x1, double z2, double x2);
   // The same line in another colour than the fore colour (style and width as set).
   void line(double z1, double x1, double z2, double x2, Colour colour);
 
   // The Arc call: the circle inscribed in the box (left, top)-(right, bottom), drawn
   // counter-clockwise on the screen from the ray through (z1, x1) to the ray through
-  // (z2, x2), in the fore colour, style and width. Equal rays draw the whole circle.
+  // (z2, x2), in the fore colour, style and width. Equal rays draw the whole circle. The
+  // pixels are those of the midpoint circle; pixels within about a pixel of an end ray
+  // belong to the arc, so that it meets the lines drawn to its end points.
   void arc(int left, int top, int right, int bottom, int z1, int x1, int z2, int x2);
 
   // Plain copy of a source rectangle to (destZ, destX).

@@ -404,6 +404,37 @@ INSTANTIATE_TEST_SUITE_P(Zooms, ContourProbeTest,
                          ::testing::Values(ContourCase{2, 600, 288, 320, 4},
                                            ContourCase{3.4, 558, 252, 306, 7}));
 
+class ArcContourTest : public ::testing::TestWithParam<bool> {};
+
+// Line, quarter arc and line at zoom 3.4: every row the arc spans is found by a probe from the
+// right, so the arc closes the contour between its lines without a gap.
+TEST_P(ArcContourTest, ProbeFindsTheArcOnEveryRow) {
+  const bool instant = GetParam();
+  Surface calculate(Surface::ViewWidth, Surface::ViewHeight, White);
+  calculate.foreColour = Black;
+  ViewState view;
+  view.ZoomFactor = 3.4;
+  view.PenColour = Black;
+  PathDrawer drawer(view, {});
+  view.CurrentPointZ = view.TargetPointZ = 660;
+  view.CurrentPointX = view.TargetPointX = 306;
+  const std::pair<std::string, bool> contour[] = {
+      {"G01 Z-10 ;", false}, {"G03 X40 Z-20 R10 ;", true}, {"G01 Z-40 ;", false}};
+  for (auto [block, arcMove] : contour) drawer.DrawMove(block, arcMove, calculate, instant);
+  EXPECT_EQ(drawer.arc.ArcCentreZ, 592);
+  EXPECT_EQ(drawer.arc.ArcCentreX, 306);
+  for (int row = 272; row <= 306; ++row) {
+    int hit = -1;
+    for (int column = 659; column >= 590 && hit < 0; --column) {
+      if (calculate.getPixel(column, row) == Black) hit = column;
+    }
+    EXPECT_GE(hit, 592) << "row " << row;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, ArcContourTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "instant" : "animated"; });
+
 TEST_F(PathDrawingTest, HugeFeedMoveCostsOnlyItsVisiblePixels) {
   placePen(-1e9, -1e9);
   // Target (1e9, 1e9): Z = 1e9 - 660, X = 2 * (340 - 1e9).
