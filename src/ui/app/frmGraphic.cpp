@@ -55,7 +55,11 @@ frmGraphic::frmGraphic(Dialogs& dialogs, QWidget* parent)
   resize(layout::ClientWidth, layout::ClientHeight + menuHeight);
 }
 
-frmGraphic::~frmGraphic() { built_ = false; }
+frmGraphic::~frmGraphic() {
+  built_ = false;
+  // The controls go before the simulator they show.
+  delete takeCentralWidget();
+}
 
 void frmGraphic::buildControls() {
   auto* client = new QWidget(this);
@@ -76,6 +80,7 @@ void frmGraphic::buildControls() {
   lstCommands_->setUniformItemSizes(true);
   // The list follows the run; a click of the user does not move the run's position.
   connect(lstCommands_, &QListWidget::currentRowChanged, this, [this] {
+    if (!built_) return;
     shownListSelection_ = ~std::uint64_t{0};
     refreshList();
   });
@@ -186,13 +191,13 @@ void frmGraphic::buildScrollBars(QWidget* client) {
   });
 
   addLabel(client, "lblDrawSpeed", "Draw speed", layout::lblDrawSpeed);
-  // The speed bar has its largest value (the longest pause) at the left end.
+  // The speed bar has its largest value (the longest pause) at the left end. Styles ignore
+  // an inverted appearance of scroll bars, so the bar runs from right to left instead.
   HScroll2_ = new QScrollBar(Qt::Horizontal, client);
   HScroll2_->setObjectName("HScroll2");
   HScroll2_->setGeometry(layout::HScroll2);
   HScroll2_->setRange(ViewState::SpeedValueRight, ViewState::SpeedValueLeft);
-  HScroll2_->setInvertedAppearance(true);
-  HScroll2_->setInvertedControls(true);
+  HScroll2_->setLayoutDirection(Qt::RightToLeft);
   HScroll2_->setPageStep(SpeedPageStep);
   HScroll2_->setValue(ViewState::SpeedValueStart);
   lblSpeed_ = addLabel(client, "lblSpeed", "", layout::lblSpeed);
