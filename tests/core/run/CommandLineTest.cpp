@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#ifdef DRAIVO_SIM
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "GoldenCase.h"
+#include "support/TempFolder.h"
+
+namespace draivo::test {
+namespace {
+
+std::string quoted(const std::string& text) {
+  std::string out = "'";
+  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+struct Outcome {
+  int status = -1;
+  std::vector<std::string> out;
+  std::vector<std::string> err;
+};
+
+// Runs draivo-sim with the arguments (already quoted where needed).
+Outcome runSim(const std::string& arguments) {
+  TempFolder temp;
+  const auto out = temp.path() / "stdout";
+  const auto err = temp.path() / "stderr";
+  const std::string command = quoted(DRAIVO_SIM) + " " + arguments + " >" +
+                              quoted(out.string()) + " 2>" + quoted(err.string()) + " </dev/null";
+  const int raw = std::system(command.c_str());
+  Outcome outcome;
+  if (WIFEXITED(raw)) outcome.status = WEXITSTATUS(raw);
+  outcome.out = ReadLines(out);
+  outcome.err = ReadLines(err);
+  return outcome;
+}
+
+struct UsageCase {
+  const char* label;
+  const char* arguments;
+};
+
+void PrintTo(const UsageCase& c, std::ostream* os) { *os << c.label; }
+
+class BadUsageTest : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(BadUsageTest, ExitsWithTwoAndExplains) {
+  const Outcome outcome = runSim(GetParam().arguments);
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_TRUE(outcome.out.empty());
+  ASSERT_FALSE(outcome.err.empty());
+  EXPECT_EQ(outcome.err[0].rfind("draivo-sim: ", 0), 0u) << outcome.err[0];
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, BadUsageTest,
+    ::testing::Values(UsageCase{"no program", ""}, UsageCase{"unknown option", "--fast a.nc"},
+                      UsageCase{"zoom too small", "--zoom 0.5 a.nc"},
+                      UsageCase{"zoom too large", "--zoom 20.5 a.nc"},
+                      UsageCase{"zoom not a number", "--zoom x a.nc"},
+                      UsageCase{"zoom with trailing text", "--zoom 3x a.nc"},
+                      UsageCase{"zoom without value", "a.nc --zoom"},
+                      UsageCase{"bmp without file", "a.nc --bmp"},
+                      UsageCase{"two programs", "a.nc b.nc"}));
+
+TEST(DraivoSim, UnreadableProgramExitsWithOneNamingIt) {
+  TempFolder folder;
+  const std::string missing = (folder.path() / "missing.nc").string();
+  const Outcome outcome = runSim(quoted(missing));
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.err, std::vector<std::string>{"Bestand niet leesbaar: " + missing});
+
+  const Outcome folderOutcome = runSim(quoted(folder.path().string()));
+  EXPECT_EQ(folderOutcome.status, 1);
+}
+
+TEST(DraivoSim, HelpAndVersion) {
+  const Outcome help = runSim("--help");
+  EXPECT_EQ(help.status, 0);
+  ASSERT_FALSE(help.out.empty());
+  EXPECT_EQ(help.out[0], "Usage: draivo-sim [options] PROGRAM");
+  const Outcome version = runSim("--version");
+  EXPECT_EQ(version.status, 0);
+  ASSERT_EQ(version.out.size(), 1u);
+  EXPECT_EQ(version.out[0].rfind("draivo-sim ", 0), 0u);
+}
+
+TEST(DraivoSim, WritesThePictureAsA24BitBitmap) {
+  TempFolder folder;
+  const std::string program = folder.write("p.nc", "G00 X0 Z0 ;\nG01 Z-20 F0.2 ;\n");
+  const std::string picture = (folder.path() / "p.bmp").string();
+  const Outcome outcome = runSim("--zoom 2 --bmp " + quoted(picture) + " " + quoted(program));
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_TRUE(outcome.out.empty());  // no --trace, no --status
+  constexpr std::uintmax_t RowBytes = (702 * 3 + 3) / 4 * 4;
+  EXPECT_EQ(std::filesystem::file_size(picture), 54 + RowBytes * 369);
+
+  const Outcome unwritable =
+      runSim("--bmp " + quoted((folder.path() / "no" / "p.bmp").string()) + " " + quoted(program));
+  EXPECT_EQ(unwritable.status, 1);
+}
+
+TEST(DraivoSim, DirectAndZoomChangeOnlyTheDrawing) {
+  TempFolder folder;
+  const std::string program = folder.write("p.nc", "G00 X0 Z0 ;\nG01 Z-20 F0.2 ;\nM30 ;\n");
+  const Outcome plain = runSim("--trace " + quoted(program));
+  const Outcome direct = runSim("--trace --direct --zoom 7.5 " + quoted(program));
+  EXPECT_EQ(plain.status, 0);
+  EXPECT_EQ(direct.status, 0);
+  EXPECT_EQ(plain.out, (std::vector<std::string>{"G00 X0 Z0 ;", "G01 Z-20 F0.2 ;", "M30 ;"}));
+  EXPECT_EQ(direct.out, plain.out);
+}
+
+}  // namespace
+}  // namespace draivo::test
+
+#endif
