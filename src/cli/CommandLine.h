@@ -9,7 +9,7 @@ namespace draivo::cli {
 inline constexpr int ExitReachedEnd = 0;
 inline constexpr int ExitFileError = 1;  // a program file could not be read, or the picture written
 inline constexpr int ExitUsage = 2;
-inline constexpr int ExitStopped = 3;    // the run ended before the end of the program
+inline constexpr int ExitStopped = 3;  // the run ended before the end of the program
 
 struct CommandLine {
   double zoom = 3.4;

@@ -14,9 +14,12 @@ namespace {
 
 int exitStatusOf(const HeadlessResult& result) {
   switch (result.exit()) {
-    case HeadlessExit::ReachedEnd: return ExitReachedEnd;
-    case HeadlessExit::FileUnreadable: return ExitFileError;
-    case HeadlessExit::Stopped: break;
+    case HeadlessExit::ReachedEnd:
+      return ExitReachedEnd;
+    case HeadlessExit::FileUnreadable:
+      return ExitFileError;
+    case HeadlessExit::Stopped:
+      break;
   }
   return ExitStopped;
 }

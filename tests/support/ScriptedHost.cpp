@@ -6,7 +6,9 @@
 
 namespace draivo::test {
 
-void ScriptedHost::processEvents() { ++processCalls; }
+void ScriptedHost::processEvents() {
+  ++processCalls;
+}
 
 void ScriptedHost::waitForEvents(int maxMilliseconds) {
   ++waitCalls;

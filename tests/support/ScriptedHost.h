@@ -39,11 +39,11 @@ class ScriptedHost : public Host {
   std::uint64_t clock = 0;
   int waitCalls = 0;
   int processCalls = 0;
-  std::vector<int> waitRequests;       // the milliseconds of each waitForEvents
-  std::vector<int> startClicksAt;      // lstCommands.ListIndex at each scripted Start click
-  std::vector<std::string> messages;   // "title: text"
+  std::vector<int> waitRequests;      // the milliseconds of each waitForEvents
+  std::vector<int> startClicksAt;     // lstCommands.ListIndex at each scripted Start click
+  std::vector<std::string> messages;  // "title: text"
   std::vector<MessageIcon> messageIcons;
-  std::vector<std::string> dialogs;    // titles of the open dialogs shown
+  std::vector<std::string> dialogs;  // titles of the open dialogs shown
   // The end-of-run label: (clock, visible) each time its visibility changed.
   std::vector<std::pair<std::uint64_t, bool>> nullPointChanges;
   int pictureNotices = 0;

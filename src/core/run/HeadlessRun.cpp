@@ -51,9 +51,12 @@ std::vector<StatusRow> StatusRows(const MachineStatus& status) {
 
 HeadlessExit HeadlessResult::exit() const {
   switch (outcome) {
-    case RunOutcome::ReachedEnd: return HeadlessExit::ReachedEnd;
-    case RunOutcome::FileUnreadable: return HeadlessExit::FileUnreadable;
-    default: return HeadlessExit::Stopped;
+    case RunOutcome::ReachedEnd:
+      return HeadlessExit::ReachedEnd;
+    case RunOutcome::FileUnreadable:
+      return HeadlessExit::FileUnreadable;
+    default:
+      return HeadlessExit::Stopped;
   }
 }
 

@@ -13,10 +13,14 @@ constexpr int StartCellSize = 46;    // start cells, stretched to StartButtonSiz
 
 ImageCell cellOf(SpindleImage image) {
   switch (image) {
-    case SpindleImage::RunningM03: return {145, 4, MachineCellSize};
-    case SpindleImage::RunningM04: return {98, 4, MachineCellSize};
-    case SpindleImage::StoppedM04: return {4, 4, MachineCellSize};
-    case SpindleImage::StoppedM03: break;
+    case SpindleImage::RunningM03:
+      return {145, 4, MachineCellSize};
+    case SpindleImage::RunningM04:
+      return {98, 4, MachineCellSize};
+    case SpindleImage::StoppedM04:
+      return {4, 4, MachineCellSize};
+    case SpindleImage::StoppedM03:
+      break;
   }
   return {51, 4, MachineCellSize};
 }
@@ -28,9 +32,12 @@ ImageCell cellOf(CoolantImage image) {
 
 ImageCell cellOf(StartImage image) {
   switch (image) {
-    case StartImage::Step: return {145, 51, StartCellSize};
-    case StartImage::Running: return {192, 51, StartCellSize};
-    case StartImage::Idle: break;
+    case StartImage::Step:
+      return {145, 51, StartCellSize};
+    case StartImage::Running:
+      return {192, 51, StartCellSize};
+    case StartImage::Idle:
+      break;
   }
   return {98, 51, StartCellSize};
 }

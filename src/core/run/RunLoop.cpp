@@ -14,8 +14,8 @@ constexpr const char* UnreadableTitle = "Bestand niet leesbaar";
 constexpr const char* ProgramFaultTitle = "Programmafout";
 
 std::string nestingMessage(const std::string& fileName) {
-  return "Te veel geneste subprogramma's (meer dan " +
-         std::to_string(Simulator::MaxNestingDepth) + "): " + fileName;
+  return "Te veel geneste subprogramma's (meer dan " + std::to_string(Simulator::MaxNestingDepth) +
+         "): " + fileName;
 }
 
 template <typename T>

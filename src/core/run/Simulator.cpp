@@ -10,8 +10,8 @@ Simulator::Simulator(Host& host)
       picZoom(Surface::ViewWidth, Surface::ViewHeight, ButtonFace),
       picSave(Surface::ViewWidth, Surface::ViewHeight, ButtonFace),
       drawer(view, makeDrawHooks()),
-      interpreter(*this, NcParts{lstCommands, lstAutomatic, status, view, drawer, picResult,
-                                 picCalculate}),
+      interpreter(
+          *this, NcParts{lstCommands, lstAutomatic, status, view, drawer, picResult, picCalculate}),
       host_(host) {
   ResetView(picResult, view);
 }
@@ -30,7 +30,9 @@ void Simulator::Vernieuw() {
   run.RerunRequest = false;
 }
 
-void Simulator::Starten() { startButtonClick(2); }
+void Simulator::Starten() {
+  startButtonClick(2);
+}
 
 void Simulator::startButtonClick(int index) {
   if (index != 2) return;
@@ -74,16 +76,22 @@ void Simulator::setSpeedValue(int value) {
   host_.labelsChanged();
 }
 
-void Simulator::requestQuit() { quitRequested_ = true; }
+void Simulator::requestQuit() {
+  quitRequested_ = true;
+}
 
-bool Simulator::directChecked() { return host_.directChecked(); }
+bool Simulator::directChecked() {
+  return host_.directChecked();
+}
 
 void Simulator::setCaption(const std::string& text) {
   caption = text;
   host_.captionChanged();
 }
 
-void Simulator::statusChanged() { host_.labelsChanged(); }
+void Simulator::statusChanged() {
+  host_.labelsChanged();
+}
 
 void Simulator::reportProgramFault(const std::string& text) {
   host_.messageBox(text, "Programmafout", MessageButtons::Ok, MessageIcon::Exclamation);

@@ -80,15 +80,15 @@ class Simulator : public NcHost {
   std::function<void(const std::string&)> onBlock;
 
   // Menu and button handlers.
-  void Open();                          // "Openen ..."
-  void Vernieuw();                      // "Vernieuw": Open with the last file
-  void Starten();                       // "Starten": a click on the start button
-  void startButtonClick(int index);     // picture buttons 0, 1, 2
-  void toggleOptionalStop();            // "Optionele stop"
-  void toggleStepMode();                // "Stap voor stap"
-  void startupTimer();                  // Timer1, one second after start-up
-  void setZoomValue(int value);         // HScroll1
-  void setSpeedValue(int value);        // HScroll2
+  void Open();                       // "Openen ..."
+  void Vernieuw();                   // "Vernieuw": Open with the last file
+  void Starten();                    // "Starten": a click on the start button
+  void startButtonClick(int index);  // picture buttons 0, 1, 2
+  void toggleOptionalStop();         // "Optionele stop"
+  void toggleStepMode();             // "Stap voor stap"
+  void startupTimer();               // Timer1, one second after start-up
+  void setZoomValue(int value);      // HScroll1
+  void setSpeedValue(int value);     // HScroll2
 
   // Closing the window during a run: the run ends at its next wait, promptly.
   void requestQuit();
@@ -135,8 +135,8 @@ class Simulator : public NcHost {
   void setStartPressed(bool pressed, StartImage image);
 
   bool quitRequested_ = false;
-  int runDepth_ = 0;        // Open calls in progress
-  std::string lastBlock_;   // the last block the run loop took up
+  int runDepth_ = 0;       // Open calls in progress
+  std::string lastBlock_;  // the last block the run loop took up
 };
 
 }  // namespace draivo

@@ -25,7 +25,8 @@ SubprogramCall SubprogramCallOf(const std::string& block, const std::string& mai
   const std::size_t p = findLetter(block, 'P');
   const int length = p == 0 ? 0 : WordTextLength(block, p, 1.0);
   const std::string text = block.substr(p, static_cast<std::size_t>(length));
-  const std::size_t split = text.size() > ProgramNumberLength ? text.size() - ProgramNumberLength : 0;
+  const std::size_t split =
+      text.size() > ProgramNumberLength ? text.size() - ProgramNumberLength : 0;
 
   SubprogramCall call;
   call.fileName = DirectoryOf(mainProgramFile) + "O" + text.substr(split) + ".nc";

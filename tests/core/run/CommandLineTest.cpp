@@ -30,8 +30,8 @@ Outcome runSim(const std::string& arguments) {
   TempFolder temp;
   const auto out = temp.path() / "stdout";
   const auto err = temp.path() / "stderr";
-  const std::string command = quoted(DRAIVO_SIM) + " " + arguments + " >" +
-                              quoted(out.string()) + " 2>" + quoted(err.string()) + " </dev/null";
+  const std::string command = quoted(DRAIVO_SIM) + " " + arguments + " >" + quoted(out.string()) +
+                              " 2>" + quoted(err.string()) + " </dev/null";
   const int raw = std::system(command.c_str());
   Outcome outcome;
   if (WIFEXITED(raw)) outcome.status = WEXITSTATUS(raw);
@@ -45,7 +45,9 @@ struct UsageCase {
   const char* arguments;
 };
 
-void PrintTo(const UsageCase& c, std::ostream* os) { *os << c.label; }
+void PrintTo(const UsageCase& c, std::ostream* os) {
+  *os << c.label;
+}
 
 class BadUsageTest : public ::testing::TestWithParam<UsageCase> {};
 
@@ -57,16 +59,16 @@ TEST_P(BadUsageTest, ExitsWithTwoAndExplains) {
   EXPECT_EQ(outcome.err[0].rfind("draivo-sim: ", 0), 0u) << outcome.err[0];
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Arguments, BadUsageTest,
-    ::testing::Values(UsageCase{"no program", ""}, UsageCase{"unknown option", "--fast a.nc"},
-                      UsageCase{"zoom too small", "--zoom 0.5 a.nc"},
-                      UsageCase{"zoom too large", "--zoom 20.5 a.nc"},
-                      UsageCase{"zoom not a number", "--zoom x a.nc"},
-                      UsageCase{"zoom with trailing text", "--zoom 3x a.nc"},
-                      UsageCase{"zoom without value", "a.nc --zoom"},
-                      UsageCase{"bmp without file", "a.nc --bmp"},
-                      UsageCase{"two programs", "a.nc b.nc"}));
+INSTANTIATE_TEST_SUITE_P(Arguments, BadUsageTest,
+                         ::testing::Values(UsageCase{"no program", ""},
+                                           UsageCase{"unknown option", "--fast a.nc"},
+                                           UsageCase{"zoom too small", "--zoom 0.5 a.nc"},
+                                           UsageCase{"zoom too large", "--zoom 20.5 a.nc"},
+                                           UsageCase{"zoom not a number", "--zoom x a.nc"},
+                                           UsageCase{"zoom with trailing text", "--zoom 3x a.nc"},
+                                           UsageCase{"zoom without value", "a.nc --zoom"},
+                                           UsageCase{"bmp without file", "a.nc --bmp"},
+                                           UsageCase{"two programs", "a.nc b.nc"}));
 
 TEST(DraivoSim, UnreadableProgramExitsWithOneNamingIt) {
   TempFolder folder;

@@ -17,7 +17,9 @@ struct ExampleCase {
   int timesExecuted;
 };
 
-void PrintTo(const ExampleCase& c, std::ostream* os) { *os << c.file; }
+void PrintTo(const ExampleCase& c, std::ostream* os) {
+  *os << c.file;
+}
 
 // DRAIVO_EXAMPLES, or else the examples folder beside tests/ of DRAIVO_TEST_DATA.
 std::filesystem::path examplesFolder() {
@@ -37,18 +39,16 @@ TEST_P(ExampleTest, RunsToItsEndAndDraws) {
   const HeadlessResult result = RunHeadless(file.string(), {});
   EXPECT_EQ(result.exit(), HeadlessExit::ReachedEnd);
   EXPECT_TRUE(result.messages.empty()) << result.messages.front();
-  EXPECT_EQ(std::count(result.trace.begin(), result.trace.end(), c.mustExecute),
-            c.timesExecuted);
+  EXPECT_EQ(std::count(result.trace.begin(), result.trace.end(), c.mustExecute), c.timesExecuted);
   // Tool paths in a tool colour beside the blue axis cross on the button-face background.
   EXPECT_GT(CountPixelsOtherThan(result.picture, ButtonFace, Blue), 200);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Programs, ExampleTest,
-    ::testing::Values(ExampleCase{"shaft.nc", "N230 M30 ;", 1},
-                      ExampleCase{"face.nc", "N150 M30 ;", 1},
-                      ExampleCase{"thread.nc", "G00 X19.4 ;", 1},
-                      ExampleCase{"subprogram.nc", "N1 G01 X32 F0.08 ;", 3}));
+INSTANTIATE_TEST_SUITE_P(Programs, ExampleTest,
+                         ::testing::Values(ExampleCase{"shaft.nc", "N230 M30 ;", 1},
+                                           ExampleCase{"face.nc", "N150 M30 ;", 1},
+                                           ExampleCase{"thread.nc", "G00 X19.4 ;", 1},
+                                           ExampleCase{"subprogram.nc", "N1 G01 X32 F0.08 ;", 3}));
 
 }  // namespace
 }  // namespace draivo::test

@@ -67,7 +67,9 @@ GoldenCase readCase(const std::filesystem::path& folder) {
 
 }  // namespace
 
-void PrintTo(const GoldenCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const GoldenCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 std::vector<std::string> ReadLines(const std::filesystem::path& file) {
   const auto text = ReadWholeFile(file.string());
@@ -107,9 +109,12 @@ std::vector<GoldenCase> DiscoverGoldenCases(const std::filesystem::path& dataFol
 
 int ExitStatusOf(const HeadlessResult& result) {
   switch (result.exit()) {
-    case HeadlessExit::ReachedEnd: return 0;
-    case HeadlessExit::FileUnreadable: return 1;
-    case HeadlessExit::Stopped: break;
+    case HeadlessExit::ReachedEnd:
+      return 0;
+    case HeadlessExit::FileUnreadable:
+      return 1;
+    case HeadlessExit::Stopped:
+      break;
   }
   return 3;
 }

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cctype>
 #include <cstdlib>
-#include <sys/wait.h>
 
 #include "GoldenCase.h"
 #include "support/TempFolder.h"
@@ -26,7 +26,9 @@ std::string testNameOf(const ::testing::TestParamInfo<GoldenCase>& info) {
   return name;
 }
 
-std::vector<GoldenCase> allCases() { return DiscoverGoldenCases(GoldenDataFolder()); }
+std::vector<GoldenCase> allCases() {
+  return DiscoverGoldenCases(GoldenDataFolder());
+}
 
 std::vector<GoldenCase> commandLineCases() {
   std::vector<GoldenCase> cases;
@@ -76,8 +78,8 @@ TEST_P(CommandLineTraceTest, DraivoSimPrintsTheTraceAndMessages) {
   std::string command = quoted(DRAIVO_SIM) + " --trace --status";
   command += " --zoom " + std::to_string(c.options.zoom);
   if (c.options.direct) command += " --direct";
-  command += " " + quoted(c.programFile()) + " >" + quoted(out.string()) + " 2>" +
-             quoted(err.string());
+  command +=
+      " " + quoted(c.programFile()) + " >" + quoted(out.string()) + " 2>" + quoted(err.string());
 
   const int raw = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(raw)) << command;

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include "run/FileHelpers.h"
@@ -18,24 +17,27 @@ struct SplitCase {
   Lines lines;
 };
 
-void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.label; }
+void PrintTo(const SplitCase& c, std::ostream* os) {
+  *os << c.label;
+}
 
 class SplitLinesTest : public ::testing::TestWithParam<SplitCase> {};
 
-TEST_P(SplitLinesTest, BreaksAtCrLfAndCrLf) { EXPECT_EQ(SplitLines(GetParam().text), GetParam().lines); }
+TEST_P(SplitLinesTest, BreaksAtCrLfAndCrLf) {
+  EXPECT_EQ(SplitLines(GetParam().text), GetParam().lines);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, SplitLinesTest,
-    ::testing::Values(SplitCase{"empty", "", {}},
-                      SplitCase{"no break", "A", {"A"}},
-                      SplitCase{"final LF adds nothing", "A\nB\n", {"A", "B"}},
-                      SplitCase{"CR LF is one break", "A\r\nB\r\n", {"A", "B"}},
-                      SplitCase{"lone CR", "A\rB", {"A", "B"}},
-                      SplitCase{"LF CR is two breaks", "A\n\rB", {"A", "", "B"}},
-                      SplitCase{"CR CR LF", "A\r\r\nB", {"A", "", "B"}},
-                      SplitCase{"blank line kept", "A\n\nB", {"A", "", "B"}},
-                      SplitCase{"NUL bytes stay", std::string("A\0B\nC", 5),
-                                {std::string("A\0B", 3), "C"}}));
+    ::testing::Values(
+        SplitCase{"empty", "", {}}, SplitCase{"no break", "A", {"A"}},
+        SplitCase{"final LF adds nothing", "A\nB\n", {"A", "B"}},
+        SplitCase{"CR LF is one break", "A\r\nB\r\n", {"A", "B"}},
+        SplitCase{"lone CR", "A\rB", {"A", "B"}},
+        SplitCase{"LF CR is two breaks", "A\n\rB", {"A", "", "B"}},
+        SplitCase{"CR CR LF", "A\r\r\nB", {"A", "", "B"}},
+        SplitCase{"blank line kept", "A\n\nB", {"A", "", "B"}},
+        SplitCase{"NUL bytes stay", std::string("A\0B\nC", 5), {std::string("A\0B", 3), "C"}}));
 
 struct LoadCase {
   const char* label;
@@ -44,7 +46,9 @@ struct LoadCase {
   std::string caption;  // "" = none
 };
 
-void PrintTo(const LoadCase& c, std::ostream* os) { *os << c.label; }
+void PrintTo(const LoadCase& c, std::ostream* os) {
+  *os << c.label;
+}
 
 class LoadProgramTextTest : public ::testing::TestWithParam<LoadCase> {};
 
@@ -60,24 +64,30 @@ const std::string EndLine = "%\x14";
 INSTANTIATE_TEST_SUITE_P(
     Files, LoadProgramTextTest,
     ::testing::Values(
-        LoadCase{"empty line ends loading", "N10 G00 X10 ;\r\n\r\nN20 G01 X5 ;\r\n",
-                 {"N10 G00 X10 ;"}, ""},
+        LoadCase{"empty line ends loading",
+                 "N10 G00 X10 ;\r\n\r\nN20 G01 X5 ;\r\n",
+                 {"N10 G00 X10 ;"},
+                 ""},
         LoadCase{"first line empty loads nothing", "\nN10 G00 X10 ;\n", {}, ""},
-        LoadCase{"start line skipped", StartLine + "\r\nN10 G00 X10 ;\r\n", {"N10 G00 X10 ;"},
+        LoadCase{"start line skipped", StartLine + "\r\nN10 G00 X10 ;\r\n", {"N10 G00 X10 ;"}, ""},
+        LoadCase{"start line skipped anywhere",
+                 "G00 X1 ;\n" + StartLine + "\nG00 X2 ;\n",
+                 {"G00 X1 ;", "G00 X2 ;"},
                  ""},
-        LoadCase{"start line skipped anywhere", "G00 X1 ;\n" + StartLine + "\nG00 X2 ;\n",
-                 {"G00 X1 ;", "G00 X2 ;"}, ""},
-        LoadCase{"end line stops", "G00 X1 ;\r\n" + EndLine + "\r\nG00 X2 ;\r\n", {"G00 X1 ;"},
-                 ""},
+        LoadCase{"end line stops", "G00 X1 ;\r\n" + EndLine + "\r\nG00 X2 ;\r\n", {"G00 X1 ;"}, ""},
         LoadCase{"end line first loads nothing", EndLine, {}, ""},
         LoadCase{"lone percent is a block", "%\nG00 X1 ;\n%\n", {"%", "G00 X1 ;", "%"}, ""},
-        LoadCase{"percent with more is no end line", "%\x14 \nG00 X1 ;\n",
-                 {"% \x14", "G00 X1 ;"}, ""},
-        LoadCase{"blocks normalised", "n10g1x20.z-5.f.2\nm8", {"N10 G01 X20 Z-5 F.2 ;", "M08 ;"},
-                 ""},
-        LoadCase{"program number sets caption", ":0012 ;\nG00 X1 ;\n", {":0012 ;", "G00 X1 ;"},
+        LoadCase{
+            "percent with more is no end line", "%\x14 \nG00 X1 ;\n", {"% \x14", "G00 X1 ;"}, ""},
+        LoadCase{
+            "blocks normalised", "n10g1x20.z-5.f.2\nm8", {"N10 G01 X20 Z-5 F.2 ;", "M08 ;"}, ""},
+        LoadCase{"program number sets caption",
+                 ":0012 ;\nG00 X1 ;\n",
+                 {":0012 ;", "G00 X1 ;"},
                  "Draivo O0012.nc"},
-        LoadCase{"last number line wins", ":0012 ;\n:0034 ;\n", {":0012 ;", ":0034 ;"},
+        LoadCase{"last number line wins",
+                 ":0012 ;\n:0034 ;\n",
+                 {":0012 ;", ":0034 ;"},
                  "Draivo O0034.nc"},
         LoadCase{"short number line", ":7", {":7 ;"}, "Draivo O7 ;.nc"}));
 
@@ -94,7 +104,9 @@ struct CallCase {
   int passes;
 };
 
-void PrintTo(const CallCase& c, std::ostream* os) { *os << c.block; }
+void PrintTo(const CallCase& c, std::ostream* os) {
+  *os << c.block;
+}
 
 class SubprogramCallTest : public ::testing::TestWithParam<CallCase> {};
 

@@ -16,7 +16,9 @@ struct GateCase {
   Lines subprogram = {};      // O1234.nc
 };
 
-void PrintTo(const GateCase& c, std::ostream* os) { *os << c.label; }
+void PrintTo(const GateCase& c, std::ostream* os) {
+  *os << c.label;
+}
 
 class GateTest : public ::testing::TestWithParam<GateCase> {};
 
@@ -40,18 +42,32 @@ INSTANTIATE_TEST_SUITE_P(
         GateCase{"first block waits only", Plain, false, false, {0}},
         GateCase{"step mode waits at every block", Plain, true, false, {0, 1, 2, 3}},
         GateCase{"step mode passes the block after G32",
-                 {"G00 X20 Z2 ;", "G32 Z-20 F1.5 ;", "G00 X30 ;", "G00 Z2 ;"}, true, false,
+                 {"G00 X20 Z2 ;", "G32 Z-20 F1.5 ;", "G00 X30 ;", "G00 Z2 ;"},
+                 true,
+                 false,
                  {0, 1, 3}},
         GateCase{"program number line with G32 is no thread block",
-                 {":0032 G32 ;", "G00 X30 ;"}, true, false, {0, 1}},
-        GateCase{"M01 with optional stop waits", {"G00 X1 ;", "M01 ;", "G00 X2 ;"}, false, true,
+                 {":0032 G32 ;", "G00 X30 ;"},
+                 true,
+                 false,
                  {0, 1}},
-        GateCase{"M01 without optional stop runs on", {"G00 X1 ;", "M01 ;", "G00 X2 ;"}, false,
-                 false, {0}},
+        GateCase{
+            "M01 with optional stop waits", {"G00 X1 ;", "M01 ;", "G00 X2 ;"}, false, true, {0, 1}},
+        GateCase{"M01 without optional stop runs on",
+                 {"G00 X1 ;", "M01 ;", "G00 X2 ;"},
+                 false,
+                 false,
+                 {0}},
         GateCase{"M30 in the main program makes the next gate wait",
-                 {"G00 X1 ;", "M30 ;", "G00 X2 ;"}, false, false, {0, 2}},
+                 {"G00 X1 ;", "M30 ;", "G00 X2 ;"},
+                 false,
+                 false,
+                 {0, 2}},
         GateCase{"M30 in a subprogram does not",
-                 {"G00 X1 ;", "M98 P1234 ;", "G00 X2 ;"}, false, false, {0},
+                 {"G00 X1 ;", "M98 P1234 ;", "G00 X2 ;"},
+                 false,
+                 false,
+                 {0},
                  {"G01 X3 ;", "M30 ;"}}));
 
 TEST(RunControl, M30ClearsStartPressedAndShowsIdle) {
@@ -247,7 +263,9 @@ struct IndicatorCase {
   const char* direction;
 };
 
-void PrintTo(const IndicatorCase& c, std::ostream* os) { *os << c.block; }
+void PrintTo(const IndicatorCase& c, std::ostream* os) {
+  *os << c.block;
+}
 
 class IndicatorTest : public ::testing::TestWithParam<IndicatorCase> {};
 
@@ -264,13 +282,13 @@ TEST_P(IndicatorTest, ShowsSpindleAndCoolant) {
 
 INSTANTIATE_TEST_SUITE_P(
     Blocks, IndicatorTest,
-    ::testing::Values(
-        IndicatorCase{"M03 ;", SpindleImage::RunningM03, CoolantImage::On, "M03"},
-        IndicatorCase{"M03 M09 ;", SpindleImage::RunningM03, CoolantImage::On, "M03"},
-        IndicatorCase{"M09 ;", SpindleImage::RunningM04, CoolantImage::Off, "M04"},
-        IndicatorCase{"M30 ;", SpindleImage::StoppedM04, CoolantImage::On, "M04"},
-        IndicatorCase{"M03 M30 ;", SpindleImage::StoppedM03, CoolantImage::On, "M03"},
-        IndicatorCase{"G00 X1 ;", SpindleImage::RunningM04, CoolantImage::On, "M04"}));
+    ::testing::Values(IndicatorCase{"M03 ;", SpindleImage::RunningM03, CoolantImage::On, "M03"},
+                      IndicatorCase{"M03 M09 ;", SpindleImage::RunningM03, CoolantImage::On, "M03"},
+                      IndicatorCase{"M09 ;", SpindleImage::RunningM04, CoolantImage::Off, "M04"},
+                      IndicatorCase{"M30 ;", SpindleImage::StoppedM04, CoolantImage::On, "M04"},
+                      IndicatorCase{"M03 M30 ;", SpindleImage::StoppedM03, CoolantImage::On, "M03"},
+                      IndicatorCase{"G00 X1 ;", SpindleImage::RunningM04, CoolantImage::On,
+                                    "M04"}));
 
 TEST(RunControl, OptionalStopShowsTheStoppedSpindle) {
   RunFixture f;
@@ -289,7 +307,9 @@ struct CellCase {
   ImageCell expected;
 };
 
-void PrintTo(const CellCase& c, std::ostream* os) { *os << c.label; }
+void PrintTo(const CellCase& c, std::ostream* os) {
+  *os << c.label;
+}
 
 class ImageCellTest : public ::testing::TestWithParam<CellCase> {};
 

@@ -18,7 +18,9 @@ struct HostileCase {
   std::string text;
 };
 
-void PrintTo(const HostileCase& c, std::ostream* os) { *os << c.label; }
+void PrintTo(const HostileCase& c, std::ostream* os) {
+  *os << c.label;
+}
 
 std::string randomBytes(std::size_t count, unsigned seed) {
   std::mt19937 random(seed);
@@ -28,7 +30,9 @@ std::string randomBytes(std::size_t count, unsigned seed) {
   return text;
 }
 
-std::string longLine(char fill, std::size_t length) { return std::string(length, fill) + "\n"; }
+std::string longLine(char fill, std::size_t length) {
+  return std::string(length, fill) + "\n";
+}
 
 class HostileProgramTest : public ::testing::TestWithParam<HostileCase> {};
 
@@ -43,29 +47,29 @@ TEST_P(HostileProgramTest, RunReachesItsEnd) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, HostileProgramTest,
-    ::testing::Values(
-        HostileCase{"empty file", ""},
-        HostileCase{"only a line break", "\r\n"},
-        HostileCase{"random bytes", randomBytes(4096, 1)},
-        HostileCase{"random bytes without line breaks",
-                    [] {
-                      std::string text = randomBytes(4096, 2);
-                      for (char& c : text) {
-                        if (c == '\r' || c == '\n') c = 'x';
-                      }
-                      return text;
-                    }()},
-        HostileCase{"NUL bytes", std::string("G01\0X5\0;\nG00 X\0 ;\n", 18)},
-        HostileCase{"long line of digits", "G01 X" + std::string(100000, '7') + " ;\n"},
-        HostileCase{"long line of letters", longLine('G', 100000)},
-        HostileCase{"long line of blanks", "G01" + longLine(' ', 100000)},
-        HostileCase{"long comment", "(" + longLine('A', 100000)},
-        HostileCase{"long word list", [] {
-                      std::string text;
-                      for (int i = 0; i < 20000; ++i) text += "X1 ";
-                      return text + ";\n";
-                    }()},
-        HostileCase{"M98 without P", "M98 ;\nG00 X1 ;\n"}));
+    ::testing::Values(HostileCase{"empty file", ""}, HostileCase{"only a line break", "\r\n"},
+                      HostileCase{"random bytes", randomBytes(4096, 1)},
+                      HostileCase{"random bytes without line breaks",
+                                  [] {
+                                    std::string text = randomBytes(4096, 2);
+                                    for (char& c : text) {
+                                      if (c == '\r' || c == '\n') c = 'x';
+                                    }
+                                    return text;
+                                  }()},
+                      HostileCase{"NUL bytes", std::string("G01\0X5\0;\nG00 X\0 ;\n", 18)},
+                      HostileCase{"long line of digits",
+                                  "G01 X" + std::string(100000, '7') + " ;\n"},
+                      HostileCase{"long line of letters", longLine('G', 100000)},
+                      HostileCase{"long line of blanks", "G01" + longLine(' ', 100000)},
+                      HostileCase{"long comment", "(" + longLine('A', 100000)},
+                      HostileCase{"long word list",
+                                  [] {
+                                    std::string text;
+                                    for (int i = 0; i < 20000; ++i) text += "X1 ";
+                                    return text + ";\n";
+                                  }()},
+                      HostileCase{"M98 without P", "M98 ;\nG00 X1 ;\n"}));
 
 TEST(RunLoop, AFolderGivenAsProgramEndsTheRunWithAMessage) {
   RunFixture f;
@@ -108,9 +112,8 @@ TEST(RunLoop, TooDeepNestingEndsTheRunCleanly) {
   f.open({"M98 P0001 ;", "G00 X2 ;"});
   EXPECT_EQ(deepest, Simulator::MaxNestingDepth);
   ASSERT_EQ(f.host.messages.size(), 1u);
-  EXPECT_EQ(f.host.messages[0],
-            "Programmafout: Te veel geneste subprogramma's (meer dan 32): " +
-                (f.folder.path() / "O0001.nc").string());
+  EXPECT_EQ(f.host.messages[0], "Programmafout: Te veel geneste subprogramma's (meer dan 32): " +
+                                    (f.folder.path() / "O0001.nc").string());
   EXPECT_EQ(f.sim.lastOutcome, RunOutcome::NestingTooDeep);
   EXPECT_FALSE(f.sim.run.RunBusy);
   EXPECT_EQ(f.sim.run.SubprogramLevel, 0);
@@ -140,8 +143,8 @@ TEST(RunLoop, RepeatedPassesRestartAtTheFirstBlock) {
     seen.push_back(std::to_string(f.sim.run.SubprogramLevel) + " " + block);
   };
   f.open({"M98 P31234 ;"});
-  EXPECT_EQ(seen, (Lines{"1 M98 P31234 ;", "2 G01 X3 ;", "2 G01 X4 ;", "2 G01 X3 ;",
-                         "2 G01 X4 ;", "2 G01 X3 ;", "2 G01 X4 ;"}));
+  EXPECT_EQ(seen, (Lines{"1 M98 P31234 ;", "2 G01 X3 ;", "2 G01 X4 ;", "2 G01 X3 ;", "2 G01 X4 ;",
+                         "2 G01 X3 ;", "2 G01 X4 ;"}));
 }
 
 TEST(RunLoop, CaptionFollowsTheProgramNumber) {
@@ -181,8 +184,8 @@ TEST(RunLoop, OpenEmptiesTheValueLabelsAndResetsTheView) {
 
 TEST(RunLoop, PicturesHaveTheirBackgrounds) {
   RunFixture f;
-  for (const Surface* picture : {&f.sim.picResult, &f.sim.picCalculate, &f.sim.picZoom,
-                                 &f.sim.picSave}) {
+  for (const Surface* picture :
+       {&f.sim.picResult, &f.sim.picCalculate, &f.sim.picZoom, &f.sim.picSave}) {
     EXPECT_EQ(picture->width(), 702);
     EXPECT_EQ(picture->height(), 369);
   }
