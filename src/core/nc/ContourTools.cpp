@@ -77,7 +77,9 @@ bool ContourWalk(CycleFrame& frame, const std::string& firstKey, const std::stri
                  const std::function<std::string(const std::string&)>& transform) {
   ProgramList& list = frame.list();
   bool inside = false;
-  for (int i = 0; i < list.ListCount(); ++i) {
+  // Entries before the first one that holds either key take no part in the walk.
+  const int from = std::min(list.firstContaining(firstKey), list.firstContaining(lastKey));
+  for (int i = from; i < list.ListCount(); ++i) {
     std::string s = list.List(i);
     if (contains(s, firstKey)) inside = true;
     if (inside) {

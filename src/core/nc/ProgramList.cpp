@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "nc/SequenceIndex.h"
+
 namespace draivo {
 
 void ProgramList::Clear() {
@@ -21,6 +23,22 @@ const std::string& ProgramList::List(int index) const {
   static const std::string none;
   if (index < 0 || index >= ListCount()) return none;
   return items_[static_cast<std::size_t>(index)];
+}
+
+int ProgramList::firstContaining(std::string_view text) const {
+  if (SequenceIndex::indexable(text)) {
+    if (!indexTried_ || indexRevision_ != contentRevision_) {
+      auto built = SequenceIndex::build(items_);
+      sequenceIndex_ = built ? std::make_shared<const SequenceIndex>(std::move(*built)) : nullptr;
+      indexRevision_ = contentRevision_;
+      indexTried_ = true;
+    }
+    if (sequenceIndex_) return static_cast<int>(sequenceIndex_->firstContaining(items_, text));
+  }
+  const auto found = std::find_if(items_.begin(), items_.end(), [text](const std::string& item) {
+    return item.find(text) != std::string::npos;
+  });
+  return static_cast<int>(found - items_.begin());
 }
 
 void ProgramList::setListIndex(int index) {

@@ -1,10 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace draivo {
+
+class SequenceIndex;
 
 // A list of block texts with a selected entry (ListIndex, -1 for none) and the entry shown at
 // the top (TopIndex): the program list and the hidden offset-contour list.
@@ -15,6 +19,9 @@ class ProgramList {
   int ListCount() const { return static_cast<int>(items_.size()); }
   // The entry's text; "" for an index outside the list.
   const std::string& List(int index) const;
+  // The first entry whose text contains `text`; ListCount() when none does. Sequence keys
+  // ("N" and a number) are found through an index that is rebuilt after the entries change.
+  int firstContaining(std::string_view text) const;
 
   int ListIndex() const { return listIndex_; }
   void setListIndex(int index);  // clamped to -1 .. ListCount() - 1
@@ -32,6 +39,10 @@ class ProgramList {
   int topIndex_ = 0;
   std::uint64_t contentRevision_ = 0;
   std::uint64_t selectionRevision_ = 0;
+  // The index of sequence keys and the content revision it was built for.
+  mutable std::shared_ptr<const SequenceIndex> sequenceIndex_;
+  mutable std::uint64_t indexRevision_ = 0;
+  mutable bool indexTried_ = false;
 };
 
 }  // namespace draivo

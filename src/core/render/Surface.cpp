@@ -19,6 +19,8 @@ constexpr double dashOn = 9;
 constexpr double dashDotSecondOn = 15;
 constexpr double dashDotSecondOff = 18;
 
+constexpr double wholeStepLimit = 9.0e15;  // whole numbers below it are exact in a double
+
 constexpr double fullTurn = 2 * std::numbers::pi;
 
 // Nearest whole pixel of a fractional coordinate, kept as a double so that far away end
@@ -88,6 +90,12 @@ void Surface::plotPen(int column, int row, Colour colour) {
 
 bool Surface::patternOn(double step) const {
   if (drawWidth >= 2) return true;  // styles apply to thin pens only
+  if (drawStyle == LineStyle::Dot && step >= 0 && step < wholeStepLimit &&
+      step == std::floor(step)) {
+    // Lines step whole pixels: the same test without a floating-point remainder.
+    return static_cast<std::int64_t>(step) % static_cast<std::int64_t>(dotPeriod) <
+           static_cast<std::int64_t>(dotOn);
+  }
   switch (drawStyle) {
     case LineStyle::Dot:
       return std::fmod(step, dotPeriod) < dotOn;

@@ -1,0 +1,26 @@
+// draivo-bench-gen FOLDER [BLOCKS]: writes a generated program of BLOCKS lines (100000 by
+// default) as FOLDER/program.nc, with the subprogram it calls beside it.
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+#include <string>
+
+#include "ProgramGenerator.h"
+
+int main(int argc, char** argv) {
+  if (argc < 2 || argc > 3) {
+    std::cerr << "usage: draivo-bench-gen FOLDER [BLOCKS]\n";
+    return 2;
+  }
+  constexpr std::size_t DefaultBlocks = 100000;
+  try {
+    const std::size_t blocks = argc == 3 ? std::stoul(argv[2]) : DefaultBlocks;
+    const auto path =
+        draivo::bench::WriteProgram(draivo::bench::GenerateProgram(blocks), argv[1]);
+    std::cout << path.string() << '\n';
+  } catch (const std::exception& error) {
+    std::cerr << "draivo-bench-gen: " << error.what() << '\n';
+    return 1;
+  }
+  return 0;
+}

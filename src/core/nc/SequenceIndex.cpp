@@ -1,0 +1,58 @@
+#include "nc/SequenceIndex.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace draivo {
+namespace {
+
+constexpr char KeyLetter = 'N';
+constexpr char Blank = ' ';
+
+}  // namespace
+
+bool SequenceIndex::indexable(std::string_view key) {
+  return !key.empty() && key.front() == KeyLetter && key.find(Blank) == std::string_view::npos;
+}
+
+std::optional<SequenceIndex> SequenceIndex::build(const std::vector<std::string>& entries) {
+  constexpr std::size_t largest = std::numeric_limits<std::uint32_t>::max();
+  if (entries.size() > largest) return std::nullopt;
+  SequenceIndex index;
+  for (std::size_t e = 0; e < entries.size(); ++e) {
+    const std::string& text = entries[e];
+    if (text.size() > largest) return std::nullopt;
+    for (std::size_t at = text.find(KeyLetter); at != std::string::npos;
+         at = text.find(KeyLetter, at + 1)) {
+      if (index.runs_.size() >= MaxRuns) return std::nullopt;
+      const std::size_t end = std::min(text.find(Blank, at), text.size());
+      index.runs_.push_back({static_cast<std::uint32_t>(e), static_cast<std::uint32_t>(at),
+                             static_cast<std::uint32_t>(end - at)});
+    }
+  }
+  auto textOf = [&entries](const Run& run) {
+    return std::string_view(entries[run.entry]).substr(run.offset, run.length);
+  };
+  std::sort(index.runs_.begin(), index.runs_.end(), [&](const Run& a, const Run& b) {
+    const int order = textOf(a).compare(textOf(b));
+    return order != 0 ? order < 0 : a.entry < b.entry;
+  });
+  return index;
+}
+
+std::size_t SequenceIndex::firstContaining(const std::vector<std::string>& entries,
+                                           std::string_view key) const {
+  auto textOf = [&entries](const Run& run) {
+    return std::string_view(entries[run.entry]).substr(run.offset, run.length);
+  };
+  auto run = std::lower_bound(runs_.begin(), runs_.end(), key,
+                              [&](const Run& r, std::string_view k) { return textOf(r) < k; });
+  // Every text that starts with the key follows the lower bound in one stretch.
+  std::size_t first = entries.size();
+  for (; run != runs_.end() && textOf(*run).substr(0, key.size()) == key; ++run) {
+    first = std::min<std::size_t>(first, run->entry);
+  }
+  return first;
+}
+
+}  // namespace draivo
