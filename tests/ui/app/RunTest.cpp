@@ -1,0 +1,281 @@
+#include <ctime>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "MainWindowFixture.h"
+#include "render/Colour.h"
+#include "render/Surface.h"
+#include "render/ViewState.h"
+
+namespace draivo::test {
+namespace {
+
+constexpr const char* Shaft =
+    ":0012 ;\n"
+    "N10 G21 G99 ;\n"
+    "N20 G00 X40 Z2 ;\n"
+    "N30 G01 Z-30 F0.2 ;\n"
+    "N40 G01 X60 Z-40 ;\n"
+    "N50 G00 X100 Z50 ;\n"
+    "N60 M30 ;\n";
+
+// Pixels of the picture that a freshly cleared view with its axis cross does not have.
+int drawnPixels(const Surface& picture) {
+  Surface fresh;
+  ViewState view;
+  ResetView(fresh, view);
+  int count = 0;
+  for (std::size_t i = 0; i < picture.pixels().size(); ++i)
+    if (picture.pixels()[i] != fresh.pixels()[i]) ++count;
+  return count;
+}
+
+TEST_F(MainWindowTest, OpenedProgramWaitsForStartAndRunsToItsEnd) {
+  bool startenDuringRun = false;
+  bool vernieuwDuringRun = true;
+  std::string captionDuringRun;
+  dialogs.openAnswers.push_back(writeProgram("shaft.nc", Shaft));
+  drive([this] { action("mnuBestandOpenen")->trigger(); },
+        [&] {
+          startenDuringRun = action("mnuBewerkingStarten")->isEnabled();
+          vernieuwDuringRun = action("mnuBewerkingVernieuw")->isEnabled();
+          captionDuringRun = window->windowTitle().toStdString();
+          clickStart();
+        });
+
+  ASSERT_EQ(dialogs.openDialogs.size(), 1u);
+  EXPECT_EQ(dialogs.openDialogs[0].title, "Bestand openen");
+  EXPECT_EQ(dialogs.openDialogs[0].filter, Simulator::OpenDialogFilter);
+  EXPECT_EQ(gateStops, std::vector<int>{0});
+  EXPECT_TRUE(startenDuringRun);
+  EXPECT_FALSE(vernieuwDuringRun);
+  EXPECT_EQ(captionDuringRun, "Draivo O0012.nc");
+
+  EXPECT_EQ(sim().lastOutcome, RunOutcome::ReachedEnd);
+  EXPECT_EQ(window->windowTitle(), "Draivo O0012.nc");
+  EXPECT_FALSE(action("mnuBewerkingStarten")->isEnabled());
+  EXPECT_TRUE(action("mnuBewerkingVernieuw")->isEnabled());
+  EXPECT_TRUE(action("mnuBestandSavePicture")->isEnabled());
+  EXPECT_FALSE(find("lblNullPoint")->isVisible());
+
+  auto* list = find<QListWidget>("lstCommands");
+  ASSERT_EQ(list->count(), 7);
+  EXPECT_EQ(list->item(3)->text(), "N30 G01 Z-30 F0.2 ;");
+  EXPECT_EQ(list->currentRow(), 0);  // the run ended with M30
+  EXPECT_GT(drawnPixels(sim().picResult), 100);
+}
+
+TEST_F(MainWindowTest, EndMessageIsShownForTwoSeconds) {
+  dialogs.openAnswers.push_back(writeProgram("shaft.nc", Shaft));
+  QElapsedTimer shown;
+  qint64 visibleFor = -1;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    auto* label = find<QLabel>("lblNullPoint");
+    if (label->isVisible() && !shown.isValid()) {
+      shown.start();
+      EXPECT_EQ(label->text(), "Opdracht uitgevoerd");
+    }
+    if (!label->isVisible() && shown.isValid() && visibleFor < 0) visibleFor = shown.elapsed();
+  });
+  watch.start(10);
+  drive([this] { action("mnuBestandOpenen")->trigger(); });
+  watch.stop();
+  if (shown.isValid() && visibleFor < 0) visibleFor = shown.elapsed();
+  EXPECT_GE(visibleFor, 1900);
+  EXPECT_LE(visibleFor, 2600);
+}
+
+struct StepCase {
+  std::string name;
+  std::string program;
+  std::vector<int> stops;  // ListIndex at every wait for Start
+};
+
+void PrintTo(const StepCase& c, std::ostream* os) { *os << c.name; }
+
+class StepMode : public MainWindowTest, public ::testing::WithParamInterface<StepCase> {};
+
+TEST_P(StepMode, NeedsAClickPerBlockAndTheListFollows) {
+  action("mnuBewerkingStap")->trigger();
+  find<QCheckBox>("ChkDirect")->setChecked(true);
+  openAndRun(writeProgram("step.nc", GetParam().program));
+  EXPECT_EQ(gateStops, GetParam().stops);
+  EXPECT_EQ(shownRowsAtGate, GetParam().stops);
+  EXPECT_EQ(sim().lastOutcome, RunOutcome::ReachedEnd);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Programs, StepMode,
+    ::testing::Values(
+        StepCase{"EveryBlock", "G21 ;\nG00 X40 Z2 ;\nG01 Z-10 F0.2 ;\nG00 X80 ;\n", {0, 1, 2, 3}},
+        StepCase{"ThreadBlockRunsThrough",
+                 "G00 X30 Z5 ;\nG32 Z-20 F1.5 ;\nG00 X40 ;\nG00 Z5 ;\n",
+                 {0, 1, 3}},
+        StepCase{"EndsWithM30", "G00 X40 Z2 ;\nM30 ;\n", {0, 1}}),
+    [](const ::testing::TestParamInfo<StepCase>& info) { return info.param.name; });
+
+struct LabelCase {
+  std::string name;
+  std::string program;
+  std::vector<std::pair<const char*, std::string>> labels;
+};
+
+void PrintTo(const LabelCase& c, std::ostream* os) { *os << c.name; }
+
+class StatusLabels : public MainWindowTest, public ::testing::WithParamInterface<LabelCase> {};
+
+TEST_P(StatusLabels, ShowTheModalValuesAfterTheRun) {
+  find<QCheckBox>("ChkDirect")->setChecked(true);
+  openAndRun(writeProgram("labels.nc", GetParam().program));
+  for (const auto& [name, text] : GetParam().labels)
+    EXPECT_EQ(find<QLabel>(name)->text().toStdString(), text) << name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Programs, StatusLabels,
+    ::testing::Values(
+        LabelCase{"ConstantCuttingSpeed",
+                  "G21 G42 ;\nG50 S2500 ;\nG96 S180 ;\nG99 F0.25 ;\nG00 X40 Z2 ;\n",
+                  {{"lblMeasureUnitV", "Millimeters"},
+                   {"lblRadCompV", "Rechts"},
+                   {"lblMaxSpeedV", "2500"},
+                   {"lblConstant", "Constant snijsnelheid :"},
+                   {"lblConstantV", "180"},
+                   {"lblFeedV", "0.25 mm/tr"}}},
+        LabelCase{"ConstantSpindleSpeed",
+                  "G20 G41 ;\nG97 S1200 ;\nG98 F100 ;\nG00 X40 Z2 ;\n",
+                  {{"lblMeasureUnitV", "Duim"},
+                   {"lblRadCompV", "Links"},
+                   {"lblMaxSpeedV", ""},
+                   {"lblConstant", "Constant toerental :"},
+                   {"lblConstantV", "1200"},
+                   {"lblFeedV", "100 mm/min"}}}),
+    [](const ::testing::TestParamInfo<LabelCase>& info) { return info.param.name; });
+
+TEST_F(MainWindowTest, SecondOpenDuringARunDoesNothing) {
+  dialogs.openAnswers.push_back(writeProgram("shaft.nc", Shaft));
+  dialogs.openAnswers.push_back(writeProgram("other.nc", "G00 X10 Z10 ;\n"));
+  drive([this] { action("mnuBestandOpenen")->trigger(); },
+        [this] {
+          action("mnuBestandOpenen")->trigger();
+          clickStart();
+        });
+  EXPECT_EQ(dialogs.openDialogs.size(), 1u);
+  EXPECT_EQ(find<QListWidget>("lstCommands")->count(), 7);
+}
+
+TEST_F(MainWindowTest, StartButtonAfterARunRunsAgainWithoutWaiting) {
+  find<QCheckBox>("ChkDirect")->setChecked(true);
+  openAndRun(writeProgram("shaft.nc", Shaft));
+  gateStops.clear();
+  sim().picResult.clear();
+  drive([this] { clickStart(); });
+  EXPECT_TRUE(gateStops.empty());
+  EXPECT_EQ(sim().indicators.start, StartImage::Idle);
+  EXPECT_FALSE(sim().StartPressed);
+  EXPECT_GT(drawnPixels(sim().picResult), 100);
+  EXPECT_EQ(dialogs.openDialogs.size(), 1u);
+}
+
+TEST_F(MainWindowTest, ListFollowsTheRunAndIgnoresUserClicks) {
+  action("mnuBewerkingStap")->trigger();
+  auto* list = find<QListWidget>("lstCommands");
+  std::vector<int> afterClick;
+  dialogs.openAnswers.push_back(writeProgram("shaft.nc", Shaft));
+  drive([this] { action("mnuBestandOpenen")->trigger(); },
+        [&] {
+          list->setCurrentRow(5);  // the user clicks another block
+          afterClick.push_back(list->currentRow());
+          clickStart();
+        });
+  EXPECT_EQ(afterClick, gateStops);
+  EXPECT_EQ(gateStops, (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
+}
+
+TEST_F(MainWindowTest, WaitingAtTheGateUsesNextToNoProcessorTime) {
+  dialogs.openAnswers.push_back(writeProgram("shaft.nc", Shaft));
+  QElapsedTimer waiting;
+  std::clock_t cpuAtStart = 0;
+  double cpuSeconds = -1;
+  drive([this] { action("mnuBestandOpenen")->trigger(); },
+        [&] {
+          if (!waiting.isValid()) {
+            waiting.start();
+            cpuAtStart = std::clock();
+            return;
+          }
+          if (waiting.elapsed() < 1500) return;
+          if (cpuSeconds < 0)
+            cpuSeconds = static_cast<double>(std::clock() - cpuAtStart) / CLOCKS_PER_SEC;
+          clickStart();
+        });
+  EXPECT_GE(cpuSeconds, 0.0);
+  EXPECT_LT(cpuSeconds, 0.3);
+}
+
+struct CloseCase {
+  std::string name;
+  bool viaAfsluiten;
+  bool whileDrawingSlowly;
+};
+
+void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
+
+class CloseDuringRun : public MainWindowTest, public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(CloseDuringRun, EndsTheRunPromptlyAndClosesTheWindow) {
+  const CloseCase& c = GetParam();
+  auto closeWindow = [this, c] {
+    if (c.viaAfsluiten) action("mnuBestandAfsluiten")->trigger();
+    else window->close();
+  };
+  if (c.whileDrawingSlowly) find<QScrollBar>("HScroll2")->setValue(20);
+  dialogs.openAnswers.push_back(writeProgram("shaft.nc", Shaft));
+  QElapsedTimer sinceClose;
+  drive([this] { action("mnuBestandOpenen")->trigger(); },
+        [&] {
+          if (sinceClose.isValid()) return;
+          if (!c.whileDrawingSlowly) {
+            sinceClose.start();
+            closeWindow();
+            return;
+          }
+          clickStart();
+          QTimer::singleShot(300, [&] {
+            sinceClose.start();
+            closeWindow();
+          });
+        });
+  ASSERT_TRUE(sinceClose.isValid());
+  EXPECT_LT(sinceClose.elapsed(), 1000);
+  EXPECT_EQ(sim().lastOutcome, RunOutcome::Aborted);
+  EXPECT_FALSE(sim().run.RunBusy);
+  EXPECT_FALSE(window->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, CloseDuringRun,
+                         ::testing::Values(CloseCase{"WindowAtTheGate", false, false},
+                                           CloseCase{"AfsluitenAtTheGate", true, false},
+                                           CloseCase{"WindowWhileDrawing", false, true},
+                                           CloseCase{"AfsluitenWhileDrawing", true, true}),
+                         [](const ::testing::TestParamInfo<CloseCase>& info) {
+                           return info.param.name;
+                         });
+
+TEST_F(MainWindowTest, ClosingWithoutARunClosesAtOnce) {
+  action("mnuBestandAfsluiten")->trigger();
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_FALSE(window->closePending());
+}
+
+}  // namespace
+}  // namespace draivo::test
