@@ -4,6 +4,7 @@
 
 #include "RunFixture.h"
 #include "render/Colour.h"
+#include "run/FileHelpers.h"
 #include "run/HeadlessRun.h"
 #include "support/SurfaceReader.h"
 
@@ -100,6 +101,20 @@ TEST(RunLoop, ASubprogramThatIsAFolderIsNotFound) {
   EXPECT_EQ(f.host.messageIcons, std::vector<MessageIcon>{MessageIcon::Information});
   EXPECT_EQ(executed, (Lines{"G00 X1 ;", "G00 X2 ;"}));
   EXPECT_EQ(f.sim.lastOutcome, RunOutcome::ReachedEnd);
+}
+
+TEST(RunLoop, AnUnreadableSubprogramEndsTheRunWithAMessage) {
+  RunFixture f;
+  const std::string oversized = f.folder.write("O1234.nc", "G01 X3 ;\n");
+  std::filesystem::resize_file(oversized, MaxProgramFileBytes + 1);  // sparse: no real data
+  std::vector<std::string> executed;
+  f.sim.interpreter.onExecute = [&](const std::string& block) { executed.push_back(block); };
+  f.open({"G00 X1 ;", "M98 P1234 ;", "G00 X2 ;"});
+  EXPECT_EQ(f.host.messages, std::vector<std::string>{"Bestand niet leesbaar: " + oversized});
+  EXPECT_EQ(executed, std::vector<std::string>{"G00 X1 ;"});
+  EXPECT_EQ(f.sim.lastOutcome, RunOutcome::FileUnreadable);
+  EXPECT_FALSE(f.sim.run.RunBusy);
+  EXPECT_EQ(f.sim.run.SubprogramLevel, 0);
 }
 
 TEST(RunLoop, TooDeepNestingEndsTheRunCleanly) {
