@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "GoldenCase.h"
 #include "render/Colour.h"
 #include "run/HeadlessRun.h"
 #include "support/SurfaceReader.h"
@@ -21,13 +22,10 @@ void PrintTo(const ExampleCase& c, std::ostream* os) {
   *os << c.file;
 }
 
-// DRAIVO_EXAMPLES, or else the examples folder beside tests/ of DRAIVO_TEST_DATA.
+// DRAIVO_EXAMPLES, or else the examples folder beside tests/ of the test data.
 std::filesystem::path examplesFolder() {
   if (const char* folder = std::getenv("DRAIVO_EXAMPLES")) return folder;
-  if (const char* data = std::getenv("DRAIVO_TEST_DATA")) {
-    return std::filesystem::path(data).parent_path().parent_path() / "examples";
-  }
-  return {};
+  return GoldenDataFolder().parent_path().parent_path() / "examples";
 }
 
 class ExampleTest : public ::testing::TestWithParam<ExampleCase> {};
