@@ -10,6 +10,7 @@
 #include <QTextEdit>
 
 #include "app/CommandSheet.h"
+#include "app/FitText.h"
 #include "app/Layout.h"
 #include "app/PictureButton.h"
 #include "app/SelectOverlay.h"
@@ -25,9 +26,10 @@ constexpr int ZoomPageStep = 10;
 constexpr int SpeedPageStep = 5;
 
 QLabel* addLabel(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
-  auto* label = new QLabel(caption, parent);
+  auto* label = new QLabel(parent);
   label->setObjectName(name);
   label->setGeometry(geometry);
+  setFittedText(label, caption);
   return label;
 }
 
@@ -139,6 +141,9 @@ void frmGraphic::buildStatusPanel(QWidget* client) {
   Frame1_ = new QGroupBox(client);
   Frame1_->setObjectName("Frame1");
   Frame1_->setGeometry(layout::Frame1);
+  QFont narrow = Frame1_->font();
+  narrow.setStretch(QFont::SemiCondensed);
+  Frame1_->setFont(narrow);
 
   addLabel(Frame1_, "lblMeasureUnit", MeasureUnitCaption, layout::panelCaption(0));
   lblMeasureUnitV_ = addLabel(Frame1_, "lblMeasureUnitV", "", layout::panelValue(0));

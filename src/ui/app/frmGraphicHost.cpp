@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 
 #include "app/CommandSheet.h"
+#include "app/FitText.h"
 #include "app/PictureButton.h"
 #include "app/SurfaceView.h"
 #include "app/frmGraphic.h"
@@ -107,16 +108,21 @@ void frmGraphic::refreshList() {
   if (list.ListIndex() < 0) lstCommands_->clearSelection();
   if (QListWidgetItem* top = lstCommands_->item(list.TopIndex()))
     lstCommands_->scrollToItem(top, QAbstractItemView::PositionAtTop);
+  // As in a list box, the selected entry is always in view.
+  if (QListWidgetItem* current = lstCommands_->currentItem())
+    lstCommands_->scrollToItem(current, QAbstractItemView::EnsureVisible);
 }
 
 void frmGraphic::refreshLabels() {
   const MachineStatus& s = sim_.status;
-  lblMeasureUnitV_->setText(QString::fromStdString(s.lblMeasureUnitV));
-  lblRadCompV_->setText(QString::fromStdString(s.lblRadCompV));
-  lblMaxSpeedV_->setText(QString::fromStdString(s.lblMaxSpeedV));
-  lblConstant_->setText(QString::fromStdString(s.lblConstant));
-  lblConstantV_->setText(QString::fromStdString(s.lblConstantV));
-  lblFeedV_->setText(QString::fromStdString(s.lblFeedV));
+  const std::pair<QLabel*, const std::string*> panel[] = {
+      {lblMeasureUnitV_, &s.lblMeasureUnitV}, {lblRadCompV_, &s.lblRadCompV},
+      {lblMaxSpeedV_, &s.lblMaxSpeedV},       {lblConstant_, &s.lblConstant},
+      {lblConstantV_, &s.lblConstantV},       {lblFeedV_, &s.lblFeedV}};
+  for (const auto& [label, text] : panel) {
+    const QString shown = QString::fromStdString(*text);
+    if (label->text() != shown) setFittedText(label, shown);
+  }
   lblNullPoint_->setText(QString::fromStdString(s.lblNullPoint));
   if (lblNullPoint_->isVisibleTo(this) != s.nullPointVisible) {
     lblNullPoint_->setVisible(s.nullPointVisible);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+class QLabel;
+
+namespace draivo {
+
+// Shows the text in the label, with the font made smaller where needed so that the whole
+// text fits the label's fixed width (the status panel's places are narrow).
+void setFittedText(QLabel* label, const QString& text);
+
+}  // namespace draivo
