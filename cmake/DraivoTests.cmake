@@ -16,6 +16,5 @@ function(draivo_add_test_folder name folder)
   target_link_libraries(${name} PRIVATE draivo_settings draivo_test_support ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "DRAIVO_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;DRAIVO_EXAMPLES=${PROJECT_SOURCE_DIR}/examples"
     DISCOVERY_TIMEOUT 60)
 endfunction()
