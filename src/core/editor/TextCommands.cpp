@@ -2,8 +2,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
+#include <sstream>
 
 namespace draivo {
 namespace {
@@ -25,9 +25,10 @@ std::optional<std::string> readWorkFile(const fs::path& file) {
   if (!fs::is_regular_file(file, error)) return std::nullopt;
   std::ifstream in(file, std::ios::binary);
   if (!in) return std::nullopt;
-  std::string content(std::istreambuf_iterator<char>(in), {});
+  std::ostringstream content;
+  content << in.rdbuf();
   if (in.bad()) return std::nullopt;
-  return content;
+  return std::move(content).str();
 }
 
 bool deleteWorkFile(const fs::path& file) {

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 
 namespace draivo {
 namespace {
@@ -61,9 +61,10 @@ FileResult ReadTextFile(const std::string& fileName) {
   if (!fs::is_regular_file(fileName, error)) return failure(unreadable);
   std::ifstream in(fileName, std::ios::binary);
   if (!in) return failure(unreadable);
-  FileResult result{true, std::string(std::istreambuf_iterator<char>(in), {}), {}};
+  std::ostringstream content;
+  content << in.rdbuf();
   if (in.bad()) return failure(unreadable);
-  return result;
+  return FileResult{true, std::move(content).str(), {}};
 }
 
 std::string AtomicSaveTempPath(const std::string& fileName) {
