@@ -20,12 +20,15 @@ std::string approachBlock(const CycleFields& f) {
 }
 
 std::string cycleBlock(const CycleFields& f) {
-  std::string block = "G" + std::to_string(static_cast<int>(f.cycle)) + " X" + f.firstX + " Z" + f.firstZ;
+  std::string block =
+      "G" + std::to_string(static_cast<int>(f.cycle)) + " X" + f.firstX + " Z" + f.firstZ;
   if (leadingValue(f.taper) != 0.0) block += " R" + f.taper;
   return block + " F" + f.feed + " ;";
 }
 
-std::string returnBlock(const CycleFields& f) { return "G00 X" + f.startX + " Z" + f.startZ + " ;"; }
+std::string returnBlock(const CycleFields& f) {
+  return "G00 X" + f.startX + " Z" + f.startZ + " ;";
+}
 
 // The value that the block text of a position stands for (15 significant digits), so that
 // steps such as 0.2 do not pile up binary rounding from one cut to the next.
@@ -74,7 +77,9 @@ CutPlan PlanFurtherCuts(double first, double last, double step, bool down) {
   return plan;
 }
 
-char FurtherCutAxis(SingleCycle cycle) { return cycle == SingleCycle::G94 ? 'Z' : 'X'; }
+char FurtherCutAxis(SingleCycle cycle) {
+  return cycle == SingleCycle::G94 ? 'Z' : 'X';
+}
 
 CutPlan PlanFurtherCuts(const CycleFields& f) {
   const bool facing = f.cycle == SingleCycle::G94;

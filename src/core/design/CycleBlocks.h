@@ -14,13 +14,13 @@ struct CycleFields {
   SingleCycle cycle = SingleCycle::G90;
   std::string startX = "0";  // start position, X as a diameter
   std::string startZ = "0";
-  bool coolant = false;       // "Koelwater aan"
+  bool coolant = false;      // "Koelwater aan"
   std::string firstX = "0";  // first cut
   std::string firstZ = "0";
-  std::string taper = "0";   // R word
-  std::string feed = "0.2";  // F word
+  std::string taper = "0";    // R word
+  std::string feed = "0.2";   // F word
   std::string lastCut = "0";  // X (G90, G92) or Z (G94) of the last cut
-  std::string step = "3";    // step per cut
+  std::string step = "3";     // step per cut
 };
 
 // Defaults of a freshly opened tab.

@@ -3,7 +3,9 @@
 namespace draivo {
 namespace {
 
-bool positive(const std::string& text) { return leadingValue(text) > 0.0; }
+bool positive(const std::string& text) {
+  return leadingValue(text) > 0.0;
+}
 
 bool firstXValid(const CycleFields& f) {
   if (f.cycle != SingleCycle::G94) return positive(f.firstX);

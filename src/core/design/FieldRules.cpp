@@ -5,7 +5,9 @@
 namespace draivo {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -54,6 +56,8 @@ std::string applyChangeRule(ChangeRule rule, const std::string& text) {
   return readsAsNumber(text) ? text : std::string();
 }
 
-bool isEmptyOrSign(std::string_view text) { return text.empty() || text == "-"; }
+bool isEmptyOrSign(std::string_view text) {
+  return text.empty() || text == "-";
+}
 
 }  // namespace draivo

@@ -16,7 +16,9 @@ void addLine(std::string& text, std::string_view line) {
 }
 
 // The field text read as a number and written in the general numeric format.
-std::string numberText(const std::string& field) { return formatGeneral(leadingValue(field)); }
+std::string numberText(const std::string& field) {
+  return formatGeneral(leadingValue(field));
+}
 
 std::string unitBlock(const ToolFields& fields) {
   std::string block = fields.inch ? "G20 " : "G21 ";

@@ -30,7 +30,8 @@ DesignController::DesignController(QTextEdit* designText, QWidget* mainWindow,
 void DesignController::buildMenu() {
   mnuOntwerp_ = new QMenu("Ontwerp", mainWindow_);
   mnuOntwerp_->setObjectName("mnuOntwerp");
-  const auto item = [this](const char* name, const QString& caption, void (DesignController::*handler)()) {
+  const auto item = [this](const char* name, const QString& caption,
+                           void (DesignController::*handler)()) {
     QAction* action = mnuOntwerp_->addAction(caption);
     action->setObjectName(name);
     connect(action, &QAction::triggered, this, handler);
@@ -48,9 +49,13 @@ QString DesignController::designFilePath() const {
   return QDir(programFolder_).filePath(QString::fromLatin1(DesignFileName));
 }
 
-void DesignController::InsertDesignText(const QString& text) { insertDesignText(*designText_, text); }
+void DesignController::InsertDesignText(const QString& text) {
+  insertDesignText(*designText_, text);
+}
 
-bool DesignController::designEmpty() const { return designText_->toPlainText().isEmpty(); }
+bool DesignController::designEmpty() const {
+  return designText_->toPlainText().isEmpty();
+}
 
 void DesignController::mnuOntwerpSimulatie_Click() {
   const QString path = designFilePath();
@@ -76,6 +81,8 @@ void DesignController::mnuOntwerpG9094_Click() {
   dialog.exec();
 }
 
-void DesignController::mnuOntwerpEinde_Click() { InsertDesignText(QString::fromStdString(ProgramEndText())); }
+void DesignController::mnuOntwerpEinde_Click() {
+  InsertDesignText(QString::fromStdString(ProgramEndText()));
+}
 
 }  // namespace draivo

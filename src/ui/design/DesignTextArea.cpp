@@ -13,7 +13,9 @@ constexpr int TwipsPerPixel = 15;
 const QString FileLineEnd = QStringLiteral("\r\n");
 
 // The text area separates lines with a single line break.
-QString toAreaText(QString text) { return text.replace(FileLineEnd, QStringLiteral("\n")); }
+QString toAreaText(QString text) {
+  return text.replace(FileLineEnd, QStringLiteral("\n"));
+}
 
 }  // namespace
 

@@ -53,7 +53,9 @@ void FieldGuard::addField(QLineEdit* field, ChangeRule rule, Check valid, Accept
   });
 }
 
-void FieldGuard::guard(QWidget* control) { control->installEventFilter(this); }
+void FieldGuard::guard(QWidget* control) {
+  control->installEventFilter(this);
+}
 
 QLineEdit* FieldGuard::blockingField() const {
   if (current_.isNull()) return nullptr;
@@ -63,7 +65,8 @@ QLineEdit* FieldGuard::blockingField() const {
 
 bool FieldGuard::eventFilter(QObject* watched, QEvent* event) {
   const auto found = fields_.find(watched);
-  if (found != fields_.end() && fieldEvent(static_cast<QLineEdit*>(watched), found->second, event)) {
+  if (found != fields_.end() &&
+      fieldEvent(static_cast<QLineEdit*>(watched), found->second, event)) {
     return true;
   }
   return controlEvent(watched, event);

@@ -44,27 +44,40 @@ constexpr std::array<FieldInfo, 8> FieldInfos{{
     {CycleField::Step, "txtstapX", "Stap per snede"},
 }};
 
-int indexOf(SingleCycle cycle) { return static_cast<int>(cycle); }
+int indexOf(SingleCycle cycle) {
+  return static_cast<int>(cycle);
+}
 
 QString tabCaption(SingleCycle cycle) {
   switch (cycle) {
-    case SingleCycle::G90: return QStringLiteral("G90 Langssnede");
-    case SingleCycle::G92: return QStringLiteral("G92 Schroefdraad");
-    case SingleCycle::G94: return QStringLiteral("G94 Dwarssnede");
+    case SingleCycle::G90:
+      return QStringLiteral("G90 Langssnede");
+    case SingleCycle::G92:
+      return QStringLiteral("G92 Schroefdraad");
+    case SingleCycle::G94:
+      return QStringLiteral("G94 Dwarssnede");
   }
   return {};
 }
 
 std::string& textOf(CycleFields& f, CycleField field) {
   switch (field) {
-    case CycleField::StartX: return f.startX;
-    case CycleField::StartZ: return f.startZ;
-    case CycleField::FirstX: return f.firstX;
-    case CycleField::FirstZ: return f.firstZ;
-    case CycleField::Taper: return f.taper;
-    case CycleField::Feed: return f.feed;
-    case CycleField::LastCut: return f.lastCut;
-    case CycleField::Step: return f.step;
+    case CycleField::StartX:
+      return f.startX;
+    case CycleField::StartZ:
+      return f.startZ;
+    case CycleField::FirstX:
+      return f.firstX;
+    case CycleField::FirstZ:
+      return f.firstZ;
+    case CycleField::Taper:
+      return f.taper;
+    case CycleField::Feed:
+      return f.feed;
+    case CycleField::LastCut:
+      return f.lastCut;
+    case CycleField::Step:
+      return f.step;
   }
   return f.step;
 }
@@ -116,8 +129,8 @@ QWidget* frmG9094::buildTab(CycleTab& tab) {
 
   for (const FieldInfo& info : FieldInfos) {
     CycleFields copy = defaults;
-    auto* field = named(new QLineEdit(QString::fromStdString(textOf(copy, info.field))), info.name,
-                        cycle);
+    auto* field =
+        named(new QLineEdit(QString::fromStdString(textOf(copy, info.field))), info.name, cycle);
     field->setToolTip(QString::fromUtf8(info.toolTip));
     field->setMaximumWidth(70);
     tab.field[static_cast<std::size_t>(info.field)] = field;
@@ -156,7 +169,8 @@ QWidget* frmG9094::buildTab(CycleTab& tab) {
   }
   buttons->addStretch();
   const int index = indexOf(cycle);
-  connect(tab.cmdVoorbeeld, &QPushButton::clicked, this, [this, index] { cmdVoorbeeld_Click(index); });
+  connect(tab.cmdVoorbeeld, &QPushButton::clicked, this,
+          [this, index] { cmdVoorbeeld_Click(index); });
   connect(tab.cmdAdd, &QPushButton::clicked, this, [this, index] { cmdAdd_Click(index); });
   connect(tab.cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -220,7 +234,8 @@ CycleFields frmG9094::fields(SingleCycle cycle) const {
   const CycleTab& tab = tabOf(cycle);
   CycleFields f;
   f.cycle = cycle;
-  for (const FieldInfo& info : FieldInfos) textOf(f, info.field) = tab[info.field]->text().toStdString();
+  for (const FieldInfo& info : FieldInfos)
+    textOf(f, info.field) = tab[info.field]->text().toStdString();
   f.coolant = tab.chkKoelwater->isChecked();
   return f;
 }

@@ -20,7 +20,9 @@ namespace {
 constexpr int LeftTwips = 6420;
 constexpr int TopTwips = 945;
 
-std::string plain(const QLineEdit* field) { return field->text().toStdString(); }
+std::string plain(const QLineEdit* field) {
+  return field->text().toStdString();
+}
 
 QString unsignedRule(const QString& text) {
   return QString::fromStdString(applyChangeRule(ChangeRule::Unsigned, text.toStdString()));
@@ -147,11 +149,11 @@ void frmTool::setUpFields() {
   const auto padded = [](QLineEdit* field) {
     return [field] { field->setText(QString::fromStdString(padToolNumber(plain(field)))); };
   };
-  guard_->addField(txtTool, unsignedRule, [this] { return toolNumberValid(plain(txtTool)); },
-                   padded(txtTool));
-  guard_->addField(txtToolCorrection, unsignedRule,
-                   [this] { return toolNumberValid(plain(txtToolCorrection)); },
-                   padded(txtToolCorrection));
+  guard_->addField(
+      txtTool, unsignedRule, [this] { return toolNumberValid(plain(txtTool)); }, padded(txtTool));
+  guard_->addField(
+      txtToolCorrection, unsignedRule, [this] { return toolNumberValid(plain(txtToolCorrection)); },
+      padded(txtToolCorrection));
   guard_->addField(txtMaxTour, unsignedRule,
                    [this] { return numberFieldValid(plain(txtMaxTour), MaxTourRange); });
   guard_->addField(txtCutSpeed, unsignedRule, [this] {
@@ -168,10 +170,10 @@ void frmTool::setUpFields() {
 }
 
 void frmTool::chainTabOrder() {
-  QWidget* const order[] = {Option1,    Option2,     Option3, Option4, Option5,
-                            txtTool,    txtToolCorrection,    txtDescription,   txtMaxTour,
-                            Option6,    Option7,     txtCutSpeed, Option8, Option9,
-                            Command1,   Command2};
+  QWidget* const order[] = {Option1,    Option2, Option3,           Option4,
+                            Option5,    txtTool, txtToolCorrection, txtDescription,
+                            txtMaxTour, Option6, Option7,           txtCutSpeed,
+                            Option8,    Option9, Command1,          Command2};
   for (std::size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 

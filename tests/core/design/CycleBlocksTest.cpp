@@ -1,11 +1,10 @@
-#include "design/CycleBlocks.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
 #include "DesignTestText.h"
+#include "design/CycleBlocks.h"
 
 namespace draivo {
 namespace {
@@ -39,7 +38,9 @@ struct CycleCase {
   std::string expected;
 };
 
-void PrintTo(const CycleCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const CycleCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class BuildCycleTextTest : public ::testing::TestWithParam<CycleCase> {};
 
@@ -56,26 +57,26 @@ INSTANTIATE_TEST_SUITE_P(
                   with(turning("48", "40", "3"), [](CycleFields& f) { f.coolant = true; }),
                   crlfLines({"G00 X52 Z2 M08 ;", "G90 X48 Z-30 F0.2 ;", "X45 ;", "X42 ;", "X40 ;",
                              "G00 X52 Z2 ;"})},
-        CycleCase{"FacingExampleReachesLastInsideLoop", facing(),
-                  crlfLines({"G00 X52 Z2 ;", "G94 X0 Z-1 F0.15 ;", "Z-2 ;", "Z-3 ;",
-                             "G00 X52 Z2 ;"})},
+        CycleCase{
+            "FacingExampleReachesLastInsideLoop", facing(),
+            crlfLines({"G00 X52 Z2 ;", "G94 X0 Z-1 F0.15 ;", "Z-2 ;", "Z-3 ;", "G00 X52 Z2 ;"})},
         CycleCase{"TaperZeroWritesNoR",
                   with(turning("48", "48", "3"), [](CycleFields& f) { f.taper = "0"; }),
                   crlfLines({"G00 X52 Z2 ;", "G90 X48 Z-30 F0.2 ;", "X48 ;", "G00 X52 Z2 ;"})},
         CycleCase{"TaperZeroWithDecimalsWritesNoR",
                   with(turning("48", "48", "3"), [](CycleFields& f) { f.taper = "0.0"; }),
                   crlfLines({"G00 X52 Z2 ;", "G90 X48 Z-30 F0.2 ;", "X48 ;", "G00 X52 Z2 ;"})},
-        CycleCase{"NegativeTaperWrittenAsTyped",
-                  with(turning("48", "48", "3"), [](CycleFields& f) { f.taper = "-1.50"; }),
-                  crlfLines({"G00 X52 Z2 ;", "G90 X48 Z-30 R-1.50 F0.2 ;", "X48 ;",
-                             "G00 X52 Z2 ;"})},
+        CycleCase{
+            "NegativeTaperWrittenAsTyped",
+            with(turning("48", "48", "3"), [](CycleFields& f) { f.taper = "-1.50"; }),
+            crlfLines({"G00 X52 Z2 ;", "G90 X48 Z-30 R-1.50 F0.2 ;", "X48 ;", "G00 X52 Z2 ;"})},
         CycleCase{"DecimalStepsReachTheLastCutOnce",
                   with(turning("19.6", "19", "0.2"),
                        [](CycleFields& f) {
                          f.cycle = SingleCycle::G92, f.firstZ = "-20", f.feed = "1.5";
                        }),
-                  crlfLines({"G00 X52 Z2 ;", "G92 X19.6 Z-20 F1.5 ;", "X19.4 ;", "X19.2 ;",
-                             "X19 ;", "G00 X52 Z2 ;"})},
+                  crlfLines({"G00 X52 Z2 ;", "G92 X19.6 Z-20 F1.5 ;", "X19.4 ;", "X19.2 ;", "X19 ;",
+                             "G00 X52 Z2 ;"})},
         CycleCase{"DecimalStepsGoingUpRepeatTheLastCut", turning("0", "0.3", "0.1"),
                   crlfLines({"G00 X52 Z2 ;", "G90 X0 Z-30 F0.2 ;", "X0.1 ;", "X0.2 ;", "X0.3 ;",
                              "X0.3 ;", "G00 X52 Z2 ;"})},
@@ -89,17 +90,16 @@ INSTANTIATE_TEST_SUITE_P(
         CycleCase{"GoingUpRepeatsTheLastLoopCut", turning("40", "46", "3"),
                   crlfLines({"G00 X52 Z2 ;", "G90 X40 Z-30 F0.2 ;", "X43 ;", "X46 ;", "X46 ;",
                              "G00 X52 Z2 ;"})},
-        CycleCase{"GoingUpWritesTheFinalCutOnce", turning("40", "45", "3"),
-                  crlfLines({"G00 X52 Z2 ;", "G90 X40 Z-30 F0.2 ;", "X43 ;", "X45 ;",
-                             "G00 X52 Z2 ;"})},
+        CycleCase{
+            "GoingUpWritesTheFinalCutOnce", turning("40", "45", "3"),
+            crlfLines({"G00 X52 Z2 ;", "G90 X40 Z-30 F0.2 ;", "X43 ;", "X45 ;", "G00 X52 Z2 ;"})},
         CycleCase{"TenthStepsAbsorbedBy15Digits", turning("0.3", "0", "0.1"),
                   crlfLines({"G00 X52 Z2 ;", "G90 X0.3 Z-30 F0.2 ;", "X0.2 ;", "X0.1 ;", "X0 ;",
                              "G00 X52 Z2 ;"})},
         CycleCase{"HalfStepsWrittenWithDecimals", turning("46", "44", "0.5"),
-                  crlfLines({"G00 X52 Z2 ;", "G90 X46 Z-30 F0.2 ;", "X45.5 ;", "X45 ;",
-                             "X44.5 ;", "X44 ;", "G00 X52 Z2 ;"})},
-        CycleCase{"FacingAlwaysGoesDown",
-                  with(facing(), [](CycleFields& f) { f.lastCut = "1.5"; }),
+                  crlfLines({"G00 X52 Z2 ;", "G90 X46 Z-30 F0.2 ;", "X45.5 ;", "X45 ;", "X44.5 ;",
+                             "X44 ;", "G00 X52 Z2 ;"})},
+        CycleCase{"FacingAlwaysGoesDown", with(facing(), [](CycleFields& f) { f.lastCut = "1.5"; }),
                   crlfLines({"G00 X52 Z2 ;", "G94 X0 Z-1 F0.15 ;", "G00 X52 Z2 ;"})},
         CycleCase{"UntouchedDefaultsAreWrittenAsTheyStand", DefaultCycleFields(SingleCycle::G90),
                   crlfLines({"G00 X0 Z0 ;", "G90 X0 Z0 F0.2 ;", "X0 ;", "G00 X0 Z0 ;"})}));
@@ -119,7 +119,9 @@ struct RefusedCase {
   PlanStatus status;
 };
 
-void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RefusedCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class RefusedPlanTest : public ::testing::TestWithParam<RefusedCase> {};
 
@@ -136,18 +138,16 @@ constexpr double Infinity = std::numeric_limits<double>::infinity();
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RefusedPlanTest,
-    ::testing::Values(RefusedCase{"ZeroStepDown", 48, 40, 0, true, PlanStatus::InvalidStep},
-                      RefusedCase{"ZeroStepUp", 40, 48, 0, false, PlanStatus::InvalidStep},
-                      RefusedCase{"NegativeStepDown", 48, 40, -3, true, PlanStatus::InvalidStep},
-                      RefusedCase{"NegativeStepUp", 40, 48, -3, false, PlanStatus::InvalidStep},
-                      RefusedCase{"NotANumberStep", 48, 40, std::nan(""), true,
-                                  PlanStatus::InvalidStep},
-                      RefusedCase{"InfiniteLast", 48, -Infinity, 1, true, PlanStatus::InvalidStep},
-                      RefusedCase{"TinyStep", 48, 0, 1e-6, true, PlanStatus::TooManyCuts},
-                      RefusedCase{"StepLostInHugeFirst", 1e20, 0, 1, true,
-                                  PlanStatus::TooManyCuts},
-                      RefusedCase{"StepLostGoingUp", 1e20, 2e20, 1, false,
-                                  PlanStatus::TooManyCuts}));
+    ::testing::Values(
+        RefusedCase{"ZeroStepDown", 48, 40, 0, true, PlanStatus::InvalidStep},
+        RefusedCase{"ZeroStepUp", 40, 48, 0, false, PlanStatus::InvalidStep},
+        RefusedCase{"NegativeStepDown", 48, 40, -3, true, PlanStatus::InvalidStep},
+        RefusedCase{"NegativeStepUp", 40, 48, -3, false, PlanStatus::InvalidStep},
+        RefusedCase{"NotANumberStep", 48, 40, std::nan(""), true, PlanStatus::InvalidStep},
+        RefusedCase{"InfiniteLast", 48, -Infinity, 1, true, PlanStatus::InvalidStep},
+        RefusedCase{"TinyStep", 48, 0, 1e-6, true, PlanStatus::TooManyCuts},
+        RefusedCase{"StepLostInHugeFirst", 1e20, 0, 1, true, PlanStatus::TooManyCuts},
+        RefusedCase{"StepLostGoingUp", 1e20, 2e20, 1, false, PlanStatus::TooManyCuts}));
 
 TEST(PlanFurtherCutsTest, AllowsExactlyTheMaximumNumberOfCuts) {
   const double steps = static_cast<double>(MaxFurtherCuts);
@@ -159,7 +159,8 @@ TEST(BuildCycleTextTest, RefusedPlanWritesNothing) {
   const CycleText zeroStep = BuildCycleText(turning("48", "40", "0"));
   EXPECT_EQ(zeroStep.status, PlanStatus::InvalidStep);
   EXPECT_TRUE(zeroStep.text.empty());
-  const CycleText negativeStep = BuildCycleText(with(facing(), [](CycleFields& f) { f.step = "-1"; }));
+  const CycleText negativeStep =
+      BuildCycleText(with(facing(), [](CycleFields& f) { f.step = "-1"; }));
   EXPECT_EQ(negativeStep.status, PlanStatus::InvalidStep);
   EXPECT_TRUE(negativeStep.text.empty());
 }

@@ -1,8 +1,8 @@
-#include "design/CyclePreview.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
+
+#include "design/CyclePreview.h"
 
 namespace draivo {
 namespace {

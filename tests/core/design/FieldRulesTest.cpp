@@ -1,8 +1,7 @@
-#include "design/FieldRules.h"
-
 #include <gtest/gtest.h>
 
 #include "design/CycleFieldRules.h"
+#include "design/FieldRules.h"
 
 namespace draivo {
 namespace {
@@ -26,23 +25,26 @@ TEST_P(ChangeRuleTest, KeepsNumbersOnly) {
 constexpr ChangeRule U = ChangeRule::Unsigned;
 constexpr ChangeRule S = ChangeRule::Signed;
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ChangeRuleTest,
-    ::testing::Values(ChangeCase{U, "12", "12"}, ChangeCase{U, "0.2", "0.2"},
-                      ChangeCase{U, "5.", "5."}, ChangeCase{U, "-", ""}, ChangeCase{U, "-5", ""},
-                      ChangeCase{U, ".", ""}, ChangeCase{U, "1.2.3", ""}, ChangeCase{U, "12a", ""},
-                      ChangeCase{U, "1,5", ""}, ChangeCase{U, "1e3", ""}, ChangeCase{U, " 5", ""},
-                      ChangeCase{U, "", ""}, ChangeCase{S, "-", "-"}, ChangeCase{S, "-3", "-3"},
-                      ChangeCase{S, "-0.5", "-0.5"}, ChangeCase{S, "-x", ""},
-                      ChangeCase{S, "--", ""}, ChangeCase{S, "-.", ""}, ChangeCase{S, "3-", ""},
-                      ChangeCase{S, "7", "7"}));
+INSTANTIATE_TEST_SUITE_P(Texts, ChangeRuleTest,
+                         ::testing::Values(ChangeCase{U, "12", "12"}, ChangeCase{U, "0.2", "0.2"},
+                                           ChangeCase{U, "5.", "5."}, ChangeCase{U, "-", ""},
+                                           ChangeCase{U, "-5", ""}, ChangeCase{U, ".", ""},
+                                           ChangeCase{U, "1.2.3", ""}, ChangeCase{U, "12a", ""},
+                                           ChangeCase{U, "1,5", ""}, ChangeCase{U, "1e3", ""},
+                                           ChangeCase{U, " 5", ""}, ChangeCase{U, "", ""},
+                                           ChangeCase{S, "-", "-"}, ChangeCase{S, "-3", "-3"},
+                                           ChangeCase{S, "-0.5", "-0.5"}, ChangeCase{S, "-x", ""},
+                                           ChangeCase{S, "--", ""}, ChangeCase{S, "-.", ""},
+                                           ChangeCase{S, "3-", ""}, ChangeCase{S, "7", "7"}));
 
 struct ValueCase {
   const char* text;
   double value;
 };
 
-void PrintTo(const ValueCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+void PrintTo(const ValueCase& c, std::ostream* os) {
+  *os << '"' << c.text << '"';
+}
 
 class LeadingValueTest : public ::testing::TestWithParam<ValueCase> {};
 
@@ -66,7 +68,9 @@ struct CycleValidCase {
   bool valid;
 };
 
-void PrintTo(const CycleValidCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const CycleValidCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 CycleFields tab(SingleCycle cycle) {
   CycleFields f = DefaultCycleFields(cycle);
@@ -78,14 +82,22 @@ CycleFields tab(SingleCycle cycle) {
 
 std::string& fieldText(CycleFields& f, CycleField field) {
   switch (field) {
-    case CycleField::StartX: return f.startX;
-    case CycleField::StartZ: return f.startZ;
-    case CycleField::FirstX: return f.firstX;
-    case CycleField::FirstZ: return f.firstZ;
-    case CycleField::Taper: return f.taper;
-    case CycleField::Feed: return f.feed;
-    case CycleField::LastCut: return f.lastCut;
-    case CycleField::Step: return f.step;
+    case CycleField::StartX:
+      return f.startX;
+    case CycleField::StartZ:
+      return f.startZ;
+    case CycleField::FirstX:
+      return f.firstX;
+    case CycleField::FirstZ:
+      return f.firstZ;
+    case CycleField::Taper:
+      return f.taper;
+    case CycleField::Feed:
+      return f.feed;
+    case CycleField::LastCut:
+      return f.lastCut;
+    case CycleField::Step:
+      return f.step;
   }
   return f.step;
 }
@@ -104,35 +116,35 @@ constexpr SingleCycle G94 = SingleCycle::G94;
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, CycleFieldValidTest,
-    ::testing::Values(
-        CycleValidCase{"StartXZero", G90, CycleField::StartX, "0", false},
-        CycleValidCase{"StartXEmpty", G90, CycleField::StartX, "", false},
-        CycleValidCase{"StartXPositive", G90, CycleField::StartX, "52", true},
-        CycleValidCase{"StartZSign", G90, CycleField::StartZ, "-", false},
-        CycleValidCase{"StartZEmpty", G94, CycleField::StartZ, "", false},
-        CycleValidCase{"StartZNegative", G90, CycleField::StartZ, "-5", true},
-        CycleValidCase{"TurningFirstXZero", G90, CycleField::FirstX, "0", false},
-        CycleValidCase{"ThreadFirstXPositive", G92, CycleField::FirstX, "19.6", true},
-        CycleValidCase{"FacingFirstXAboveStart", G94, CycleField::FirstX, "53", false},
-        CycleValidCase{"FacingFirstXAtStart", G94, CycleField::FirstX, "52", true},
-        CycleValidCase{"FacingFirstXNegative", G94, CycleField::FirstX, "-2", true},
-        CycleValidCase{"FacingFirstXSignOnly", G94, CycleField::FirstX, "-", false},
-        CycleValidCase{"FirstZAtStart", G90, CycleField::FirstZ, "2", false},
-        CycleValidCase{"FirstZBelowStart", G90, CycleField::FirstZ, "1.9", true},
-        CycleValidCase{"FirstZSign", G90, CycleField::FirstZ, "-", false},
-        CycleValidCase{"TaperZero", G90, CycleField::Taper, "0", true},
-        CycleValidCase{"TaperNegative", G90, CycleField::Taper, "-1", true},
-        CycleValidCase{"TaperEmpty", G90, CycleField::Taper, "", false},
-        CycleValidCase{"FeedZero", G90, CycleField::Feed, "0", false},
-        CycleValidCase{"FeedSmall", G90, CycleField::Feed, "0.05", true},
-        CycleValidCase{"TurningLastZero", G90, CycleField::LastCut, "0", true},
-        CycleValidCase{"TurningLastEmpty", G92, CycleField::LastCut, "", false},
-        CycleValidCase{"FacingLastAtFirst", G94, CycleField::LastCut, "-1", false},
-        CycleValidCase{"FacingLastBelowFirst", G94, CycleField::LastCut, "-3", true},
-        CycleValidCase{"FacingLastSign", G94, CycleField::LastCut, "-", false},
-        CycleValidCase{"StepZero", G90, CycleField::Step, "0", false},
-        CycleValidCase{"StepEmpty", G94, CycleField::Step, "", false},
-        CycleValidCase{"StepTenth", G94, CycleField::Step, "0.1", true}));
+    ::testing::Values(CycleValidCase{"StartXZero", G90, CycleField::StartX, "0", false},
+                      CycleValidCase{"StartXEmpty", G90, CycleField::StartX, "", false},
+                      CycleValidCase{"StartXPositive", G90, CycleField::StartX, "52", true},
+                      CycleValidCase{"StartZSign", G90, CycleField::StartZ, "-", false},
+                      CycleValidCase{"StartZEmpty", G94, CycleField::StartZ, "", false},
+                      CycleValidCase{"StartZNegative", G90, CycleField::StartZ, "-5", true},
+                      CycleValidCase{"TurningFirstXZero", G90, CycleField::FirstX, "0", false},
+                      CycleValidCase{"ThreadFirstXPositive", G92, CycleField::FirstX, "19.6", true},
+                      CycleValidCase{"FacingFirstXAboveStart", G94, CycleField::FirstX, "53",
+                                     false},
+                      CycleValidCase{"FacingFirstXAtStart", G94, CycleField::FirstX, "52", true},
+                      CycleValidCase{"FacingFirstXNegative", G94, CycleField::FirstX, "-2", true},
+                      CycleValidCase{"FacingFirstXSignOnly", G94, CycleField::FirstX, "-", false},
+                      CycleValidCase{"FirstZAtStart", G90, CycleField::FirstZ, "2", false},
+                      CycleValidCase{"FirstZBelowStart", G90, CycleField::FirstZ, "1.9", true},
+                      CycleValidCase{"FirstZSign", G90, CycleField::FirstZ, "-", false},
+                      CycleValidCase{"TaperZero", G90, CycleField::Taper, "0", true},
+                      CycleValidCase{"TaperNegative", G90, CycleField::Taper, "-1", true},
+                      CycleValidCase{"TaperEmpty", G90, CycleField::Taper, "", false},
+                      CycleValidCase{"FeedZero", G90, CycleField::Feed, "0", false},
+                      CycleValidCase{"FeedSmall", G90, CycleField::Feed, "0.05", true},
+                      CycleValidCase{"TurningLastZero", G90, CycleField::LastCut, "0", true},
+                      CycleValidCase{"TurningLastEmpty", G92, CycleField::LastCut, "", false},
+                      CycleValidCase{"FacingLastAtFirst", G94, CycleField::LastCut, "-1", false},
+                      CycleValidCase{"FacingLastBelowFirst", G94, CycleField::LastCut, "-3", true},
+                      CycleValidCase{"FacingLastSign", G94, CycleField::LastCut, "-", false},
+                      CycleValidCase{"StepZero", G90, CycleField::Step, "0", false},
+                      CycleValidCase{"StepEmpty", G94, CycleField::Step, "", false},
+                      CycleValidCase{"StepTenth", G94, CycleField::Step, "0.1", true}));
 
 TEST(CycleChangeRuleTest, SignedWhereNegativeValuesBelong) {
   EXPECT_EQ(CycleChangeRule(G90, CycleField::FirstX), ChangeRule::Unsigned);

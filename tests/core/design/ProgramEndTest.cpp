@@ -1,6 +1,6 @@
-#include "design/ProgramEnd.h"
-
 #include <gtest/gtest.h>
+
+#include "design/ProgramEnd.h"
 
 namespace draivo {
 namespace {

@@ -1,9 +1,8 @@
-#include "design/ToolBlocks.h"
-
 #include <gtest/gtest.h>
 
 #include "DesignTestText.h"
 #include "design/ProgramMarkers.h"
+#include "design/ToolBlocks.h"
 
 namespace draivo {
 namespace {
@@ -19,7 +18,9 @@ struct ToolCase {
   std::string expected;
 };
 
-void PrintTo(const ToolCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ToolCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 ToolFields with(void (*change)(ToolFields&)) {
   ToolFields fields;
@@ -60,8 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
                  with([](ToolFields& f) { f.description = "Voordraaien (R0.8); links"; }), false,
                  crlfLines({"G00 X250 Z250 T0 M09 ;", "M01 ;", "(Voordraaien (R0.8); links) ;",
                             "T0101 ;", "G50 S3000 ;", "G96 S200 M03 ;"})},
-        ToolCase{"NumbersWrittenInShortestForm",
-                 with([](ToolFields& f) {
+        ToolCase{"NumbersWrittenInShortestForm", with([](ToolFields& f) {
                    f.maxTour = "03000", f.constantCutSpeed = false, f.cutSpeed = "2500.50",
                    f.clockwise = false;
                  }),
@@ -87,15 +87,14 @@ TEST_P(NumberFieldValidTest, ChecksTheRangeInclusive) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ranges, NumberFieldValidTest,
-    ::testing::Values(ValidCase{"99", MaxTourRange, false}, ValidCase{"100", MaxTourRange, true},
-                      ValidCase{"5000", MaxTourRange, true}, ValidCase{"5001", MaxTourRange, false},
-                      ValidCase{"", MaxTourRange, false}, ValidCase{"600", CutSpeedRange, false},
-                      ValidCase{"500", CutSpeedRange, true}, ValidCase{"2", CutSpeedRange, true},
-                      ValidCase{"1.5", CutSpeedRange, false},
-                      ValidCase{"700", SpindleSpeedRange, true},
-                      ValidCase{"9", SpindleSpeedRange, false},
-                      ValidCase{"0", ToolNumberRange, false}, ValidCase{"007", ToolNumberRange, true},
-                      ValidCase{"100", ToolNumberRange, false}));
+    ::testing::Values(
+        ValidCase{"99", MaxTourRange, false}, ValidCase{"100", MaxTourRange, true},
+        ValidCase{"5000", MaxTourRange, true}, ValidCase{"5001", MaxTourRange, false},
+        ValidCase{"", MaxTourRange, false}, ValidCase{"600", CutSpeedRange, false},
+        ValidCase{"500", CutSpeedRange, true}, ValidCase{"2", CutSpeedRange, true},
+        ValidCase{"1.5", CutSpeedRange, false}, ValidCase{"700", SpindleSpeedRange, true},
+        ValidCase{"9", SpindleSpeedRange, false}, ValidCase{"0", ToolNumberRange, false},
+        ValidCase{"007", ToolNumberRange, true}, ValidCase{"100", ToolNumberRange, false}));
 
 struct ToolNumberCase {
   const char* text;
@@ -103,7 +102,9 @@ struct ToolNumberCase {
   const char* padded;
 };
 
-void PrintTo(const ToolNumberCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+void PrintTo(const ToolNumberCase& c, std::ostream* os) {
+  *os << '"' << c.text << '"';
+}
 
 class ToolNumberTest : public ::testing::TestWithParam<ToolNumberCase> {};
 
@@ -112,16 +113,13 @@ TEST_P(ToolNumberTest, ValidatesAndPads) {
   EXPECT_EQ(padToolNumber(GetParam().text), GetParam().padded);
 }
 
-INSTANTIATE_TEST_SUITE_P(Numbers, ToolNumberTest,
-                         ::testing::Values(ToolNumberCase{"7", true, "07"},
-                                           ToolNumberCase{"07", true, "07"},
-                                           ToolNumberCase{"007", true, "007"},
-                                           ToolNumberCase{"12", true, "12"},
-                                           ToolNumberCase{"99", true, "99"},
-                                           ToolNumberCase{"0", false, "00"},
-                                           ToolNumberCase{"", false, ""},
-                                           ToolNumberCase{"1.5", false, "1.5"},
-                                           ToolNumberCase{"5.", false, "5."}));
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, ToolNumberTest,
+    ::testing::Values(ToolNumberCase{"7", true, "07"}, ToolNumberCase{"07", true, "07"},
+                      ToolNumberCase{"007", true, "007"}, ToolNumberCase{"12", true, "12"},
+                      ToolNumberCase{"99", true, "99"}, ToolNumberCase{"0", false, "00"},
+                      ToolNumberCase{"", false, ""}, ToolNumberCase{"1.5", false, "1.5"},
+                      ToolNumberCase{"5.", false, "5."}));
 
 }  // namespace
 }  // namespace draivo

@@ -8,7 +8,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
-
 #include <memory>
 
 #include "DialogDriver.h"
@@ -30,11 +29,11 @@ struct Message {
 class CycleDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dialog = std::make_unique<frmG9094>(
-        [this](const QString& text) { inserted.push_back(text); },
-        [this](QWidget*, const QString& text, const QString& title) {
-          messages.push_back({text, title});
-        });
+    dialog =
+        std::make_unique<frmG9094>([this](const QString& text) { inserted.push_back(text); },
+                                   [this](QWidget*, const QString& text, const QString& title) {
+                                     messages.push_back({text, title});
+                                   });
     ASSERT_TRUE(test::showActive(*dialog));
     tabs = control<QTabWidget>(*dialog, "SSTab1");
   }
@@ -65,7 +64,9 @@ struct TabDefaults {
   int gCode;
 };
 
-void PrintTo(const TabDefaults& c, std::ostream* os) { *os << c.caption; }
+void PrintTo(const TabDefaults& c, std::ostream* os) {
+  *os << c.caption;
+}
 
 class CycleTabDefaultsTest : public CycleDialogTest,
                              public ::testing::WithParamInterface<TabDefaults> {};
@@ -97,9 +98,9 @@ TEST_P(CycleTabDefaultsTest, OpensWithTheDefaults) {
   EXPECT_EQ(control<QPushButton>(tab, "cmdVoorbeeld")->text(), "Voorbeeld");
   EXPECT_EQ(control<QPushButton>(tab, "cmdAdd")->text(), "Toevoegen");
   EXPECT_EQ(control<QPushButton>(tab, "cmdCancel")->text(), "Sluiten");
-  const QStringList order{"txtsPosZ", "chkKoelwater", "txtstartX", "txtstartZ", "txtConisch",
-                          "txtFeed",  "txteindX",     "txtstapX",  "cmdVoorbeeld", "cmdAdd",
-                          "cmdCancel"};
+  const QStringList order{"txtsPosZ",     "chkKoelwater", "txtstartX", "txtstartZ",
+                          "txtConisch",   "txtFeed",      "txteindX",  "txtstapX",
+                          "cmdVoorbeeld", "cmdAdd",       "cmdCancel"};
   EXPECT_EQ(test::tabOrderAfter(control<QLineEdit>(tab, "txtsPostX"), order.size()), order);
 }
 
@@ -141,7 +142,8 @@ TEST_F(CycleDialogTest, FacingTabWritesItsOwnCycle) {
   typeInto(field(2, "txteindX"), "-3");
   click(button(2, "cmdAdd"));
   ASSERT_EQ(inserted.size(), 1u);
-  EXPECT_EQ(inserted[0], "G00 X52 Z2 ;\r\nG94 X0 Z-1 F0.15 ;\r\nZ-2 ;\r\nZ-3 ;\r\nG00 X52 Z2 ;\r\n");
+  EXPECT_EQ(inserted[0],
+            "G00 X52 Z2 ;\r\nG94 X0 Z-1 F0.15 ;\r\nZ-2 ;\r\nZ-3 ;\r\nG00 X52 Z2 ;\r\n");
   EXPECT_EQ(field(0, "txtstartZ")->text(), "0");  // the other tabs keep their own values
 }
 
@@ -192,13 +194,16 @@ TEST_P(CycleFieldBlocksTest, NothingReactsUntilTheValueIsAccepted) {
   EXPECT_FALSE(dialog->isVisible());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fields, CycleFieldBlocksTest,
-    ::testing::Values(BlockedCase{0, "txtsPostX", "0", "52"}, BlockedCase{0, "txtsPosZ", "-", "2"},
-                      BlockedCase{0, "txtstartX", "", "48"}, BlockedCase{1, "txtstartZ", "0", "-20"},
-                      BlockedCase{0, "txtConisch", "-", "-1"}, BlockedCase{1, "txtFeed", "0", "1.5"},
-                      BlockedCase{1, "txtstapX", "0", "0.2"}, BlockedCase{2, "txteindX", "0", "-3"},
-                      BlockedCase{2, "txtstartX", "5", "0"}));
+INSTANTIATE_TEST_SUITE_P(Fields, CycleFieldBlocksTest,
+                         ::testing::Values(BlockedCase{0, "txtsPostX", "0", "52"},
+                                           BlockedCase{0, "txtsPosZ", "-", "2"},
+                                           BlockedCase{0, "txtstartX", "", "48"},
+                                           BlockedCase{1, "txtstartZ", "0", "-20"},
+                                           BlockedCase{0, "txtConisch", "-", "-1"},
+                                           BlockedCase{1, "txtFeed", "0", "1.5"},
+                                           BlockedCase{1, "txtstapX", "0", "0.2"},
+                                           BlockedCase{2, "txteindX", "0", "-3"},
+                                           BlockedCase{2, "txtstartX", "5", "0"}));
 
 TEST_F(CycleDialogTest, VoorbeeldDrawsTheCuts) {
   typeInto(field(0, "txtsPostX"), "52");

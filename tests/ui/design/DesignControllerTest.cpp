@@ -14,7 +14,6 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTimer>
-
 #include <functional>
 #include <memory>
 
@@ -57,9 +56,8 @@ class DesignControllerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     area = new QTextEdit(&mainWindow);
-    controller = new DesignController(area, &mainWindow, [this](const QString& path) {
-      runs.push_back(path);
-    });
+    controller = new DesignController(area, &mainWindow,
+                                      [this](const QString& path) { runs.push_back(path); });
     controller->setProgramFolder(QString::fromStdString(folder.path().string()));
     controller->setShowMessage([this](QWidget*, const QString& text, const QString& title) {
       messages.push_back(title + ": " + text);
@@ -122,7 +120,8 @@ TEST_F(DesignControllerTest, ProgramEndAppendsTheThreeLinesEachTime) {
 
 TEST_F(DesignControllerTest, SimulatieWritesTheDesignFileAndRunsIt) {
   area->setPlainText(StartLine + "\n:0000 ;\nG00 X10 ;\n%\x14");
-  const QString expectedPath = QDir(QString::fromStdString(folder.path().string())).filePath("T0000.Nc");
+  const QString expectedPath =
+      QDir(QString::fromStdString(folder.path().string())).filePath("T0000.Nc");
   QFile earlier(expectedPath);
   ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
   earlier.write("an earlier design that is much longer than the new one\r\n");
@@ -130,7 +129,8 @@ TEST_F(DesignControllerTest, SimulatieWritesTheDesignFileAndRunsIt) {
   item("mnuOntwerpSimulatie")->trigger();
   ASSERT_EQ(runs.size(), 1u);
   EXPECT_EQ(runs[0], expectedPath);
-  EXPECT_EQ(fileContent(expectedPath), QByteArray("\x1B&HE:\x12%\r\n:0000 ;\r\nG00 X10 ;\r\n%\x14"));
+  EXPECT_EQ(fileContent(expectedPath),
+            QByteArray("\x1B&HE:\x12%\r\n:0000 ;\r\nG00 X10 ;\r\n%\x14"));
   EXPECT_EQ(area->toPlainText(), StartLine + "\n:0000 ;\nG00 X10 ;\n%\x14");
   EXPECT_TRUE(messages.empty());
 }
@@ -142,7 +142,8 @@ TEST_F(DesignControllerTest, SimulatieOfAnEmptyDesignWritesAnEmptyFile) {
 }
 
 TEST_F(DesignControllerTest, UnwritableDesignFileIsReportedAndNotRun) {
-  controller->setProgramFolder(QString::fromStdString((folder.path() / "missing" / "folder").string()));
+  controller->setProgramFolder(
+      QString::fromStdString((folder.path() / "missing" / "folder").string()));
   area->setPlainText("G00 X10 ;");
   item("mnuOntwerpSimulatie")->trigger();
   EXPECT_TRUE(runs.empty());
@@ -167,20 +168,20 @@ TEST_F(DesignControllerTest, NewToolWritesTheHeaderOnceThenRetreats) {
   item("mnuOntwerpNewTool")->trigger();
   whenModalOpens(pressToevoegen);
   item("mnuOntwerpNewTool")->trigger();
-  EXPECT_EQ(designText(*area), StartLine +
-                                   "\r\n:0000 ;\r\nG21 G40 G99 ;\r\nG00 X250 Z250 T0 ;\r\nT0101 ;\r\n"
-                                   "G50 S3000 ;\r\nG96 S200 M03 ;\r\n"
-                                   "G00 X250 Z250 T0 M09 ;\r\nM01 ;\r\nT0101 ;\r\n"
-                                   "G50 S3000 ;\r\nG96 S200 M03 ;\r\n");
+  EXPECT_EQ(designText(*area),
+            StartLine +
+                "\r\n:0000 ;\r\nG21 G40 G99 ;\r\nG00 X250 Z250 T0 ;\r\nT0101 ;\r\n"
+                "G50 S3000 ;\r\nG96 S200 M03 ;\r\n"
+                "G00 X250 Z250 T0 M09 ;\r\nM01 ;\r\nT0101 ;\r\n"
+                "G50 S3000 ;\r\nG96 S200 M03 ;\r\n");
 }
 
 TEST_F(DesignControllerTest, ABlankDesignIsNotEmpty) {
   mainWindow.show();
   area->setPlainText(" ");
   area->moveCursor(QTextCursor::End);
-  whenModalOpens([](QWidget* modal) {
-    test::click(test::control<QPushButton>(*modal, "Command1"));
-  });
+  whenModalOpens(
+      [](QWidget* modal) { test::click(test::control<QPushButton>(*modal, "Command1")); });
   item("mnuOntwerpNewTool")->trigger();
   EXPECT_TRUE(designText(*area).startsWith(" G00 X250 Z250 T0 M09 ;\r\nM01 ;\r\n"));
 }

@@ -5,13 +5,14 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
-
 #include <ostream>
 
 class QLineEdit;
 
 // Readable QString values in test failures.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
 
 namespace draivo::test {
 

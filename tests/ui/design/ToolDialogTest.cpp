@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-
 #include <memory>
 
 #include "DialogDriver.h"
@@ -49,15 +48,13 @@ TEST_F(ToolDialogTest, OpensWithTheDefaults) {
     const char* caption;
     bool checked;
   };
-  for (const OptionDefault& o : {OptionDefault{"Option1", "Duim", false},
-                                 OptionDefault{"Option2", "Metrisch", true},
-                                 OptionDefault{"Option3", "Annulatie", true},
-                                 OptionDefault{"Option4", "mm/min", false},
-                                 OptionDefault{"Option5", "mm/tr", true},
-                                 OptionDefault{"Option6", "Snijsnelheid", true},
-                                 OptionDefault{"Option7", "Toerental", false},
-                                 OptionDefault{"Option8", "M03 - rechts", true},
-                                 OptionDefault{"Option9", "M04 - links", false}}) {
+  for (const OptionDefault& o :
+       {OptionDefault{"Option1", "Duim", false}, OptionDefault{"Option2", "Metrisch", true},
+        OptionDefault{"Option3", "Annulatie", true}, OptionDefault{"Option4", "mm/min", false},
+        OptionDefault{"Option5", "mm/tr", true}, OptionDefault{"Option6", "Snijsnelheid", true},
+        OptionDefault{"Option7", "Toerental", false},
+        OptionDefault{"Option8", "M03 - rechts", true},
+        OptionDefault{"Option9", "M04 - links", false}}) {
     SCOPED_TRACE(o.name);
     EXPECT_EQ(option(o.name)->text(), o.caption);
     EXPECT_EQ(option(o.name)->isChecked(), o.checked);
@@ -84,10 +81,10 @@ TEST_F(ToolDialogTest, OpensWithTheDefaults) {
 }
 
 TEST_F(ToolDialogTest, TabOrderFollowsTheFrames) {
-  const QStringList expected{"Option2", "Option3",  "Option4", "Option5",     "txtTool",
-                             "txtToolCorrection",   "txtDescription",       "txtMaxTour",
-                             "Option6", "Option7",  "txtCutSpeed", "Option8", "Option9",
-                             "Command1", "Command2"};
+  const QStringList expected{"Option2", "Option3",           "Option4",        "Option5",
+                             "txtTool", "txtToolCorrection", "txtDescription", "txtMaxTour",
+                             "Option6", "Option7",           "txtCutSpeed",    "Option8",
+                             "Option9", "Command1",          "Command2"};
   EXPECT_EQ(test::tabOrderAfter(option("Option1"), static_cast<int>(expected.size())), expected);
 }
 
@@ -152,9 +149,12 @@ struct BlockedCase {
   const char* good;
 };
 
-void PrintTo(const BlockedCase& c, std::ostream* os) { *os << c.field << " " << c.bad; }
+void PrintTo(const BlockedCase& c, std::ostream* os) {
+  *os << c.field << " " << c.bad;
+}
 
-class ToolFieldBlocksTest : public ToolDialogTest, public ::testing::WithParamInterface<BlockedCase> {};
+class ToolFieldBlocksTest : public ToolDialogTest,
+                            public ::testing::WithParamInterface<BlockedCase> {};
 
 // A field holding a value out of range keeps the focus: neither button reacts until it is fixed.
 TEST_P(ToolFieldBlocksTest, NoButtonUntilTheValueIsAccepted) {
@@ -176,12 +176,15 @@ TEST_P(ToolFieldBlocksTest, NoButtonUntilTheValueIsAccepted) {
   EXPECT_FALSE(dialog->isVisible());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fields, ToolFieldBlocksTest,
-    ::testing::Values(BlockedCase{"txtMaxTour", "99", "100"}, BlockedCase{"txtMaxTour", "5001", "5000"},
-                      BlockedCase{"txtMaxTour", "", "3000"}, BlockedCase{"txtTool", "0", "99"},
-                      BlockedCase{"txtTool", "1.5", "2"}, BlockedCase{"txtToolCorrection", "100", "1"},
-                      BlockedCase{"txtCutSpeed", "600", "500"}, BlockedCase{"txtCutSpeed", "1", "2"}));
+INSTANTIATE_TEST_SUITE_P(Fields, ToolFieldBlocksTest,
+                         ::testing::Values(BlockedCase{"txtMaxTour", "99", "100"},
+                                           BlockedCase{"txtMaxTour", "5001", "5000"},
+                                           BlockedCase{"txtMaxTour", "", "3000"},
+                                           BlockedCase{"txtTool", "0", "99"},
+                                           BlockedCase{"txtTool", "1.5", "2"},
+                                           BlockedCase{"txtToolCorrection", "100", "1"},
+                                           BlockedCase{"txtCutSpeed", "600", "500"},
+                                           BlockedCase{"txtCutSpeed", "1", "2"}));
 
 TEST_F(ToolDialogTest, InvalidFieldKeepsOtherControlsFromReacting) {
   typeInto(field("txtMaxTour"), "99");
