@@ -68,8 +68,6 @@ QPushButton* SearchDialog::addButton(const QString& name, const QString& caption
   button->setObjectName(name);
   button->setAutoDefault(false);
   button->setGeometry(ButtonLeft, top, ButtonWidth, ControlHeight);
-  setFixedSize(ButtonLeft + ButtonWidth + LabelLeft,
-               std::max(height(), top + ControlHeight + FirstRow));
   return button;
 }
 
@@ -81,6 +79,8 @@ void SearchDialog::addSearchEntry(const QString& text) {
 void SearchDialog::showDialog() {
   if (!prepared_) {
     prepared_ = true;
+    const QRect used = childrenRect();
+    setFixedSize(used.right() + LabelLeft, used.bottom() + FirstRow);
     for (auto* label : labels_) label->move(label->x(), label->y() + LabelDrop);
     cmdFind->hide();
   }

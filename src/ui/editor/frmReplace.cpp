@@ -31,7 +31,6 @@ frmReplace::frmReplace(QTextEdit* editor, QWidget* editorWindow,
   auto* cmdReplaceAll = addButton(QStringLiteral("cmdReplaceAll"),
                                   QStringLiteral("A&lles vervangen"), SecondRow + RowHeight);
   cancelButton()->move(ButtonLeft, SecondRow + 2 * RowHeight);
-  setFixedSize(width(), cancelButton()->geometry().bottom() + 11);
   connect(cmdReplace, &QPushButton::clicked, this, &frmReplace::cmdReplace_Click);
   connect(cmdReplaceAll, &QPushButton::clicked, this, &frmReplace::cmdReplaceAll_Click);
 }

@@ -55,6 +55,8 @@ TEST_F(SearchFixture, FindDialogOpensOnTopWithTheSelectionInItsHistory) {
   EXPECT_EQ(button(find, "cmdFind")->text(), "Volgende zoeken");
   EXPECT_EQ(button(find, "cmdFind")->geometry(), button(find, "cmdZoeken")->geometry());
   EXPECT_EQ(find->findChild<QLabel*>()->text(), "Zoeken naar :");
+  EXPECT_TRUE(find->rect().contains(button(find, "cmdCancel")->geometry()));
+  EXPECT_LT(find->height(), 3 * button(find, "cmdCancel")->height() + 20);
 
   trigger(*editor, "Zoeken");  // opening again adds the entry again
   EXPECT_EQ(editor->findDialog(), find);
@@ -105,6 +107,10 @@ TEST_F(SearchFixture, CancelClosesTheDialogAndPutsTheEditorOnTop) {
   SearchDialog* replace = editor->replaceDialog();
   ASSERT_NE(replace, nullptr);
   EXPECT_EQ(replace->windowTitle(), "Vervangen");
+  for (const char* name : {"cmdReplace", "cmdReplaceAll", "cmdCancel"}) {
+    EXPECT_TRUE(replace->rect().contains(button(replace, name)->geometry())) << name;
+  }
+  EXPECT_EQ(button(replace, "cmdReplaceAll")->text(), "A&lles vervangen");
   button(replace, "cmdCancel")->click();
   settle();
   EXPECT_EQ(editor->replaceDialog(), nullptr);
