@@ -14,7 +14,7 @@ namespace draivo {
 namespace {
 
 constexpr int LabelLeft = 10;
-constexpr int BoxLeft = 115;
+constexpr int BoxLeft = 130;
 constexpr int BoxWidth = 200;
 constexpr int ButtonWidth = 120;
 constexpr int ControlHeight = 24;

@@ -62,7 +62,7 @@ class SearchDialog : public QDialog {
   SearchPosition& position() { return position_; }
   QPushButton* cancelButton() const { return cmdCancel; }
 
-  static constexpr int ButtonLeft = 330;
+  static constexpr int ButtonLeft = 345;
   static constexpr int RowHeight = 30;
 
  private:
