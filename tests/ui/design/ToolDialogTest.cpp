@@ -106,6 +106,29 @@ TEST_F(ToolDialogTest, LeavingTheToolFieldByClickingToevoegenPadsIt) {
             "G00 X250 Z250 T0 M09 ;\r\nM01 ;\r\nT0512 ;\r\nG50 S3000 ;\r\nG96 S200 M03 ;\r\n");
 }
 
+TEST_F(ToolDialogTest, FieldSelectsItsWholeTextOnFocus) {
+  click(field("txtMaxTour"));
+  EXPECT_TRUE(field("txtMaxTour")->hasFocus());
+  EXPECT_EQ(field("txtMaxTour")->selectedText(), "3000");
+}
+
+TEST_F(ToolDialogTest, TabLeavesAValidToolFieldPadded) {
+  typeInto(field("txtTool"), "7");
+  QTest::keyClick(field("txtTool"), Qt::Key_Tab);
+  settle();
+  EXPECT_EQ(field("txtTool")->text(), "07");
+  EXPECT_TRUE(field("txtToolCorrection")->hasFocus());
+  EXPECT_EQ(field("txtToolCorrection")->selectedText(), "01");
+}
+
+TEST_F(ToolDialogTest, LeadingZerosAreKeptUnpadded) {
+  designEmpty = false;
+  typeInto(field("txtTool"), "007");
+  click(button("Command1"));
+  ASSERT_EQ(inserted.size(), 1u);
+  EXPECT_TRUE(inserted.front().contains("\r\nT00701 ;\r\n"));
+}
+
 TEST_F(ToolDialogTest, AnnulerenInsertsNothing) {
   click(button("Command2"));
   EXPECT_TRUE(inserted.empty());
