@@ -139,6 +139,38 @@ TEST(UndoStore, ManyChangesKeepTheNewestThousand) {
   EXPECT_EQ(store.redo(), std::nullopt);
 }
 
+TEST(UndoStore, ByteBudgetDropsTheOldestSnapshots) {
+  UndoStore store(10);
+  store.recordChange("aaaa");
+  store.recordChange("bbbb");
+  store.recordChange("cccc");
+  EXPECT_EQ(store.index(), 2);
+  EXPECT_EQ(store.storedBytes(), 8u);
+  EXPECT_EQ(store.undo(), "bbbb");
+  EXPECT_EQ(store.undo(), "");
+  EXPECT_EQ(store.undo(), std::nullopt);
+}
+
+TEST(UndoStore, TextLargerThanTheBudgetIsStillKeptAlone) {
+  UndoStore store(3);
+  store.recordChange("abcdef");
+  EXPECT_EQ(store.index(), 1);
+  store.recordChange("x");
+  EXPECT_EQ(store.index(), 1);
+  EXPECT_EQ(store.snapshot(1), "x");
+  EXPECT_EQ(store.storedBytes(), 1u);
+}
+
+TEST(UndoStore, SnapshotsThatCanNoLongerBeRedoneFreeTheirBytes) {
+  UndoStore store(100);
+  store.recordChange("aaaa");
+  store.recordChange("bbbb");
+  store.undo();
+  store.recordChange("cc");
+  EXPECT_EQ(store.storedBytes(), 6u);
+  EXPECT_EQ(store.top(), 2);
+}
+
 struct CaptionCase {
   std::string fileName;
   std::string caption;
