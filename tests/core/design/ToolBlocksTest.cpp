@@ -117,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
     Numbers, ToolNumberTest,
     ::testing::Values(ToolNumberCase{"7", true, "07"}, ToolNumberCase{"07", true, "07"},
                       ToolNumberCase{"007", true, "007"}, ToolNumberCase{"12", true, "12"},
-                      ToolNumberCase{"99", true, "99"}, ToolNumberCase{"0", false, "00"},
+                      ToolNumberCase{"99", true, "99"}, ToolNumberCase{"100", false, "100"},
                       ToolNumberCase{"", false, ""}, ToolNumberCase{"1.5", false, "1.5"},
                       ToolNumberCase{"5.", false, "5."}));
 
