@@ -429,18 +429,20 @@ void frmNC_Editor::mnuOpmaakLettertype_Click() {
 // ---- text commands ----
 
 void frmNC_Editor::runTextCommand(TextCommand command) {
-  WaitCursor hourglass;
-  const TextCommandResult result = RunTextCommand(command, ToFileBytes(RichTextBox1->toPlainText()),
-                                                  programFolder_.toStdString());
-  if (!result.ok) {
-    report(QString::fromStdString(result.message));
-    return;
-  }
+  TextCommandResult result;
   {
-    RestoringGuard restoring(document_.undo());
-    emptyText();
+    WaitCursor hourglass;
+    result = RunTextCommand(command, ToFileBytes(RichTextBox1->toPlainText()),
+                            programFolder_.toStdString());
+    if (result.ok) {
+      {
+        RestoringGuard restoring(document_.undo());
+        emptyText();
+      }
+      RichTextBox1->setPlainText(FromFileBytes(result.text));  // stores one snapshot
+    }
   }
-  RichTextBox1->setPlainText(FromFileBytes(result.text));
+  if (!result.ok) report(QString::fromStdString(result.message));
 }
 
 // ---- find and replace ----

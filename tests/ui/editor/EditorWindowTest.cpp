@@ -321,6 +321,7 @@ TEST(EditorTextCommand, UnwritableWorkFileIsReportedAndTheTextStays) {
   editor.findChild<QAction*>("mnuOpmaakRegelsUiteenTrekken")->trigger();
   ASSERT_EQ(dialogs->messages.size(), 1u);
   EXPECT_TRUE(dialogs->messages[0].text.contains("Temp.$$$"));
+  EXPECT_FALSE(dialogs->messages[0].hourglass);
   EXPECT_EQ(editor.textArea()->toPlainText(), "G0X1\nG1X2\n");
   EXPECT_FALSE(editor.document().modified());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);

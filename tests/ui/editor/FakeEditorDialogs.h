@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QApplication>
 #include <QPrinter>
 #include <deque>
 #include <vector>
@@ -16,6 +17,7 @@ class FakeEditorDialogs : public EditorDialogs {
     QString title;
     QString text;
     QMessageBox::StandardButtons buttons;
+    bool hourglass;  // the wait pointer was showing
   };
   struct FileQuestion {
     QString title;
@@ -26,7 +28,7 @@ class FakeEditorDialogs : public EditorDialogs {
   QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString& title,
                                       const QString& text,
                                       QMessageBox::StandardButtons buttons) override {
-    messages.push_back({icon, title, text, buttons});
+    messages.push_back({icon, title, text, buttons, QApplication::overrideCursor() != nullptr});
     if (answers.empty()) return QMessageBox::Ok;
     const auto answer = answers.front();
     answers.pop_front();
