@@ -48,7 +48,9 @@ bool frmGraphic::Form_Load(QSize screenSize) {
 
 void frmGraphic::Timer1_Timer() {
   Timer1_.stop();
-  sim_.startupTimer();
+  // A run begun within the first second shows its own indicators; the start-up images
+  // would also release its Start.
+  if (!sim_.run.RunBusy) sim_.startupTimer();
   refreshIndicators();
 }
 

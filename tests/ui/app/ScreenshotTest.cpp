@@ -7,6 +7,8 @@
 #include <QTest>
 
 #include "MainWindowFixture.h"
+#include "app/CommandSheet.h"
+#include "app/PictureButton.h"
 #include "platform/SurfaceImage.h"
 
 namespace draivo::test {
@@ -41,6 +43,34 @@ TEST_F(MainWindowTest, WindowAfterAnExampleRunIsSavedAsPng) {
           toQRgb(sim().picResult.getPixel(column, row)))
         ++differing;
   EXPECT_EQ(differing, 0);
+}
+
+// In step mode after N50 (M03 and M08 taken up): spindle turning right, coolant on, the
+// start button waiting for the next step.
+TEST_F(MainWindowTest, IndicatorsDuringAStepRunAreSavedAsPng) {
+  const auto example = examplesFolder() / "shaft.nc";
+  ASSERT_TRUE(std::filesystem::exists(example)) << example;
+  action("mnuBewerkingStap")->trigger();
+  const QImage sheet = drawCommandSheet();
+  auto image = [this](const char* name) { return find<PictureButton>(name)->image(); };
+  bool checked = false;
+  dialogs.openAnswers.push_back(example.string());
+  drive([this] { action("mnuBestandOpenen")->trigger(); },
+        [&] {
+          if (gateStops.size() == 7 && !checked) {
+            checked = true;
+            EXPECT_EQ(image("picViewCommand0"),
+                      cutCommandImage(sheet, cellOf(SpindleImage::RunningM03), 47));
+            EXPECT_EQ(image("picViewCommand1"), cutCommandImage(sheet, cellOf(CoolantImage::On), 47));
+            EXPECT_EQ(image("picViewCommand2"), cutCommandImage(sheet, cellOf(StartImage::Step), 60));
+            const QString file = QCoreApplication::applicationDirPath() + "/frmGraphic-step.png";
+            EXPECT_TRUE(window->grab().toImage().save(file));
+            action("mnuBewerkingStap")->trigger();
+          }
+          clickStart();
+        });
+  EXPECT_TRUE(checked);
+  EXPECT_EQ(sim().lastOutcome, RunOutcome::ReachedEnd);
 }
 
 }  // namespace
