@@ -171,6 +171,10 @@ bool Simulator::callSubprogram(int level, const std::string& block) {
                      MessageIcon::Critical);
     throw RunStopped{RunOutcome::NestingTooDeep};
   }
+  if (call.passesCapped) {
+    reportProgramFault("Aantal herhalingen begrensd op " + std::to_string(MaxSubprogramPasses) +
+                       ": " + block);
+  }
   ++at(run.BlockPosition, level);
   run.SubprogramLevel = level + 1;
   resizeRunLists();

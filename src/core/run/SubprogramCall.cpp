@@ -11,11 +11,12 @@ namespace {
 
 constexpr std::size_t ProgramNumberLength = 4;
 
-int passesOf(const std::string& repetitionText) {
+int passesOf(const std::string& repetitionText, bool& capped) {
   if (repetitionText.empty()) return 1;
   const WordRead read = parseNumber(repetitionText);
   if (!read.valid) return 1;
   const double passes = std::nearbyint(read.value);
+  capped = passes > MaxSubprogramPasses;
   return static_cast<int>(std::clamp(passes, 0.0, static_cast<double>(MaxSubprogramPasses)));
 }
 
@@ -30,7 +31,7 @@ SubprogramCall SubprogramCallOf(const std::string& block, const std::string& mai
 
   SubprogramCall call;
   call.fileName = DirectoryOf(mainProgramFile) + "O" + text.substr(split) + ".nc";
-  call.passes = passesOf(text.substr(0, split));
+  call.passes = passesOf(text.substr(0, split), call.passesCapped);
   return call;
 }
 
