@@ -29,6 +29,13 @@ std::string replaceAll(std::string_view text, std::string_view from, std::string
   return result;
 }
 
+// A file nobody may write to is read-only: saving must not replace it.
+bool isWritable(fs::perms permissions) {
+  constexpr auto anyWrite =
+      fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  return (permissions & anyWrite) != fs::perms::none;
+}
+
 // Removes what a failed save left at the temporary name, but never a folder found there.
 void removeLeftover(const std::string& temporary) {
   std::error_code ignored;
@@ -76,11 +83,18 @@ FileResult SaveFileAtomically(const std::string& fileName, std::string_view cont
                        " kan niet opgeslagen worden. Een bestaand bestand is niet gewijzigd.";
   const auto temporary = AtomicSaveTempPath(fileName);
   std::error_code error;
-  if (fs::is_directory(fileName, error)) return failure(message);
+  const auto existing = fs::status(fileName, error);
+  if (fs::is_directory(existing)) return failure(message);
+  if (fs::exists(existing) && !isWritable(existing.permissions())) {
+    return failure("Het bestand " + quoted(fileName) + " is alleen-lezen en is niet gewijzigd.");
+  }
   if (!writeFile(temporary, content)) {
     removeLeftover(temporary);
     return failure(message);
   }
+  // The new file takes the place of the old one with the old one's permissions.
+  if (fs::exists(existing)) fs::permissions(temporary, existing.permissions(), error);
+  error.clear();
   fs::rename(temporary, fileName, error);
   if (error) {
     removeLeftover(temporary);

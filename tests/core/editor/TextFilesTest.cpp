@@ -66,6 +66,26 @@ TEST(SaveFileAtomically, TargetThatIsAFolderIsReported) {
   EXPECT_FALSE(fs::exists(AtomicSaveTempPath((folder.path() / "A.nc").string())));
 }
 
+TEST(SaveFileAtomically, ReadOnlyFileIsNotReplaced) {
+  test::TempFolder folder;
+  const auto file = folder.write("A.nc", "old");
+  fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
+  const auto result = SaveFileAtomically(file, "new");
+  EXPECT_FALSE(result.ok);
+  EXPECT_NE(result.message.find("alleen-lezen"), std::string::npos);
+  EXPECT_EQ(contentOf(file), "old");
+}
+
+TEST(SaveFileAtomically, ReplacedFileKeepsItsPermissions) {
+  test::TempFolder folder;
+  const auto file = folder.write("A.nc", "old");
+  const auto permissions = fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read;
+  fs::permissions(file, permissions);
+  ASSERT_TRUE(SaveFileAtomically(file, "new").ok);
+  EXPECT_EQ(fs::status(file).permissions(), permissions);
+  EXPECT_EQ(contentOf(file), "new");
+}
+
 TEST(ReadTextFile, ReadsBytesAsTheyAre) {
   test::TempFolder folder;
   const std::string bytes = "\x1B&HE:\x12%\r\nG00 \xE9\r\n%\x14";
