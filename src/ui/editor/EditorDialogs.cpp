@@ -1,9 +1,14 @@
 #include "editor/EditorDialogs.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
+#include <QGridLayout>
+#include <QPixmap>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 
 namespace draivo {
 
@@ -24,11 +29,41 @@ QString QtEditorDialogs::saveFileName(QWidget* parent, const QString& title, con
   return QFileDialog::getSaveFileName(parent, title, folder, filter);
 }
 
-bool QtEditorDialogs::chooseFont(QWidget* parent, QFont& font, QColor& /*colour*/) {
-  bool accepted = false;
-  const QFont chosen = QFontDialog::getFont(&accepted, font, parent);
-  if (accepted) font = chosen;
-  return accepted;
+namespace {
+
+// Shows the colour on the button that chooses it.
+void showColour(QPushButton* button, const QColor& colour) {
+  QPixmap swatch(16, 16);
+  swatch.fill(colour);
+  button->setIcon(QIcon(swatch));
+}
+
+}  // namespace
+
+bool QtEditorDialogs::chooseFont(QWidget* parent, QFont& font, QColor& colour) {
+  // Qt's own font dialog with one more row for the colour, the last of the font's effects.
+  // The dialog lists installed families only: show the one the font really resolves to.
+  QFont shown = font;
+  shown.setFamily(QFontInfo(font).family());
+  QFontDialog dialog(shown, parent);
+  dialog.setOption(QFontDialog::DontUseNativeDialog);
+  QColor chosenColour = colour;
+  auto* colourButton = new QPushButton(QStringLiteral("Kleur ..."), &dialog);
+  colourButton->setObjectName(QStringLiteral("cmdKleur"));
+  showColour(colourButton, chosenColour);
+  QObject::connect(colourButton, &QPushButton::clicked, &dialog, [&] {
+    const QColor picked = QColorDialog::getColor(chosenColour, &dialog);
+    if (!picked.isValid()) return;
+    chosenColour = picked;
+    showColour(colourButton, chosenColour);
+  });
+  if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+    grid->addWidget(colourButton, grid->rowCount(), 0);
+  }
+  if (dialog.exec() != QDialog::Accepted) return false;
+  font = dialog.selectedFont();
+  colour = chosenColour;
+  return true;
 }
 
 std::unique_ptr<QPrinter> QtEditorDialogs::defaultPrinter() {
