@@ -45,10 +45,11 @@ frmGraphic::frmGraphic(Dialogs& dialogs, QWidget* parent)
 
   repaintTimer_.setSingleShot(true);
   connect(&repaintTimer_, &QTimer::timeout, this, &frmGraphic::repaintPictures);
-  Timer1_.setObjectName("Timer1");
-  Timer1_.setSingleShot(true);
-  Timer1_.setInterval(StartupTimerMs);
-  connect(&Timer1_, &QTimer::timeout, this, &frmGraphic::Timer1_Timer);
+  Timer1_ = new QTimer(this);
+  Timer1_->setObjectName("Timer1");
+  Timer1_->setSingleShot(true);
+  Timer1_->setInterval(StartupTimerMs);
+  connect(Timer1_, &QTimer::timeout, this, &frmGraphic::Timer1_Timer);
   sincePaint_.start();
 
   built_ = true;

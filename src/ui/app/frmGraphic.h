@@ -134,7 +134,7 @@ class frmGraphic : public QMainWindow, public Host {
   std::uint64_t shownListSelection_ = ~std::uint64_t{0};
   QElapsedTimer sincePaint_;
   QTimer repaintTimer_;
-  QTimer Timer1_;
+  QTimer* Timer1_ = nullptr;  // one shot, a second after start-up
 
   QMenu* mnuBestand_ = nullptr;
   QAction* mnuBestandOpenen_ = nullptr;

@@ -41,13 +41,13 @@ bool frmGraphic::Form_Load(QSize screenSize) {
       -SurfaceView::BorderWidth));
   imgSelect_->raise();
   picZoom_->raise();
-  Timer1_.start();
+  Timer1_->start();
   refreshAll();
   return true;
 }
 
 void frmGraphic::Timer1_Timer() {
-  Timer1_.stop();
+  Timer1_->stop();
   // A run begun within the first second shows its own indicators; the start-up images
   // would also release its Start.
   if (!sim_.run.RunBusy) sim_.startupTimer();
@@ -139,7 +139,7 @@ void frmGraphic::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  Timer1_.stop();
+  Timer1_->stop();
   repaintTimer_.stop();
   event->accept();
   emit closing();

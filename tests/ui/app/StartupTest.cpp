@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 
 #include "MainWindowFixture.h"
 #include "app/CommandSheet.h"
@@ -181,6 +182,11 @@ TEST_F(MainWindowTest, PictureButtonsCarryTheirToolTips) {
 }
 
 TEST_F(MainWindowTest, TimerShowsStoppedSpindleCoolantOffAndStartIdle) {
+  auto* timer = find<QTimer>("Timer1");
+  ASSERT_NE(timer, nullptr);
+  EXPECT_TRUE(timer->isSingleShot());
+  EXPECT_EQ(timer->interval(), 1000);
+  EXPECT_TRUE(timer->isActive());
   const QImage sheet = drawCommandSheet();
   QTest::qWait(frmGraphic::StartupTimerMs + 300);
   auto image = [this](const char* name) { return find<PictureButton>(name)->image(); };
