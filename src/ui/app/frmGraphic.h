@@ -60,6 +60,12 @@ class frmGraphic : public QMainWindow, public Host {
   void setPictureFolder(const QString& folder) { pictureFolder_ = folder; }
   QString pictureFolder() const;
 
+  // The file name of the common dialog: the current program file ("Editor ..." opens it).
+  QString currentFileName() const { return QString::fromStdString(sim_.dialogFileName); }
+  // Makes the file the current program file and runs it as "Vernieuw" does (design mode's
+  // "Simulatie").
+  void runProgramFile(const QString& path);
+
   // The window was asked to close during a run and closes once the run has ended.
   bool closePending() const { return closePending_; }
 

@@ -91,6 +91,14 @@ void frmGraphic::mnuBewerkingVernieuw_Click() {
   runHandler([this] { sim_.Vernieuw(); });
 }
 
+void frmGraphic::runProgramFile(const QString& path) {
+  runHandler([this, path] {
+    // A busy run keeps its file; the nested "Vernieuw" does nothing then.
+    if (!sim_.run.RunBusy) sim_.dialogFileName = path.toStdString();
+    sim_.Vernieuw();
+  });
+}
+
 void frmGraphic::mnuBewerkingOptioneel_Click() {
   sim_.toggleOptionalStop();
   menusChanged();

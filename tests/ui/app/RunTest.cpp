@@ -186,6 +186,16 @@ TEST_F(MainWindowTest, StartButtonAfterARunRunsAgainWithoutWaiting) {
   EXPECT_EQ(dialogs.openDialogs.size(), 1u);
 }
 
+TEST_F(MainWindowTest, ProgramFileRunsLikeVernieuwWithoutTheDialog) {
+  const std::string file = writeProgram("T0000.Nc", "G00 X40 Z2 ;\nG01 Z-10 F0.2 ;\n");
+  drive([&] { window->runProgramFile(QString::fromStdString(file)); });
+  EXPECT_TRUE(dialogs.openDialogs.empty());
+  EXPECT_EQ(window->currentFileName().toStdString(), file);
+  EXPECT_EQ(sim().lastOutcome, RunOutcome::ReachedEnd);
+  EXPECT_EQ(find<QListWidget>("lstCommands")->count(), 2);
+  EXPECT_EQ(gateStops, std::vector<int>{0});
+}
+
 TEST_F(MainWindowTest, ListFollowsTheRunAndIgnoresUserClicks) {
   action("mnuBewerkingStap")->trigger();
   auto* list = find<QListWidget>("lstCommands");
