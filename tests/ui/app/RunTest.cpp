@@ -123,6 +123,45 @@ INSTANTIATE_TEST_SUITE_P(
         StepCase{"EndsWithM30", "G00 X40 Z2 ;\nM30 ;\n", {0, 1}}),
     [](const ::testing::TestParamInfo<StepCase>& info) { return info.param.name; });
 
+struct GateCase {
+  std::string name;
+  bool optionalStop;
+  std::vector<int> stops;
+};
+
+void PrintTo(const GateCase& c, std::ostream* os) { *os << c.name; }
+
+class OptionalStop : public MainWindowTest, public ::testing::WithParamInterface<GateCase> {};
+
+TEST_P(OptionalStop, HoldsTheRunAtM01OnlyWhenChecked) {
+  if (GetParam().optionalStop) action("mnuBewerkingOptioneel")->trigger();
+  find<QCheckBox>("ChkDirect")->setChecked(true);
+  openAndRun(writeProgram("m01.nc", "G00 X40 Z2 M03 ;\nG01 Z-10 F0.2 ;\nM01 ;\nG00 X80 ;\n"));
+  EXPECT_EQ(gateStops, GetParam().stops);
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, OptionalStop,
+                         ::testing::Values(GateCase{"Checked", true, {0, 2}},
+                                           GateCase{"Unchecked", false, {0}}),
+                         [](const ::testing::TestParamInfo<GateCase>& info) {
+                           return info.param.name;
+                         });
+
+TEST_F(MainWindowTest, StartenReleasesTheGateAndVernieuwRunsTheFileAgain) {
+  find<QCheckBox>("ChkDirect")->setChecked(true);
+  dialogs.openAnswers.push_back(writeProgram("shaft.nc", Shaft));
+  drive([this] { action("mnuBestandOpenen")->trigger(); },
+        [this] { action("mnuBewerkingStarten")->trigger(); });
+  EXPECT_EQ(gateStops, std::vector<int>{0});
+  ASSERT_EQ(sim().lastOutcome, RunOutcome::ReachedEnd);
+
+  gateStops.clear();
+  drive([this] { action("mnuBewerkingVernieuw")->trigger(); });
+  EXPECT_EQ(gateStops, std::vector<int>{0});
+  EXPECT_EQ(dialogs.openDialogs.size(), 1u);
+  EXPECT_EQ(sim().lastOutcome, RunOutcome::ReachedEnd);
+}
+
 struct LabelCase {
   std::string name;
   std::string program;
