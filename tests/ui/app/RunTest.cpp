@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollBar>
@@ -160,6 +161,26 @@ TEST_F(MainWindowTest, StartenReleasesTheGateAndVernieuwRunsTheFileAgain) {
   EXPECT_EQ(gateStops, std::vector<int>{0});
   EXPECT_EQ(dialogs.openDialogs.size(), 1u);
   EXPECT_EQ(sim().lastOutcome, RunOutcome::ReachedEnd);
+}
+
+// Counts the paint events of a widget.
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+TEST_F(MainWindowTest, WithAPauseEveryPixelIsShownBeforeIt) {
+  find<QScrollBar>("HScroll2")->setValue(1);
+  PaintCounter counter;
+  find("picResult")->installEventFilter(&counter);
+  // A feed move of 12 mm: 41 pixels at zoom 3.4, each followed by a pause of 1 ms.
+  openAndRun(writeProgram("feed.nc", "G00 X40 Z2 ;\nG01 Z-10 F0.2 ;\n"));
+  find("picResult")->removeEventFilter(&counter);
+  EXPECT_GE(counter.paints, 41);
 }
 
 struct LabelCase {
