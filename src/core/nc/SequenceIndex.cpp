@@ -12,7 +12,8 @@ constexpr char Blank = ' ';
 }  // namespace
 
 bool SequenceIndex::indexable(std::string_view key) {
-  return !key.empty() && key.front() == KeyLetter && key.find(Blank) == std::string_view::npos;
+  return !key.empty() && key.size() <= MaxKeyLength && key.front() == KeyLetter &&
+         key.find(Blank) == std::string_view::npos;
 }
 
 std::optional<SequenceIndex> SequenceIndex::build(const std::vector<std::string>& entries) {
@@ -22,12 +23,16 @@ std::optional<SequenceIndex> SequenceIndex::build(const std::vector<std::string>
   for (std::size_t e = 0; e < entries.size(); ++e) {
     const std::string& text = entries[e];
     if (text.size() > largest) return std::nullopt;
-    for (std::size_t at = text.find(KeyLetter); at != std::string::npos;
-         at = text.find(KeyLetter, at + 1)) {
-      if (index.runs_.size() >= MaxRuns) return std::nullopt;
-      const std::size_t end = std::min(text.find(Blank, at), text.size());
-      index.runs_.push_back({static_cast<std::uint32_t>(e), static_cast<std::uint32_t>(at),
-                             static_cast<std::uint32_t>(end - at)});
+    // From the end backwards, so that the next blank is known at every "N" in one pass.
+    std::size_t nextBlank = text.size();
+    for (std::size_t at = text.size(); at-- > 0;) {
+      if (text[at] == Blank) {
+        nextBlank = at;
+      } else if (text[at] == KeyLetter) {
+        if (index.runs_.size() >= MaxRuns) return std::nullopt;
+        index.runs_.push_back({static_cast<std::uint32_t>(e), static_cast<std::uint32_t>(at),
+                               static_cast<std::uint32_t>(std::min(nextBlank - at, MaxKeyLength))});
+      }
     }
   }
   auto textOf = [&entries](const Run& run) {

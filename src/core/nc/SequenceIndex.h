@@ -17,11 +17,15 @@ class SequenceIndex {
  public:
   // More texts than this are not indexed: the searches then read the entries one by one.
   static constexpr std::size_t MaxRuns = 1'000'000;
+  // Texts are kept to this length, which bounds the work of sorting them; longer keys (no
+  // sequence number is that long) are searched entry by entry.
+  static constexpr std::size_t MaxKeyLength = 32;
 
   // Nothing when the entries hold more than MaxRuns texts starting at an "N".
   static std::optional<SequenceIndex> build(const std::vector<std::string>& entries);
 
-  // Whether `key` can be looked up here (it starts with "N" and holds no blank).
+  // Whether `key` can be looked up here (it starts with "N", holds no blank and is at most
+  // MaxKeyLength long).
   static bool indexable(std::string_view key);
 
   // The first entry that contains `key` (an indexable key); entries.size() when none does.

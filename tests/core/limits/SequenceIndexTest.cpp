@@ -31,6 +31,14 @@ struct KeyCase {
   int first;
 };
 
+// "N", `count` ones and the tail.
+std::string nOnes(std::size_t count, std::string_view tail = "") {
+  std::string key(1, 'N');
+  key.append(count, '1');
+  key.append(tail);
+  return key;
+}
+
 void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
 
 const std::vector<KeyCase> keyCases = {
@@ -48,6 +56,8 @@ const std::vector<KeyCase> keyCases = {
     {"KeyWithBlankIsReadEntryByEntry", {"N10 G00 ;", "N1 G01 ;"}, "N1 G", 1},
     {"KeyWithoutLetterNIsReadEntryByEntry", {"N10 G00 ;", "N1 G01 ;"}, "G01", 1},
     {"EmptyList", {}, "N10", 0},
+    {"KeyLongerThanTheIndexedTexts", {nOnes(40, "2 ;"), nOnes(40, " ;")}, nOnes(40, " "), 1},
+    {"LongestIndexedKey", {nOnes(40, "2 ;"), nOnes(31, " ;")}, nOnes(31), 0},
 };
 
 class SequenceKeyTest : public ::testing::TestWithParam<KeyCase> {};
@@ -77,6 +87,16 @@ TEST(SequenceIndexList, FollowsChangesOfTheEntries) {
   EXPECT_EQ(list.firstContaining("N10"), 0);
 }
 
+// A line of almost as many letters N as the index takes: its texts overlap at length, and
+// building the index must still take little time.
+TEST(SequenceIndexList, LineOfLettersNIsIndexedQuickly) {
+  std::string crowded(SequenceIndex::MaxRuns - 1, 'N');
+  crowded += "5 ;";
+  ASSERT_TRUE(SequenceIndex::build({crowded}).has_value());
+  EXPECT_EQ(listOf({"G00 ;", crowded}).firstContaining("N5"), 1);
+  EXPECT_EQ(listOf({"G00 ;", crowded}).firstContaining("NNN6"), 2);
+}
+
 TEST(SequenceIndexList, TooManyLettersNFallBackToReading) {
   std::string crowded(SequenceIndex::MaxRuns + 1, 'N');
   crowded += "5 ;";
@@ -100,7 +120,8 @@ TEST(SequenceIndexList, AgreesWithReadingEveryEntry) {
     for (int i = 0; i < 200; ++i) entries.push_back(text(12));
     const ProgramList list = listOf(entries);
     for (int k = 0; k < 100; ++k) {
-      const std::string key = "N" + text(3);
+      std::string key(1, 'N');
+      key += text(3);
       ASSERT_EQ(list.firstContaining(key), firstByReading(entries, key)) << "key " << key;
     }
   }
