@@ -10,7 +10,9 @@ namespace draivo {
 
 namespace {
 
-int wholePixel(double value) { return static_cast<int>(std::nearbyint(value)); }
+int wholePixel(double value) {
+  return static_cast<int>(std::nearbyint(value));
+}
 
 }  // namespace
 
@@ -49,7 +51,8 @@ bool Magnifier::mouseUp(const Surface& picResult, Surface& picZoom) {
   selecting_ = false;
   if (!drag) return false;
 
-  const int factor = MagnifyFactor(picResult.width(), picResult.height(), rect_.width, rect_.height);
+  const int factor =
+      MagnifyFactor(picResult.width(), picResult.height(), rect_.width, rect_.height);
   picZoom.clear();
   picZoom.stretchBlt(0, 0, wholePixel(rect_.width * factor), wholePixel(rect_.height * factor),
                      picResult, wholePixel(rect_.left), wholePixel(rect_.top),

@@ -18,7 +18,8 @@ std::string pictureName(const std::string& caption) {
   const std::string_view start = Simulator::StartCaption;
   if (caption.rfind(start, 0) != 0 || caption.size() <= start.size() + CaptionSuffixLength)
     return DefaultPictureName;
-  std::string name = caption.substr(start.size(), caption.size() - start.size() - CaptionSuffixLength);
+  std::string name =
+      caption.substr(start.size(), caption.size() - start.size() - CaptionSuffixLength);
   if (name.find_first_not_of(' ') == std::string::npos) return DefaultPictureName;
   std::replace_if(
       name.begin(), name.end(),

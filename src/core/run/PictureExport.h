@@ -20,7 +20,7 @@ inline constexpr const char* PictureNotSavedTitle = "Figuur niet opgeslaan";
 std::string PictureFilePath(const std::string& folder, const std::string& caption);
 
 struct PictureExportResult {
-  std::string path;      // the file that was (or should have been) written
+  std::string path;        // the file that was (or should have been) written
   bool attempted = false;  // false when a run was busy or the window is closing
   bool written = false;
 };

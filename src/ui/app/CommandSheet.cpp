@@ -1,10 +1,9 @@
 #include "app/CommandSheet.h"
 
-#include <cmath>
-#include <numbers>
-
 #include <QPainter>
 #include <QPainterPath>
+#include <cmath>
+#include <numbers>
 
 namespace draivo {
 
@@ -19,7 +18,9 @@ const QColor StopRed(200, 0, 0);
 const QColor Water(20, 110, 230);
 const QColor StepAmber(230, 150, 0);
 
-QRectF cellRect(ImageCell cell) { return QRectF(cell.column, cell.row, cell.size, cell.size); }
+QRectF cellRect(ImageCell cell) {
+  return QRectF(cell.column, cell.row, cell.size, cell.size);
+}
 
 void drawCellFrame(QPainter& p, ImageCell cell) {
   const QRectF r = cellRect(cell).adjusted(0.5, 0.5, -0.5, -0.5);

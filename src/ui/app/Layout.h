@@ -18,9 +18,8 @@ inline constexpr int ClientHeight = 8085 / TwipsPerPixel;
 inline constexpr QRect picResult = twips(135, 150, 10590, 5595);
 inline constexpr QRect RichTextBox1 = twips(10920, 150, 4215, 5595);
 inline constexpr QRect Frame1 = twips(120, 5880, 2775, 1575);
-inline constexpr QRect picViewCommand[3] = {twips(3120, 6000, 720, 720),
-                                            twips(4080, 6000, 720, 720),
-                                            twips(3480, 6840, 900, 900)};
+inline constexpr QRect picViewCommand[3] = {
+    twips(3120, 6000, 720, 720), twips(4080, 6000, 720, 720), twips(3480, 6840, 900, 900)};
 inline constexpr QRect lstCommands = twips(5040, 6000, 3375, 1620);
 inline constexpr QRect lblZoomFactor = twips(8640, 6000, 1095, 255);
 inline constexpr QRect HScroll1 = twips(8640, 6240, 1335, 255);

@@ -1,9 +1,8 @@
 #include "app/SelectOverlay.h"
 
-#include <algorithm>
-
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "render/Magnifier.h"
 

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <cstdint>
-
 #include <QFrame>
 #include <QImage>
+#include <cstdint>
 
 namespace draivo {
 

@@ -154,8 +154,9 @@ void frmGraphic::buildStatusPanel(QWidget* client) {
   lblMaxSpeedV_ = addLabel(Frame1_, "lblMaxSpeedV", "", layout::panelValue(2));
   lblConstant_ = addLabel(Frame1_, "lblConstant", MachineStatus::ConstantCaptionStart,
                           layout::panelCaption(3));
-  lblConstantV_ = addLabel(Frame1_, "lblConstantV", "",
-                           layout::panelValue(3, layout::ConstantValueLeft, layout::ConstantValueWidth));
+  lblConstantV_ =
+      addLabel(Frame1_, "lblConstantV", "",
+               layout::panelValue(3, layout::ConstantValueLeft, layout::ConstantValueWidth));
   addLabel(Frame1_, "lblFeed", FeedCaption, layout::panelCaption(4));
   lblFeedV_ = addLabel(Frame1_, "lblFeedV", "", layout::panelValue(4));
 

@@ -1,13 +1,12 @@
 #pragma once
 
-#include <array>
-#include <cstdint>
-#include <string>
-
 #include <QElapsedTimer>
 #include <QImage>
 #include <QMainWindow>
 #include <QTimer>
+#include <array>
+#include <cstdint>
+#include <string>
 
 #include "platform/EventWait.h"
 #include "render/Magnifier.h"
@@ -109,7 +108,8 @@ class frmGraphic : public QMainWindow, public Host {
   void buildButtons(QWidget* client);
   void buildScrollBars(QWidget* client);
   void buildMenus();
-  QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption, void (frmGraphic::*slot)());
+  QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
+                       void (frmGraphic::*slot)());
 
   // Runs a handler that may hold a whole run, then shows the state it left and closes the
   // window when a close was asked for during the run.

@@ -1,9 +1,8 @@
 // Start-up, menu and button handlers, selection and closing of the main window.
-#include <string>
-
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QScrollBar>
+#include <string>
 
 #include "app/SelectOverlay.h"
 #include "app/SurfaceView.h"
@@ -24,10 +23,9 @@ bool frmGraphic::Form_Load(QSize screenSize) {
   const std::string resolution =
       std::to_string(screenSize.width()) + "x" + std::to_string(screenSize.height());
   if (resolution != ExpectedResolution) {
-    const MessageAnswer answer =
-        dialogs_.messageBox(this, "Set Screen Resolution At 1024x768",
-                            "Draivo : Screen Resolution " + resolution, MessageButtons::YesNo,
-                            MessageIcon::Question);
+    const MessageAnswer answer = dialogs_.messageBox(this, "Set Screen Resolution At 1024x768",
+                                                     "Draivo : Screen Resolution " + resolution,
+                                                     MessageButtons::YesNo, MessageIcon::Question);
     if (answer == MessageAnswer::Yes) return false;
   }
   sim_.setSpeedValue(ViewState::SpeedValueStart);
@@ -36,9 +34,9 @@ bool frmGraphic::Form_Load(QSize screenSize) {
   sim_.view.ViewOriginX = ViewOriginXStart;
   ResetView(sim_.picResult, sim_.view);
   // The selection layer lies exactly on the inner picture, so its pixels are picture pixels.
-  imgSelect_->setGeometry(picResult_->geometry().adjusted(
-      SurfaceView::BorderWidth, SurfaceView::BorderWidth, -SurfaceView::BorderWidth,
-      -SurfaceView::BorderWidth));
+  imgSelect_->setGeometry(
+      picResult_->geometry().adjusted(SurfaceView::BorderWidth, SurfaceView::BorderWidth,
+                                      -SurfaceView::BorderWidth, -SurfaceView::BorderWidth));
   imgSelect_->raise();
   picZoom_->raise();
   Timer1_->start();
@@ -81,7 +79,9 @@ void frmGraphic::mnuBestandSavePicture_Click() {
   });
 }
 
-void frmGraphic::mnuBestandAfsluiten_Click() { close(); }
+void frmGraphic::mnuBestandAfsluiten_Click() {
+  close();
+}
 
 void frmGraphic::mnuBewerkingStarten_Click() {
   runHandler([this] { sim_.Starten(); });

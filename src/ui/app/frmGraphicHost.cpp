@@ -15,11 +15,17 @@
 
 namespace draivo {
 
-void frmGraphic::processEvents() { wait_.processEvents(); }
+void frmGraphic::processEvents() {
+  wait_.processEvents();
+}
 
-void frmGraphic::waitForEvents(int maxMilliseconds) { wait_.waitForEvents(maxMilliseconds); }
+void frmGraphic::waitForEvents(int maxMilliseconds) {
+  wait_.waitForEvents(maxMilliseconds);
+}
 
-std::uint64_t frmGraphic::tickCount() { return wait_.tickCount(); }
+std::uint64_t frmGraphic::tickCount() {
+  return wait_.tickCount();
+}
 
 MessageAnswer frmGraphic::messageBox(const std::string& text, const std::string& title,
                                      MessageButtons buttons, MessageIcon icon) {
@@ -30,7 +36,9 @@ std::string frmGraphic::openFileDialog(const std::string& title, const std::stri
   return dialogs_.openFileName(this, title, filter, sim_.dialogFileName);
 }
 
-bool frmGraphic::directChecked() { return ChkDirect_ && ChkDirect_->isChecked(); }
+bool frmGraphic::directChecked() {
+  return ChkDirect_ && ChkDirect_->isChecked();
+}
 
 void frmGraphic::programListChanged() {
   if (built_) refreshList();
@@ -148,7 +156,8 @@ void frmGraphic::refreshIndicators() {
       cutCommandImage(commandSheet_, cellOf(shown.spindle), cellOf(shown.spindle).size));
   picViewCommand_[1]->setImage(
       cutCommandImage(commandSheet_, cellOf(shown.coolant), cellOf(shown.coolant).size));
-  picViewCommand_[2]->setImage(cutCommandImage(commandSheet_, cellOf(shown.start), StartButtonSize));
+  picViewCommand_[2]->setImage(
+      cutCommandImage(commandSheet_, cellOf(shown.start), StartButtonSize));
   for (PictureButton* button : picViewCommand_) button->repaint();
 }
 

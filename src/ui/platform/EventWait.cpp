@@ -6,7 +6,9 @@
 
 namespace draivo {
 
-EventWait::EventWait() { clock_.start(); }
+EventWait::EventWait() {
+  clock_.start();
+}
 
 void EventWait::processEvents() {
   const std::int64_t now = clock_.elapsed();
@@ -29,6 +31,8 @@ void EventWait::waitForEvents(int maxMilliseconds) {
   lastProcessed_ = clock_.elapsed();
 }
 
-std::uint64_t EventWait::tickCount() const { return static_cast<std::uint64_t>(clock_.elapsed()); }
+std::uint64_t EventWait::tickCount() const {
+  return static_cast<std::uint64_t>(clock_.elapsed());
+}
 
 }  // namespace draivo

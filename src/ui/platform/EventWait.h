@@ -1,8 +1,7 @@
 #pragma once
 
-#include <cstdint>
-
 #include <QElapsedTimer>
+#include <cstdint>
 
 namespace draivo {
 

@@ -11,11 +11,16 @@ namespace {
 
 QMessageBox::Icon qtIcon(MessageIcon icon) {
   switch (icon) {
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::Exclamation: return QMessageBox::Warning;
-    case MessageIcon::Critical: return QMessageBox::Critical;
-    case MessageIcon::None: break;
+    case MessageIcon::Information:
+      return QMessageBox::Information;
+    case MessageIcon::Question:
+      return QMessageBox::Question;
+    case MessageIcon::Exclamation:
+      return QMessageBox::Warning;
+    case MessageIcon::Critical:
+      return QMessageBox::Critical;
+    case MessageIcon::None:
+      break;
   }
   return QMessageBox::NoIcon;
 }
@@ -41,9 +46,9 @@ MessageAnswer QtDialogs::messageBox(QWidget* parent, const std::string& text,
 
 std::string QtDialogs::openFileName(QWidget* parent, const std::string& title,
                                     const std::string& filter, const std::string& startFile) {
-  const QString name = QFileDialog::getOpenFileName(
-      parent, QString::fromStdString(title), QString::fromStdString(startFile),
-      QString::fromStdString(QtFileFilter(filter)));
+  const QString name = QFileDialog::getOpenFileName(parent, QString::fromStdString(title),
+                                                    QString::fromStdString(startFile),
+                                                    QString::fromStdString(QtFileFilter(filter)));
   return name.toStdString();
 }
 

@@ -29,7 +29,8 @@ inline std::optional<BmpPicture> ReadBmp(const std::string& path) {
                                          std::istreambuf_iterator<char>()};
   const auto number = [&bytes](std::size_t at, int size) {
     std::uint32_t value = 0;
-    for (int i = size - 1; i >= 0; --i) value = value << 8 | bytes[at + static_cast<std::size_t>(i)];
+    for (int i = size - 1; i >= 0; --i)
+      value = value << 8 | bytes[at + static_cast<std::size_t>(i)];
     return value;
   };
   if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M' || number(28, 2) != 24) return {};

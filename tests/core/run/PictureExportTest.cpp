@@ -1,5 +1,3 @@
-#include "run/PictureExport.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,6 +8,7 @@
 #include "BmpReader.h"
 #include "render/Colour.h"
 #include "run/HeadlessRun.h"
+#include "run/PictureExport.h"
 #include "run/Simulator.h"
 #include "support/ScriptedHost.h"
 #include "support/TempFolder.h"
@@ -27,7 +26,9 @@ struct NameCase {
   std::string path;
 };
 
-void PrintTo(const NameCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const NameCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class PictureFilePathOf : public ::testing::TestWithParam<NameCase> {};
 
@@ -38,14 +39,14 @@ TEST_P(PictureFilePathOf, FollowsTheCaption) {
 
 INSTANTIATE_TEST_SUITE_P(
     Captions, PictureFilePathOf,
-    ::testing::Values(
-        NameCase{"ProgramNumber", "/app", "Draivo O0012.nc", "/app/ O0012.bmp"},
-        NameCase{"FolderWithSlash", "/app/", "Draivo O0012.nc", "/app/ O0012.bmp"},
-        NameCase{"StartCaption", "/app", "Draivo", "/app/Draivo.bmp"},
-        NameCase{"ShortNumber", "/app", "Draivo O12 ;.nc", "/app/ O12 ;.bmp"},
-        NameCase{"SlashesStayInFolder", "/app", "Draivo O1/2\\.nc", "/app/ O1_2_.bmp"},
-        NameCase{"BlankNameFallsBack", "/app", "Draivo    .nc", "/app/Draivo.bmp"},
-        NameCase{"OtherCaption", "/app", "Something", "/app/Draivo.bmp"}),
+    ::testing::Values(NameCase{"ProgramNumber", "/app", "Draivo O0012.nc", "/app/ O0012.bmp"},
+                      NameCase{"FolderWithSlash", "/app/", "Draivo O0012.nc", "/app/ O0012.bmp"},
+                      NameCase{"StartCaption", "/app", "Draivo", "/app/Draivo.bmp"},
+                      NameCase{"ShortNumber", "/app", "Draivo O12 ;.nc", "/app/ O12 ;.bmp"},
+                      NameCase{"SlashesStayInFolder", "/app", "Draivo O1/2\\.nc",
+                               "/app/ O1_2_.bmp"},
+                      NameCase{"BlankNameFallsBack", "/app", "Draivo    .nc", "/app/Draivo.bmp"},
+                      NameCase{"OtherCaption", "/app", "Something", "/app/Draivo.bmp"}),
     [](const ::testing::TestParamInfo<NameCase>& info) { return info.param.name; });
 
 constexpr const char* Program =
@@ -101,8 +102,10 @@ TEST_F(PictureExportRun, WritesTheProgramOnWhiteAsTheHeadlessRunDrawsIt) {
   for (int row = 0; row < saved->height; ++row) {
     for (int column = 0; column < saved->width; ++column) {
       Colour expected = headless.picture.getPixel(column, row);
-      if (expected == headless.picture.backColour()) expected = White;
-      else ++drawn;
+      if (expected == headless.picture.backColour())
+        expected = White;
+      else
+        ++drawn;
       if (saved->at(column, row) != expected) ++mismatches;
     }
   }

@@ -1,9 +1,8 @@
-#include <filesystem>
-#include <string>
-
 #include <QCheckBox>
 #include <QLabel>
 #include <QScrollBar>
+#include <filesystem>
+#include <string>
 
 #include "MainWindowFixture.h"
 #include "core/run/BmpReader.h"

@@ -48,7 +48,8 @@ TEST_F(MagnifierWindow, DraggedRegionIsShownSevenTimesLarger) {
   EXPECT_EQ(shown.pixel(border + 210, border + 10 * 7 + 3), qRgb(200, 0, 0));
   EXPECT_EQ(shown.pixel(border + 216, border + 19 * 7 + 6), qRgb(200, 0, 0));
   EXPECT_NE(shown.pixel(border + 217, border + 10 * 7 + 3), qRgb(200, 0, 0));
-  EXPECT_EQ(shown.pixel(border + 705 - 2 * border, border + 10), toQRgb(sim().picZoom.backColour()));
+  EXPECT_EQ(shown.pixel(border + 705 - 2 * border, border + 10),
+            toQRgb(sim().picZoom.backColour()));
 
   clickWidget(zoom);
   EXPECT_FALSE(zoom->isVisible());

@@ -15,7 +15,9 @@ void MainWindowTest::SetUp() {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
 }
 
-void MainWindowTest::TearDown() { window.reset(); }
+void MainWindowTest::TearDown() {
+  window.reset();
+}
 
 std::string MainWindowTest::writeProgram(const std::string& name, const std::string& text) {
   return folder.write(name, text);
@@ -31,7 +33,9 @@ void MainWindowTest::clickWidget(QWidget* widget, QPoint at) {
   QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, at);
 }
 
-void MainWindowTest::clickStart() { clickWidget(find("picViewCommand2")); }
+void MainWindowTest::clickStart() {
+  clickWidget(find("picViewCommand2"));
+}
 
 void MainWindowTest::drive(const std::function<void()>& trigger, std::function<void()> atGate) {
   if (!atGate) atGate = [this] { clickStart(); };

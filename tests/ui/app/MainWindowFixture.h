@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QWidget>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <QAction>
-#include <QWidget>
 
 #include "ScriptedDialogs.h"
 #include "app/frmGraphic.h"

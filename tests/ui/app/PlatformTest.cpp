@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <ostream>
-#include <string>
-
 #include <QElapsedTimer>
 #include <QTimer>
+#include <ostream>
+#include <string>
 
 #include "platform/EventWait.h"
 #include "platform/FileFilter.h"
@@ -20,18 +19,23 @@ struct FilterCase {
   std::string qt;
 };
 
-void PrintTo(const FilterCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FilterCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class FileFilterOf : public ::testing::TestWithParam<FilterCase> {};
 
-TEST_P(FileFilterOf, BecomesTheQtForm) { EXPECT_EQ(QtFileFilter(GetParam().filter), GetParam().qt); }
+TEST_P(FileFilterOf, BecomesTheQtForm) {
+  EXPECT_EQ(QtFileFilter(GetParam().filter), GetParam().qt);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Filters, FileFilterOf,
     ::testing::Values(
-        FilterCase{"OpenDialog",
-                   "Alle bestanden (*.*)|*.*|NC bestanden (*.nc)|*.nc|Tekst bestanden (*.txt)|*.txt",
-                   "Alle bestanden (*.*);;NC bestanden (*.nc);;Tekst bestanden (*.txt)"},
+        FilterCase{
+            "OpenDialog",
+            "Alle bestanden (*.*)|*.*|NC bestanden (*.nc)|*.nc|Tekst bestanden (*.txt)|*.txt",
+            "Alle bestanden (*.*);;NC bestanden (*.nc);;Tekst bestanden (*.txt)"},
         FilterCase{"PatternNotInDescription", "Programma's|*.nc;*.txt", "Programma's (*.nc *.txt)"},
         FilterCase{"DescriptionOnly", "NC bestanden (*.nc)", "NC bestanden (*.nc)"},
         FilterCase{"Empty", "", ""}),

@@ -1,8 +1,3 @@
-#include <ctime>
-#include <ostream>
-#include <string>
-#include <vector>
-
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -10,6 +5,10 @@
 #include <QListWidget>
 #include <QScrollBar>
 #include <QTimer>
+#include <ctime>
+#include <ostream>
+#include <string>
+#include <vector>
 
 #include "MainWindowFixture.h"
 #include "render/Colour.h"
@@ -101,7 +100,9 @@ struct StepCase {
   std::vector<int> stops;  // ListIndex at every wait for Start
 };
 
-void PrintTo(const StepCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const StepCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class StepMode : public MainWindowTest, public ::testing::WithParamInterface<StepCase> {};
 
@@ -130,7 +131,9 @@ struct GateCase {
   std::vector<int> stops;
 };
 
-void PrintTo(const GateCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const GateCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class OptionalStop : public MainWindowTest, public ::testing::WithParamInterface<GateCase> {};
 
@@ -189,7 +192,9 @@ struct LabelCase {
   std::vector<std::pair<const char*, std::string>> labels;
 };
 
-void PrintTo(const LabelCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const LabelCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class StatusLabels : public MainWindowTest, public ::testing::WithParamInterface<LabelCase> {};
 
@@ -202,23 +207,22 @@ TEST_P(StatusLabels, ShowTheModalValuesAfterTheRun) {
 
 INSTANTIATE_TEST_SUITE_P(
     Programs, StatusLabels,
-    ::testing::Values(
-        LabelCase{"ConstantCuttingSpeed",
-                  "G21 G42 ;\nG50 S2500 ;\nG96 S180 ;\nG99 F0.25 ;\nG00 X40 Z2 ;\n",
-                  {{"lblMeasureUnitV", "Millimeters"},
-                   {"lblRadCompV", "Rechts"},
-                   {"lblMaxSpeedV", "2500"},
-                   {"lblConstant", "Constant snijsnelheid :"},
-                   {"lblConstantV", "180"},
-                   {"lblFeedV", "0.25 mm/tr"}}},
-        LabelCase{"ConstantSpindleSpeed",
-                  "G20 G41 ;\nG97 S1200 ;\nG98 F100 ;\nG00 X40 Z2 ;\n",
-                  {{"lblMeasureUnitV", "Duim"},
-                   {"lblRadCompV", "Links"},
-                   {"lblMaxSpeedV", ""},
-                   {"lblConstant", "Constant toerental :"},
-                   {"lblConstantV", "1200"},
-                   {"lblFeedV", "100 mm/min"}}}),
+    ::testing::Values(LabelCase{"ConstantCuttingSpeed",
+                                "G21 G42 ;\nG50 S2500 ;\nG96 S180 ;\nG99 F0.25 ;\nG00 X40 Z2 ;\n",
+                                {{"lblMeasureUnitV", "Millimeters"},
+                                 {"lblRadCompV", "Rechts"},
+                                 {"lblMaxSpeedV", "2500"},
+                                 {"lblConstant", "Constant snijsnelheid :"},
+                                 {"lblConstantV", "180"},
+                                 {"lblFeedV", "0.25 mm/tr"}}},
+                      LabelCase{"ConstantSpindleSpeed",
+                                "G20 G41 ;\nG97 S1200 ;\nG98 F100 ;\nG00 X40 Z2 ;\n",
+                                {{"lblMeasureUnitV", "Duim"},
+                                 {"lblRadCompV", "Links"},
+                                 {"lblMaxSpeedV", ""},
+                                 {"lblConstant", "Constant toerental :"},
+                                 {"lblConstantV", "1200"},
+                                 {"lblFeedV", "100 mm/min"}}}),
     [](const ::testing::TestParamInfo<LabelCase>& info) { return info.param.name; });
 
 TEST_F(MainWindowTest, SecondOpenDuringARunDoesNothing) {
@@ -298,15 +302,19 @@ struct CloseCase {
   bool whileDrawingSlowly;
 };
 
-void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const CloseCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class CloseDuringRun : public MainWindowTest, public ::testing::WithParamInterface<CloseCase> {};
 
 TEST_P(CloseDuringRun, EndsTheRunPromptlyAndClosesTheWindow) {
   const CloseCase& c = GetParam();
   auto closeWindow = [this, c] {
-    if (c.viaAfsluiten) action("mnuBestandAfsluiten")->trigger();
-    else window->close();
+    if (c.viaAfsluiten)
+      action("mnuBestandAfsluiten")->trigger();
+    else
+      window->close();
   };
   if (c.whileDrawingSlowly) find<QScrollBar>("HScroll2")->setValue(20);
   dialogs.openAnswers.push_back(writeProgram("shaft.nc", Shaft));

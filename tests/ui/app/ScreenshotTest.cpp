@@ -1,10 +1,9 @@
-#include <filesystem>
-#include <string>
-
 #include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
 #include <QTest>
+#include <filesystem>
+#include <string>
 
 #include "MainWindowFixture.h"
 #include "app/CommandSheet.h"
@@ -55,20 +54,21 @@ TEST_F(MainWindowTest, IndicatorsDuringAStepRunAreSavedAsPng) {
   auto image = [this](const char* name) { return find<PictureButton>(name)->image(); };
   bool checked = false;
   dialogs.openAnswers.push_back(example.string());
-  drive([this] { action("mnuBestandOpenen")->trigger(); },
-        [&] {
-          if (gateStops.size() == 7 && !checked) {
-            checked = true;
-            EXPECT_EQ(image("picViewCommand0"),
-                      cutCommandImage(sheet, cellOf(SpindleImage::RunningM03), 47));
-            EXPECT_EQ(image("picViewCommand1"), cutCommandImage(sheet, cellOf(CoolantImage::On), 47));
-            EXPECT_EQ(image("picViewCommand2"), cutCommandImage(sheet, cellOf(StartImage::Step), 60));
-            const QString file = QCoreApplication::applicationDirPath() + "/frmGraphic-step.png";
-            EXPECT_TRUE(window->grab().toImage().save(file));
-            action("mnuBewerkingStap")->trigger();
-          }
-          clickStart();
-        });
+  drive(
+      [this] { action("mnuBestandOpenen")->trigger(); },
+      [&] {
+        if (gateStops.size() == 7 && !checked) {
+          checked = true;
+          EXPECT_EQ(image("picViewCommand0"),
+                    cutCommandImage(sheet, cellOf(SpindleImage::RunningM03), 47));
+          EXPECT_EQ(image("picViewCommand1"), cutCommandImage(sheet, cellOf(CoolantImage::On), 47));
+          EXPECT_EQ(image("picViewCommand2"), cutCommandImage(sheet, cellOf(StartImage::Step), 60));
+          const QString file = QCoreApplication::applicationDirPath() + "/frmGraphic-step.png";
+          EXPECT_TRUE(window->grab().toImage().save(file));
+          action("mnuBewerkingStap")->trigger();
+        }
+        clickStart();
+      });
   EXPECT_TRUE(checked);
   EXPECT_EQ(sim().lastOutcome, RunOutcome::ReachedEnd);
 }

@@ -1,7 +1,3 @@
-#include <ostream>
-#include <string>
-#include <vector>
-
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QFontInfo>
@@ -12,6 +8,9 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <ostream>
+#include <string>
+#include <vector>
 
 #include "MainWindowFixture.h"
 #include "app/CommandSheet.h"
@@ -25,7 +24,9 @@ struct PlacedControl {
   QRect geometry;  // in the client area, or in Frame1 for the panel labels
 };
 
-void PrintTo(const PlacedControl& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const PlacedControl& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class ControlPlace : public MainWindowTest, public ::testing::WithParamInterface<PlacedControl> {};
 
@@ -35,40 +36,43 @@ TEST_P(ControlPlace, StandsWhereTheLayoutPutsIt) {
   EXPECT_EQ(control->geometry(), GetParam().geometry);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Layout, ControlPlace,
-    ::testing::Values(PlacedControl{"picResult", {9, 10, 706, 373}},
-                      PlacedControl{"picZoom", {9, 10, 706, 373}},
-                      PlacedControl{"picSave", {9, 10, 706, 373}},
-                      PlacedControl{"imgSelect", {11, 12, 702, 369}},
-                      PlacedControl{"RichTextBox1", {728, 10, 281, 373}},
-                      PlacedControl{"Frame1", {8, 392, 185, 105}},
-                      PlacedControl{"picViewCommand0", {208, 400, 48, 48}},
-                      PlacedControl{"picViewCommand1", {272, 400, 48, 48}},
-                      PlacedControl{"picViewCommand2", {232, 456, 60, 60}},
-                      PlacedControl{"lstCommands", {336, 400, 225, 108}},
-                      PlacedControl{"lblZoomFactor", {576, 400, 73, 17}},
-                      PlacedControl{"HScroll1", {576, 416, 89, 17}},
-                      PlacedControl{"lblZoom", {680, 416, 25, 17}},
-                      PlacedControl{"lblDrawSpeed", {576, 440, 73, 17}},
-                      PlacedControl{"HScroll2", {576, 456, 89, 17}},
-                      PlacedControl{"lblSpeed", {680, 456, 25, 17}},
-                      PlacedControl{"ChkDirect", {576, 480, 81, 25}},
-                      PlacedControl{"lblMeasureUnit", {16, 16, 105, 17}},
-                      PlacedControl{"lblMeasureUnitV", {120, 16, 57, 17}},
-                      PlacedControl{"lblRadCompV", {120, 32, 57, 17}},
-                      PlacedControl{"lblMaxSpeedV", {120, 48, 57, 17}},
-                      PlacedControl{"lblConstantV", {126, 64, 45, 17}},
-                      PlacedControl{"lblFeed", {16, 80, 105, 17}},
-                      PlacedControl{"lblNullPoint", {8, 16, 169, 81}}),
-    [](const ::testing::TestParamInfo<PlacedControl>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Layout, ControlPlace,
+                         ::testing::Values(PlacedControl{"picResult", {9, 10, 706, 373}},
+                                           PlacedControl{"picZoom", {9, 10, 706, 373}},
+                                           PlacedControl{"picSave", {9, 10, 706, 373}},
+                                           PlacedControl{"imgSelect", {11, 12, 702, 369}},
+                                           PlacedControl{"RichTextBox1", {728, 10, 281, 373}},
+                                           PlacedControl{"Frame1", {8, 392, 185, 105}},
+                                           PlacedControl{"picViewCommand0", {208, 400, 48, 48}},
+                                           PlacedControl{"picViewCommand1", {272, 400, 48, 48}},
+                                           PlacedControl{"picViewCommand2", {232, 456, 60, 60}},
+                                           PlacedControl{"lstCommands", {336, 400, 225, 108}},
+                                           PlacedControl{"lblZoomFactor", {576, 400, 73, 17}},
+                                           PlacedControl{"HScroll1", {576, 416, 89, 17}},
+                                           PlacedControl{"lblZoom", {680, 416, 25, 17}},
+                                           PlacedControl{"lblDrawSpeed", {576, 440, 73, 17}},
+                                           PlacedControl{"HScroll2", {576, 456, 89, 17}},
+                                           PlacedControl{"lblSpeed", {680, 456, 25, 17}},
+                                           PlacedControl{"ChkDirect", {576, 480, 81, 25}},
+                                           PlacedControl{"lblMeasureUnit", {16, 16, 105, 17}},
+                                           PlacedControl{"lblMeasureUnitV", {120, 16, 57, 17}},
+                                           PlacedControl{"lblRadCompV", {120, 32, 57, 17}},
+                                           PlacedControl{"lblMaxSpeedV", {120, 48, 57, 17}},
+                                           PlacedControl{"lblConstantV", {126, 64, 45, 17}},
+                                           PlacedControl{"lblFeed", {16, 80, 105, 17}},
+                                           PlacedControl{"lblNullPoint", {8, 16, 169, 81}}),
+                         [](const ::testing::TestParamInfo<PlacedControl>& info) {
+                           return std::string(info.param.name);
+                         });
 
 struct Caption {
   const char* name;
   const char* text;
 };
 
-void PrintTo(const Caption& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Caption& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class ControlCaption : public MainWindowTest, public ::testing::WithParamInterface<Caption> {};
 
@@ -87,15 +91,16 @@ INSTANTIATE_TEST_SUITE_P(
                       Caption{"lblMeasureUnit", "Alle maten in :"},
                       Caption{"lblRadComp", "Radiuscompensatie :"},
                       Caption{"lblMaxSpeed", "Max toerental :"},
-                      Caption{"lblDrawSpeed", "Draw speed"}, Caption{"lblZoomFactor", "Zoom factor"},
-                      Caption{"lblZoom", " 3.4"}, Caption{"lblSpeed", "100"},
-                      Caption{"ChkDirect", "Direct"}, Caption{"lblFeedV", ""},
-                      Caption{"lblConstantV", ""}),
+                      Caption{"lblDrawSpeed", "Draw speed"},
+                      Caption{"lblZoomFactor", "Zoom factor"}, Caption{"lblZoom", " 3.4"},
+                      Caption{"lblSpeed", "100"}, Caption{"ChkDirect", "Direct"},
+                      Caption{"lblFeedV", ""}, Caption{"lblConstantV", ""}),
     [](const ::testing::TestParamInfo<Caption>& info) { return std::string(info.param.name); });
 
 std::vector<std::string> itemTexts(QMenu* menu) {
   std::vector<std::string> texts;
-  for (QAction* a : menu->actions()) texts.push_back(a->isSeparator() ? "-" : a->text().toStdString());
+  for (QAction* a : menu->actions())
+    texts.push_back(a->isSeparator() ? "-" : a->text().toStdString());
   return texts;
 }
 
