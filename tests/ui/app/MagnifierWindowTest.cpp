@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -55,6 +56,18 @@ TEST_F(MagnifierWindow, DraggedRegionIsShownSevenTimesLarger) {
   EXPECT_FALSE(zoom->isVisible());
   EXPECT_FALSE(window->magnifier().zoomVisible());
   EXPECT_EQ(sim().picResult.getPixel(130, 115), rgb(200, 0, 0));
+}
+
+// The magnified part after a run of a program, saved next to the test program for a look.
+TEST_F(MagnifierWindow, MagnifiedRunIsSavedAsPng) {
+  openAndRun(writeProgram("part.nc",
+                          "G00 X40 Z2 ;\nG01 Z-20 F0.2 ;\nG02 X60 Z-30 R10 ;\nG00 X100 Z50 ;\n"));
+  drag({520, 230}, {680, 300});
+  release({680, 300});
+  ASSERT_TRUE(find("picZoom")->isVisible());
+  EXPECT_EQ(window->magnifier().lastFactor(), 4);
+  const QString file = QCoreApplication::applicationDirPath() + "/frmGraphic-zoom.png";
+  EXPECT_TRUE(window->grab().toImage().save(file));
 }
 
 TEST_F(MagnifierWindow, ClickWithoutDraggingShowsNothing) {
