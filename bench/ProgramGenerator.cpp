@@ -145,9 +145,18 @@ GeneratedProgram GenerateProgram(std::size_t blocks, const GeneratorMix& mix) {
   return program;
 }
 
+GeneratorMix MovesOnlyMix() {
+  GeneratorMix mix;
+  mix.singleCycles = false;
+  mix.contourCycles = false;
+  mix.threads = false;
+  mix.subprogramEvery = 500;
+  return mix;
+}
+
 GeneratedProgram RoughingCycleProgram() {
   GeneratedProgram program;
-  program.lines = {"G00 X76 Z2 ;",          "G71 U1 R0.5 ;",   "G71 P40 Q80 U0.4 W0.1 F0.25 ;",
+  program.lines = {"G00 X74 Z2 ;",          "G71 U1 R0.5 ;",   "G71 P40 Q80 U0.4 W0.1 F0.25 ;",
                    "N40 G00 X20 ;",         "G01 Z-20 F0.15 ;", "G02 X30 Z-25 R5 ;",
                    "G01 Z-45 ;",            "N80 G01 X76 ;",   "M30 ;"};
   return program;

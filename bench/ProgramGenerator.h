@@ -28,6 +28,9 @@ struct GeneratorMix {
 // then repeated machining sections that stay inside the view at the start zoom, then M30.
 GeneratedProgram GenerateProgram(std::size_t blocks, const GeneratorMix& mix = {});
 
+// The mix of moves only: the shaft sections and the subprogram calls, no cycles.
+GeneratorMix MovesOnlyMix();
+
 // One G71 roughing cycle that makes 30 passes at zoom 3.4 (and its finishing contour).
 GeneratedProgram RoughingCycleProgram();
 

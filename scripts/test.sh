@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds from scratch and runs every test: the core under
-# AddressSanitizer and UndefinedBehaviorSanitizer without Qt, then the whole project.
+# AddressSanitizer and UndefinedBehaviorSanitizer without Qt, then the whole project (with the
+# benchmarks, so that they keep compiling), then a short run of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
 install_deps
 
 jobs=$(nproc)
-rm -rf build/sanitize build/full
+rm -rf build/sanitize build/full build/fuzz-clang
 
 cmake -S . -B build/sanitize -DBUILD_UI=OFF -DDRAIVO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 cmake --build build/sanitize -j "$jobs"
 ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
 
-cmake -S . -B build/full -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build/full -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAIVO_BENCH=ON
 cmake --build build/full -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build/full --output-on-failure -j "$jobs"
+
+# About a minute of fuzzing in all; a crash, hang or memory blow-up fails the script.
+scripts/fuzz.sh all 15

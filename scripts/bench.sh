@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Builds the core, draivo-sim and the benchmarks optimised (in build/perf) and measures:
+#   1. the Google Benchmark suite draivo-bench (medians of 5 repetitions);
+#   2. draivo-sim --direct and draivo-sim (pixel by pixel, no drawing pause) on two generated
+#      programs of BLOCKS lines, one of moves and cycles and one of moves only: the median of
+#      RUNS runs of wall-clock and CPU time, and the peak memory (with hyperfine as well when
+#      it is installed).
+#
+#   scripts/bench.sh [BLOCKS] [RUNS]      defaults: 100000 blocks, 5 runs
+#
+# docs/PERFORMANCE.md lists the targets and the figures of the last measurement.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+blocks=${1:-100000}
+runs=${2:-5}
+
+cmake -S . -B build/perf -DBUILD_UI=OFF -DDRAIVO_BENCH=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/perf -j "$(nproc)" --target draivo-sim draivo-bench draivo-bench-gen >/dev/null
+
+sim=build/perf/src/cli/draivo-sim
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+program=$(build/perf/bench/draivo-bench-gen "$work/mixed" "$blocks")
+moves=$(build/perf/bench/draivo-bench-gen "$work/moves" "$blocks" moves)
+
+echo "== machine"
+echo "$(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+
+echo "== draivo-bench"
+build/perf/bench/draivo-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+  --benchmark_filter='_median$|.' 2>/dev/null | grep -E '^(Benchmark|-|BM_.*_median)'
+
+median() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
+max() { sort -n | tail -n 1; }
+
+# One line per run: wall seconds, CPU seconds (user + system), peak resident kilobytes.
+measure() {
+  local label=$1
+  shift
+  : >"$work/times"
+  for _ in $(seq "$runs"); do
+    /usr/bin/time -f '%e %U %S %M' -o "$work/one" "$sim" "$@" >/dev/null
+    awk '{printf "%s %.2f %s\n", $1, $2 + $3, $4}' "$work/one" >>"$work/times"
+  done
+  printf '%-34s wall %6ss  cpu %6ss  peak %6.1f MB  (median of %s runs, %s blocks)\n' "$label" \
+    "$(cut -d' ' -f1 "$work/times" | median)" "$(cut -d' ' -f2 "$work/times" | median)" \
+    "$(cut -d' ' -f3 "$work/times" | max | awk '{print $1 / 1024}')" "$runs" "$blocks"
+}
+
+echo "== draivo-sim on the generated programs"
+echo "mixed program (moves and cycles): $("$sim" --direct --trace "$program" | wc -l) executed blocks"
+measure "mixed: draivo-sim --direct" --direct "$program"
+measure "mixed: draivo-sim (pixel by pixel)" "$program"
+echo "moves only: $("$sim" --direct --trace "$moves" | wc -l) executed blocks"
+measure "moves: draivo-sim --direct" --direct "$moves"
+measure "moves: draivo-sim (pixel by pixel)" "$moves"
+
+if command -v hyperfine >/dev/null; then
+  hyperfine --runs "$runs" "$sim --direct $program" "$sim $program" "$sim --direct $moves" "$sim $moves"
+fi
