@@ -61,7 +61,7 @@ void LineByPixel(Surface& picture, const DrawHooks& hooks, Colour colour, int de
 
 void ArcByPixel(Surface& picture, const DrawHooks& hooks, int delay, double cz, double cx, double r,
                 bool clockwise, Colour colour, std::string& startAngle, std::string& endAngle) {
-  if (startAngle.empty()) startAngle = "0";
+  if (startAngle.empty()) startAngle.assign(1, '0');
   if (endAngle.empty()) endAngle = formatGeneral(fullCircle);
   double start = angleValue(startAngle);
   double end = angleValue(endAngle);

@@ -15,6 +15,8 @@
 #include "app/PictureButton.h"
 #include "app/SelectOverlay.h"
 #include "app/SurfaceView.h"
+#include "design/DesignController.h"
+#include "editor/ShowEditor.h"
 #include "nc/MachineStatus.h"
 
 namespace draivo {
@@ -106,6 +108,8 @@ void frmGraphic::buildControls() {
   courier.setStyleHint(QFont::TypeWriter);
   courier.setFixedPitch(true);
   RichTextBox1_->setFont(courier);
+  design_ = new DesignController(RichTextBox1_, this,
+                                 [this](const QString& path) { runProgramFile(path); });
 }
 
 void frmGraphic::buildPictures(QWidget* client) {
@@ -227,7 +231,8 @@ void frmGraphic::buildMenus() {
   mnuBestand_->setObjectName("mnuBestand");
   mnuBestandOpenen_ = addMenuItem(mnuBestand_, "mnuBestandOpenen", "Openen ...",
                                   &frmGraphic::mnuBestandOpenen_Click);
-  openSeparator_ = mnuBestand_->addSeparator();
+  mnuBestand_->addSeparator();
+  addEditorItem();
   mnuBestandSavePicture_ = addMenuItem(mnuBestand_, "mnuBestandSavePicture", "Figuur opslaan",
                                        &frmGraphic::mnuBestandSavePicture_Click);
   mnuBestand_->addSeparator();
@@ -250,12 +255,15 @@ void frmGraphic::buildMenus() {
   mnuBewerkingStap_->setCheckable(true);
 }
 
-void frmGraphic::insertBestandItem(QAction* action) {
-  const QList<QAction*> actions = mnuBestand_->actions();
-  const auto after = actions.indexOf(openSeparator_) + 1;
-  QAction* before = after < actions.size() ? actions[after] : nullptr;
-  mnuBestand_->insertAction(before, action);
-  mnuBestand_->insertSeparator(before);
+// "Editor ..." opens the editor on the current program file; its "Afsluiten" ends the system.
+void frmGraphic::addEditorItem() {
+  auto* editor = new QAction("Editor ...", this);
+  editor->setObjectName("mnuBestandEditor");
+  connect(editor, &QAction::triggered, this,
+          [this] { showEditor(this, currentFileName(), [this] { mnuBestandAfsluiten_Click(); }); });
+  mnuBestand_->addAction(editor);
+  mnuBestand_->addSeparator();
 }
+
 
 }  // namespace draivo

@@ -24,6 +24,7 @@ class QTextEdit;
 
 namespace draivo {
 
+class DesignController;
 class Dialogs;
 class PictureButton;
 class SelectOverlay;
@@ -50,10 +51,8 @@ class frmGraphic : public QMainWindow, public Host {
   Dialogs& dialogs() { return dialogs_; }
   Magnifier& magnifier() { return magnifier_; }
   QTextEdit* designText() const { return RichTextBox1_; }
+  DesignController* design() const { return design_; }
   QMenu* bestandMenu() const { return mnuBestand_; }
-  // Puts an item into "&Bestand" after "Openen ..." and its separator, followed by a separator
-  // of its own (the place of "Editor ...").
-  void insertBestandItem(QAction* action);
 
   // The folder the picture export writes to; the folder of the executable by default.
   void setPictureFolder(const QString& folder) { pictureFolder_ = folder; }
@@ -108,6 +107,7 @@ class frmGraphic : public QMainWindow, public Host {
   void buildButtons(QWidget* client);
   void buildScrollBars(QWidget* client);
   void buildMenus();
+  void addEditorItem();
   QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
                        void (frmGraphic::*slot)());
 
@@ -144,7 +144,6 @@ class frmGraphic : public QMainWindow, public Host {
 
   QMenu* mnuBestand_ = nullptr;
   QAction* mnuBestandOpenen_ = nullptr;
-  QAction* openSeparator_ = nullptr;
   QAction* mnuBestandSavePicture_ = nullptr;
   QAction* mnuBestandAfsluiten_ = nullptr;
   QAction* mnuBewerkingStarten_ = nullptr;
@@ -175,6 +174,7 @@ class frmGraphic : public QMainWindow, public Host {
   QLabel* lblSpeed_ = nullptr;
   QCheckBox* ChkDirect_ = nullptr;
   QTextEdit* RichTextBox1_ = nullptr;
+  DesignController* design_ = nullptr;
 };
 
 }  // namespace draivo

@@ -7,6 +7,7 @@
 #include "app/SelectOverlay.h"
 #include "app/SurfaceView.h"
 #include "app/frmGraphic.h"
+#include "editor/frmNC_Editor.h"
 #include "platform/Dialogs.h"
 #include "run/PictureExport.h"
 
@@ -146,6 +147,13 @@ void frmGraphic::closeEvent(QCloseEvent* event) {
     sim_.requestQuit();
     event->ignore();
     return;
+  }
+  // An open editor asks about its unsaved text first and may keep the system running.
+  for (auto* editor : findChildren<frmNC_Editor*>(Qt::FindDirectChildrenOnly)) {
+    if (!editor->close()) {
+      event->ignore();
+      return;
+    }
   }
   Timer1_->stop();
   repaintTimer_.stop();

@@ -152,13 +152,17 @@ void frmGraphic::refreshScrollBars() {
 
 void frmGraphic::refreshIndicators() {
   const Indicators& shown = sim_.indicators;
-  picViewCommand_[0]->setImage(
-      cutCommandImage(commandSheet_, cellOf(shown.spindle), cellOf(shown.spindle).size));
-  picViewCommand_[1]->setImage(
-      cutCommandImage(commandSheet_, cellOf(shown.coolant), cellOf(shown.coolant).size));
-  picViewCommand_[2]->setImage(
-      cutCommandImage(commandSheet_, cellOf(shown.start), StartButtonSize));
-  for (PictureButton* button : picViewCommand_) button->repaint();
+  const QImage images[] = {
+      cutCommandImage(commandSheet_, cellOf(shown.spindle), cellOf(shown.spindle).size),
+      cutCommandImage(commandSheet_, cellOf(shown.coolant), cellOf(shown.coolant).size),
+      cutCommandImage(commandSheet_, cellOf(shown.start), StartButtonSize)};
+  // Indicators are refreshed at every block; only a changed one is painted at once (a
+  // repaint also paints everything else that waits, such as the program list).
+  for (std::size_t i = 0; i < std::size(images); ++i) {
+    if (picViewCommand_[i]->image() == images[i]) continue;
+    picViewCommand_[i]->setImage(images[i]);
+    picViewCommand_[i]->repaint();
+  }
 }
 
 }  // namespace draivo
