@@ -20,6 +20,20 @@ bool lastCutValid(const CycleFields& f) {
 
 }  // namespace
 
+std::string& fieldText(CycleFields& f, CycleField field) {
+  switch (field) {
+    case CycleField::StartX: return f.startX;
+    case CycleField::StartZ: return f.startZ;
+    case CycleField::FirstX: return f.firstX;
+    case CycleField::FirstZ: return f.firstZ;
+    case CycleField::Taper: return f.taper;
+    case CycleField::Feed: return f.feed;
+    case CycleField::LastCut: return f.lastCut;
+    case CycleField::Step: break;
+  }
+  return f.step;
+}
+
 ChangeRule CycleChangeRule(SingleCycle cycle, CycleField field) {
   switch (field) {
     case CycleField::StartZ:

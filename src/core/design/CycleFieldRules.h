@@ -8,6 +8,9 @@ namespace draivo {
 // The number fields of one tab of the cycle dialog.
 enum class CycleField { StartX, StartZ, FirstX, FirstZ, Taper, Feed, LastCut, Step };
 
+// The text of one field of the tab.
+std::string& fieldText(CycleFields& fields, CycleField field);
+
 // The change rule of a field: signed for the Z values, the taper, and on G94 the first X
 // and the last cut (a Z there).
 ChangeRule CycleChangeRule(SingleCycle cycle, CycleField field);

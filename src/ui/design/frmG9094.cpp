@@ -60,28 +60,6 @@ QString tabCaption(SingleCycle cycle) {
   return {};
 }
 
-std::string& textOf(CycleFields& f, CycleField field) {
-  switch (field) {
-    case CycleField::StartX:
-      return f.startX;
-    case CycleField::StartZ:
-      return f.startZ;
-    case CycleField::FirstX:
-      return f.firstX;
-    case CycleField::FirstZ:
-      return f.firstZ;
-    case CycleField::Taper:
-      return f.taper;
-    case CycleField::Feed:
-      return f.feed;
-    case CycleField::LastCut:
-      return f.lastCut;
-    case CycleField::Step:
-      return f.step;
-  }
-  return f.step;
-}
-
 // Controls of one tab share their names; the property tells which tab they belong to.
 template <typename Widget>
 Widget* named(Widget* widget, const char* name, SingleCycle cycle) {
@@ -130,7 +108,7 @@ QWidget* frmG9094::buildTab(CycleTab& tab) {
   for (const FieldInfo& info : FieldInfos) {
     CycleFields copy = defaults;
     auto* field =
-        named(new QLineEdit(QString::fromStdString(textOf(copy, info.field))), info.name, cycle);
+        named(new QLineEdit(QString::fromStdString(fieldText(copy, info.field))), info.name, cycle);
     field->setToolTip(QString::fromUtf8(info.toolTip));
     field->setMaximumWidth(70);
     tab.field[static_cast<std::size_t>(info.field)] = field;
@@ -235,7 +213,7 @@ CycleFields frmG9094::fields(SingleCycle cycle) const {
   CycleFields f;
   f.cycle = cycle;
   for (const FieldInfo& info : FieldInfos)
-    textOf(f, info.field) = tab[info.field]->text().toStdString();
+    fieldText(f, info.field) = tab[info.field]->text().toStdString();
   f.coolant = tab.chkKoelwater->isChecked();
   return f;
 }

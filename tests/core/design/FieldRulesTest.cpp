@@ -80,28 +80,6 @@ CycleFields tab(SingleCycle cycle) {
   return f;
 }
 
-std::string& fieldText(CycleFields& f, CycleField field) {
-  switch (field) {
-    case CycleField::StartX:
-      return f.startX;
-    case CycleField::StartZ:
-      return f.startZ;
-    case CycleField::FirstX:
-      return f.firstX;
-    case CycleField::FirstZ:
-      return f.firstZ;
-    case CycleField::Taper:
-      return f.taper;
-    case CycleField::Feed:
-      return f.feed;
-    case CycleField::LastCut:
-      return f.lastCut;
-    case CycleField::Step:
-      return f.step;
-  }
-  return f.step;
-}
-
 class CycleFieldValidTest : public ::testing::TestWithParam<CycleValidCase> {};
 
 TEST_P(CycleFieldValidTest, DecidesWhetherTheFieldMayBeLeft) {
