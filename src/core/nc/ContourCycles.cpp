@@ -12,10 +12,7 @@ namespace draivo {
 
 void expandFinishing(CycleFrame& frame) {
   ProgramPoint start;
-  if (!frame.startPoint(1, start)) {
-    frame.execute(frame.block());
-    return;
-  }
+  if (!frame.startPoint(1, start)) return;
   const std::string startBlock = rapidTo(start);
   frame.execute(startBlock);
   const int cycleIndex = frame.list().ListIndex();
@@ -27,10 +24,7 @@ void expandFinishing(CycleFrame& frame) {
 
 void expandPatternRepeat(CycleFrame& frame) {
   ProgramPoint start;
-  if (!frame.startPoint(1, start)) {
-    frame.execute(frame.block());
-    return;
-  }
+  if (!frame.startPoint(1, start)) return;
   const std::string& first = frame.block();
   ContourShift shift;
   shift.dx0 = wordValue(first, 'U');

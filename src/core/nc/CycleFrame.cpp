@@ -14,6 +14,7 @@ bool CycleFrame::startPoint(int back, ProgramPoint& point) {
   const int at = index_ - back;
   if (at < 0) {
     fault(NoStartBlockMessage + block_);
+    execute(block_);
     return false;
   }
   const std::string& start = list().List(at);

@@ -24,7 +24,8 @@ class CycleFrame {
   const std::string& block() const { return block_; }
   int index() const { return index_; }
 
-  // The X and Z words of the block `back` entries before the cycle block.
+  // The X and Z words of the block `back` entries before the cycle block. Without such a
+  // block the fault is reported and the cycle block is executed unchanged: false.
   bool startPoint(int back, ProgramPoint& point);
   // Advances ListIndex by one and shows that block (ListIndex, TopIndex, StopByLine).
   // False, with the fault reported, at the end of the program.

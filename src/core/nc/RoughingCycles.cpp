@@ -153,23 +153,22 @@ void finish(CycleFrame& frame, const Roughing& r) {
   frame.execute(r.startBlock);
 }
 
-void stopEarly(CycleFrame& frame, const Roughing& r) {
-  frame.storeResume(frame.index());
-  frame.execute(r.startBlock);
+// Everything before the passes; false when the cycle stopped (already executed and reported).
+bool begin(CycleFrame& frame, char depthLetter, Roughing& r) {
+  if (!frame.startPoint(1, r.start)) return false;
+  if (!prepare(frame, depthLetter, r)) {
+    frame.storeResume(frame.index());
+    frame.execute(r.startBlock);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
 
 void expandRoughingZ(CycleFrame& frame) {
   Roughing r;
-  if (!frame.startPoint(1, r.start)) {
-    frame.execute(frame.block());
-    return;
-  }
-  if (!prepare(frame, 'U', r)) {
-    stopEarly(frame, r);
-    return;
-  }
+  if (!begin(frame, 'U', r)) return;
   const ViewState& view = frame.parts().view;
   const Surface& picture = frame.parts().picCalculate;
   const bool outside = r.startRow < r.firstContourRow;
@@ -197,14 +196,7 @@ void expandRoughingZ(CycleFrame& frame) {
 
 void expandRoughingX(CycleFrame& frame) {
   Roughing r;
-  if (!frame.startPoint(1, r.start)) {
-    frame.execute(frame.block());
-    return;
-  }
-  if (!prepare(frame, 'W', r)) {
-    stopEarly(frame, r);
-    return;
-  }
+  if (!begin(frame, 'W', r)) return;
   const ViewState& view = frame.parts().view;
   const Surface& picture = frame.parts().picCalculate;
   const long long step = -roundIndex(r.depth);

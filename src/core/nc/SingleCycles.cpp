@@ -79,10 +79,7 @@ constexpr double FacingTaperScale = 1.0;
 
 void expandTurningCycle(CycleFrame& frame) {
   ProgramPoint start;
-  if (!frame.startPoint(1, start)) {
-    frame.execute(frame.block());
-    return;
-  }
+  if (!frame.startPoint(1, start)) return;
   const SingleCycle cycle = readCycle(frame.block(), start, TurningTaperScale);
   turningCut(frame, cycle, cycle.x);
   repetitionLines(frame, 'X', [&](double x) { turningRepeat(frame, cycle, x); });
@@ -90,10 +87,7 @@ void expandTurningCycle(CycleFrame& frame) {
 
 void expandFacingCycle(CycleFrame& frame) {
   ProgramPoint start;
-  if (!frame.startPoint(1, start)) {
-    frame.execute(frame.block());
-    return;
-  }
+  if (!frame.startPoint(1, start)) return;
   const SingleCycle cycle = readCycle(frame.block(), start, FacingTaperScale);
   facingCut(frame, cycle, cycle.z);
   repetitionLines(frame, 'Z', [&](double z) { facingRepeat(frame, cycle, z); });

@@ -52,10 +52,7 @@ void pass(CycleFrame& frame, const Thread& t, double d) {
 void expandThreading(CycleFrame& frame) {
   const int back = contains(frame.list().List(frame.index() - 1), "G97") ? 2 : 1;
   Thread t;
-  if (!frame.startPoint(back, t.start)) {
-    frame.execute(frame.block());
-    return;
-  }
+  if (!frame.startPoint(back, t.start)) return;
   const std::string startBlock = rapidTo(t.start);
   const double p1 = wordValue(frame.block(), 'P');
   const double q1 = wordValue(frame.block(), 'Q');
