@@ -96,9 +96,11 @@ run_target() {
   local target=$1 seconds=$2
   make_seeds "$target"
   mkdir -p "build/fuzz-corpus/$target" "build/fuzz-artifacts/$target"
+  local dict=()
+  [ "$target" = design_builders ] || dict=(-dict=fuzz/nc.dict)
   echo "== fuzz_$target for ${seconds}s"
   "build/fuzz-clang/fuzz/fuzz_$target" "build/fuzz-corpus/$target" "build/fuzz-seeds/$target" \
-    -max_total_time="$seconds" -timeout=10 -rss_limit_mb=512 -max_len=16384 \
+    "${dict[@]}" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=512 -max_len=16384 \
     -artifact_prefix="build/fuzz-artifacts/$target/" -print_final_stats=1 2>"build/fuzz-$target.log" ||
     { tail -n 60 "build/fuzz-$target.log" >&2; return 1; }
   grep -E '^(#[0-9]+.*DONE|stat::number_of_executed_units|stat::peak_rss_mb)' "build/fuzz-$target.log" || true

@@ -129,6 +129,12 @@ bool Simulator::loadLevelFile(int level) {
   const auto text = ReadWholeFile(at(run.ProgramFile, level));
   if (!text) return false;
   LoadedProgram program = LoadProgramText(*text);
+  if (program.tooLong) {
+    host_.messageBox("Programma te lang (meer dan " + std::to_string(MaxProgramLines) +
+                         " regels): " + at(run.ProgramFile, level),
+                     ProgramFaultTitle, MessageButtons::Ok, MessageIcon::Critical);
+    throw RunStopped{RunOutcome::FileUnreadable};
+  }
   lstCommands.Clear();
   for (std::string& block : program.blocks) lstCommands.AddItem(std::move(block));
   host_.programListChanged();

@@ -4,9 +4,13 @@
 
 #include <filesystem>
 #include <ostream>
+#include <random>
 
 #include "LimitRun.h"
+#include "design/ProgramMarkers.h"
+#include "nc/BlockText.h"
 #include "run/FileHelpers.h"
+#include "run/ProgramLoader.h"
 
 namespace draivo::test {
 namespace {
@@ -23,6 +27,52 @@ TEST(FileLimits, FileAboveTheSizeLimitIsRefusedUnread) {
   EXPECT_EQ(result.exit(), HeadlessExit::FileUnreadable);
   EXPECT_TRUE(result.trace.empty());
   EXPECT_EQ(result.messages, std::vector<std::string>{"Bestand niet leesbaar: " + file});
+}
+
+TEST(FileLimits, ProgramAboveTheLineLimitIsRefused) {
+  TempFolder folder;
+  std::string text;
+  for (std::size_t i = 0; i <= MaxProgramLines; ++i) text += "X\n";
+  const std::string file = folder.write("program.nc", text);
+
+  HeadlessOptions options;
+  const HeadlessResult result = RunHeadless(file, options);
+  EXPECT_EQ(result.exit(), HeadlessExit::FileUnreadable);
+  EXPECT_TRUE(result.trace.empty());
+  EXPECT_EQ(result.messages,
+            std::vector<std::string>{"Programmafout: Programma te lang (meer dan 1000000 regels): " +
+                                     file});
+}
+
+TEST(FileLimits, ProgramAtTheLineLimitLoadsWhole) {
+  std::string text;
+  for (std::size_t i = 0; i < MaxProgramLines; ++i) text += "X\r\n";
+  const LoadedProgram program = LoadProgramText(text);
+  EXPECT_FALSE(program.tooLong);
+  EXPECT_EQ(program.blocks.size(), MaxProgramLines);
+  EXPECT_EQ(program.blocks.back(), "X ;");
+}
+
+// The loader takes its lines one at a time; they must be the lines SplitLines cuts, for any
+// mix of CR, LF and the start and end lines.
+TEST(FileLimits, LoaderCutsTheLinesSplitLinesCuts) {
+  std::mt19937 random(61206);
+  const std::vector<std::string> pieces = {"\r",  "\n", "\r\n", "G01 X1", "x2.",
+                                           std::string(ProgramStartLine), "%",
+                                           std::string(ProgramEndMarker), "N5"};
+  for (int round = 0; round < 2000; ++round) {
+    std::string text;
+    const std::size_t count = random() % 12;
+    for (std::size_t i = 0; i < count; ++i) text += pieces[random() % pieces.size()];
+
+    std::vector<std::string> expected;
+    for (const std::string& line : SplitLines(text)) {
+      if (line == ProgramStartLine) continue;
+      if (line.empty() || line == ProgramEndMarker) break;
+      expected.push_back(NormaliseBlock(line));
+    }
+    ASSERT_EQ(LoadProgramText(text).blocks, expected) << "round " << round;
+  }
 }
 
 struct ContentCase {
