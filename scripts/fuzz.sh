@@ -19,7 +19,8 @@ separator=$'\n~~~\n'  # between the main program and the subprograms of headless
 export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=64}
 
 usage() {
-  echo "usage: scripts/fuzz.sh {all|${targets[*]// /|}} [SECONDS]" >&2
+  local IFS='|'
+  echo "usage: scripts/fuzz.sh {all|${targets[*]}} [SECONDS]" >&2
   exit 2
 }
 
