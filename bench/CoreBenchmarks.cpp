@@ -1,10 +1,10 @@
 // Timings of the hot paths of a run: block normalising, the pixel-by-pixel primitives, one
 // roughing cycle and a whole large program without a window.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "ProgramGenerator.h"
@@ -156,7 +156,11 @@ void BM_LargeProgram(benchmark::State& state) {
   }
   state.counters["executed"] = static_cast<double>(executed);
 }
-BENCHMARK(BM_LargeProgram)->ArgName("direct")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_LargeProgram)
+    ->ArgName("direct")
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 
 }  // namespace

@@ -101,8 +101,8 @@ int main(int argc, char** argv) {
   const double headlessSeconds = static_cast<double>(headless.elapsed()) / 1000.0;
 
   std::printf("mode: %s\n", direct ? "direct" : "pixel by pixel");
-  std::printf("idle at the gate: %.2f%% of a core over %.1f s\n",
-              100.0 * idleCpu / idleSeconds, idleSeconds);
+  std::printf("idle at the gate: %.2f%% of a core over %.1f s\n", 100.0 * idleCpu / idleSeconds,
+              idleSeconds);
   std::printf("window run: %.3f s for %llu executed blocks\n", windowSeconds,
               static_cast<unsigned long long>(executed));
   std::printf("headless run: %.3f s (%s)\n", headlessSeconds,

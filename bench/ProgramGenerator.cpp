@@ -14,7 +14,9 @@ constexpr int LastSequenceNumber = 999999;
 constexpr std::size_t SubprogramPasses = 5;
 constexpr const char* SubprogramName = "O0002.nc";
 
-std::string num(double value) { return formatGeneral(value); }
+std::string num(double value) {
+  return formatGeneral(value);
+}
 
 class Writer {
  public:
@@ -156,9 +158,9 @@ GeneratorMix MovesOnlyMix() {
 
 GeneratedProgram RoughingCycleProgram() {
   GeneratedProgram program;
-  program.lines = {"G00 X74 Z2 ;",          "G71 U1 R0.5 ;",   "G71 P40 Q80 U0.4 W0.1 F0.25 ;",
-                   "N40 G00 X20 ;",         "G01 Z-20 F0.15 ;", "G02 X30 Z-25 R5 ;",
-                   "G01 Z-45 ;",            "N80 G01 X76 ;",   "M30 ;"};
+  program.lines = {"G00 X74 Z2 ;",  "G71 U1 R0.5 ;",    "G71 P40 Q80 U0.4 W0.1 F0.25 ;",
+                   "N40 G00 X20 ;", "G01 Z-20 F0.15 ;", "G02 X30 Z-25 R5 ;",
+                   "G01 Z-45 ;",    "N80 G01 X76 ;",    "M30 ;"};
   return program;
 }
 

@@ -16,10 +16,10 @@ struct GeneratedProgram {
 
 // Which parts a generated program is made of.
 struct GeneratorMix {
-  bool shaft = true;        // straight moves and arcs (R form and I/K form) along a shaft
-  bool singleCycles = true;  // G90 and G94 with repetition lines
-  bool contourCycles = true; // G71, G72, G73 with their contours and a G70
-  bool threads = true;      // G76 after a G97 block
+  bool shaft = true;          // straight moves and arcs (R form and I/K form) along a shaft
+  bool singleCycles = true;   // G90 and G94 with repetition lines
+  bool contourCycles = true;  // G71, G72, G73 with their contours and a G70
+  bool threads = true;        // G76 after a G97 block
   // Every this many sections call the subprogram O0002.nc five times (0: never).
   std::size_t subprogramEvery = 200;
 };

@@ -31,12 +31,12 @@ inline std::vector<std::string> splitParts(std::string_view text, std::string_vi
 }
 
 // Stops the fuzzer with a message when a property of the code under test does not hold.
-#define DRAIVO_FUZZ_CHECK(condition)                                                     \
-  do {                                                                                   \
-    if (!(condition)) {                                                                  \
+#define DRAIVO_FUZZ_CHECK(condition)                                                        \
+  do {                                                                                      \
+    if (!(condition)) {                                                                     \
       std::fprintf(stderr, "%s:%d: property failed: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                                      \
-    }                                                                                    \
+      std::abort();                                                                         \
+    }                                                                                       \
   } while (false)
 
 }  // namespace draivo::fuzz

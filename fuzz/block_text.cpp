@@ -11,7 +11,9 @@ using draivo::fuzz::asText;
 
 constexpr double StartZoom = 3.4;
 
-bool isLetter(char c) { return c >= 'A' && c <= 'Z'; }
+bool isLetter(char c) {
+  return c >= 'A' && c <= 'Z';
+}
 
 // Reads the word at every position that follows a letter, and at the edges.
 void readEveryWord(std::string_view text) {

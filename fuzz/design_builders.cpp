@@ -25,9 +25,9 @@ draivo::SingleCycle cycleOf(std::size_t choice) {
 
 void checkCycle(const draivo::CycleFields& fields) {
   using draivo::CycleField;
-  for (const CycleField field : {CycleField::StartX, CycleField::StartZ, CycleField::FirstX,
-                                 CycleField::FirstZ, CycleField::Taper, CycleField::Feed,
-                                 CycleField::LastCut, CycleField::Step}) {
+  for (const CycleField field :
+       {CycleField::StartX, CycleField::StartZ, CycleField::FirstX, CycleField::FirstZ,
+        CycleField::Taper, CycleField::Feed, CycleField::LastCut, CycleField::Step}) {
     (void)draivo::CycleFieldValid(fields, field);
     const draivo::ChangeRule rule = draivo::CycleChangeRule(fields.cycle, field);
     const std::string changed = draivo::applyChangeRule(rule, fields.startX);
@@ -80,8 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   draivo::CycleFields fields = draivo::DefaultCycleFields(cycleOf(choice));
   fields.coolant = (choice / 3) % 2 == 1;
-  std::string* texts[] = {&fields.startX,  &fields.startZ, &fields.firstX, &fields.firstZ,
-                          &fields.taper,   &fields.feed,   &fields.lastCut, &fields.step};
+  std::string* texts[] = {&fields.startX, &fields.startZ, &fields.firstX,  &fields.firstZ,
+                          &fields.taper,  &fields.feed,   &fields.lastCut, &fields.step};
   // Empty parts keep the tab's defaults, so that short inputs still reach whole plans.
   for (std::size_t i = 0; i < std::size(texts); ++i) {
     if (!f[i].empty()) *texts[i] = f[i];

@@ -2,10 +2,11 @@
 // (O0001.nc to O0003.nc), split from the input at lines "~~~". A step budget bounds every
 // run: an input that needs more steps is stopped and counted as a finding only if the stop
 // does not come promptly (the fuzzer's -timeout).
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "FuzzSupport.h"
 #include "run/HeadlessRun.h"

@@ -24,7 +24,9 @@ struct LargeText {
   std::vector<LinePair> (*make)();
 };
 
-void PrintTo(const LargeText& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const LargeText& c, std::ostream* os) {
+  *os << c.name;
+}
 
 // Packed blocks without blanks, numbered and not.
 std::vector<LinePair> packedBlocks() {

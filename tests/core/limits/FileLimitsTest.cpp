@@ -40,8 +40,8 @@ TEST(FileLimits, ProgramAboveTheLineLimitIsRefused) {
   EXPECT_EQ(result.exit(), HeadlessExit::FileUnreadable);
   EXPECT_TRUE(result.trace.empty());
   EXPECT_EQ(result.messages,
-            std::vector<std::string>{"Programmafout: Programma te lang (meer dan 1000000 regels): " +
-                                     file});
+            std::vector<std::string>{
+                "Programmafout: Programma te lang (meer dan 1000000 regels): " + file});
 }
 
 TEST(FileLimits, ProgramAtTheLineLimitLoadsWhole) {
@@ -57,9 +57,11 @@ TEST(FileLimits, ProgramAtTheLineLimitLoadsWhole) {
 // mix of CR, LF and the start and end lines.
 TEST(FileLimits, LoaderCutsTheLinesSplitLinesCuts) {
   std::mt19937 random(61206);
-  const std::vector<std::string> pieces = {"\r",  "\n", "\r\n", "G01 X1", "x2.",
-                                           std::string(ProgramStartLine), "%",
-                                           std::string(ProgramEndMarker), "N5"};
+  const std::vector<std::string> pieces = {"\r",   "\n",
+                                           "\r\n", "G01 X1",
+                                           "x2.",  std::string(ProgramStartLine),
+                                           "%",    std::string(ProgramEndMarker),
+                                           "N5"};
   for (int round = 0; round < 2000; ++round) {
     std::string text;
     const std::size_t count = random() % 12;
@@ -81,7 +83,9 @@ struct ContentCase {
   std::uint64_t executed;  // blocks the run executes
 };
 
-void PrintTo(const ContentCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ContentCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 std::string repeated(const std::string& piece, std::size_t times) {
   std::string text;

@@ -26,9 +26,13 @@ struct HugeCase {
   std::vector<Pixel> drawn;           // pixels the clipped drawing must have set
 };
 
-void PrintTo(const HugeCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const HugeCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
-std::string zeros(std::size_t count) { return std::string(count, '0'); }
+std::string zeros(std::size_t count) {
+  return std::string(count, '0');
+}
 
 std::vector<std::string> repetitionProgram(std::size_t lines) {
   std::vector<std::string> program = {"G00 X52 Z2 ;", "G90 X48 Z-40 F0.25 ;"};
@@ -100,15 +104,15 @@ const std::vector<HugeCase> hugeCases = {
      {"M30 ;"},
      {{470, 306}}},
     {"G71WithDepthZeroMakesNoPasses",
-     {"G00 X51 Z2 ;", "G71 U0 R1 ;", "G71 P40 Q60 U0 W0 F0.2 ;", "N40 G00 X20 ;",
-      "N50 G01 Z-30 ;", "N60 X52 ;", "M30 ;"},
+     {"G00 X51 Z2 ;", "G71 U0 R1 ;", "G71 P40 Q60 U0 W0 F0.2 ;", "N40 G00 X20 ;", "N50 G01 Z-30 ;",
+      "N60 X52 ;", "M30 ;"},
      {},
      10,
      {"N50 G01 Z-30 ;"},
      {}},
     {"G71WithBillionDepthMakesAtMostOnePass",
-     {"G00 X51 Z2 ;", "G71 U1" + zeros(9) + " R1 ;", "G71 P40 Q60 U0 W0 F0.2 ;",
-      "N40 G00 X20 ;", "N50 G01 Z-30 ;", "N60 X52 ;", "M30 ;"},
+     {"G00 X51 Z2 ;", "G71 U1" + zeros(9) + " R1 ;", "G71 P40 Q60 U0 W0 F0.2 ;", "N40 G00 X20 ;",
+      "N50 G01 Z-30 ;", "N60 X52 ;", "M30 ;"},
      {},
      14,
      {"N50 G01 Z-30 ;"},
@@ -158,8 +162,7 @@ std::string caseName(const ::testing::TestParamInfo<std::tuple<HugeCase, bool>>&
 }
 
 INSTANTIATE_TEST_SUITE_P(Limits, HugeValuesTest,
-                         ::testing::Combine(::testing::ValuesIn(hugeCases),
-                                            ::testing::Bool()),
+                         ::testing::Combine(::testing::ValuesIn(hugeCases), ::testing::Bool()),
                          caseName);
 
 }  // namespace

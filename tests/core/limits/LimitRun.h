@@ -17,9 +17,9 @@ inline constexpr std::uint64_t LimitStepBudget = 1'000'000;
 // A program, its subprograms (file name to lines) and what a run of it did.
 struct LimitRunResult {
   HeadlessResult result;
-  std::uint64_t executed = 0;        // blocks handed to ExecuteBlock
-  std::vector<std::string> found;    // the searched blocks that were executed, in search order
-  std::string folder;                // where the program files were, with a final "/"
+  std::uint64_t executed = 0;      // blocks handed to ExecuteBlock
+  std::vector<std::string> found;  // the searched blocks that were executed, in search order
+  std::string folder;              // where the program files were, with a final "/"
 };
 
 inline std::string joinLines(const std::vector<std::string>& lines) {

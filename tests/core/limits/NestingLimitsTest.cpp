@@ -42,7 +42,9 @@ struct NestingCase {
   std::uint64_t maxExecuted;
 };
 
-void PrintTo(const NestingCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const NestingCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 const std::vector<NestingCase> nestingCases = {
     {"RingOfTwoSubprograms",
@@ -111,10 +113,9 @@ INSTANTIATE_TEST_SUITE_P(Limits, NestingLimitsTest, ::testing::ValuesIn(nestingC
 // promptly, with the state of a finished run.
 TEST(NestingBudget, RepetitionsWithoutPracticalEndStopAtTheBudget) {
   constexpr std::uint64_t budget = 50'000;
-  const LimitRunResult run =
-      RunLimitProgram({callOf(1, "9999"), "M30 ;"},
-                      {{subName(1), {callOf(2, "9999")}}, {subName(2), {"G01 W-1 F0.2 ;"}}},
-                      true, {}, budget);
+  const LimitRunResult run = RunLimitProgram(
+      {callOf(1, "9999"), "M30 ;"},
+      {{subName(1), {callOf(2, "9999")}}, {subName(2), {"G01 W-1 F0.2 ;"}}}, true, {}, budget);
   EXPECT_TRUE(run.result.budgetExhausted);
   EXPECT_EQ(run.result.exit(), HeadlessExit::Stopped);
   EXPECT_LE(run.executed, budget);

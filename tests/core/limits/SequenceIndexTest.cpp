@@ -39,7 +39,9 @@ std::string nOnes(std::size_t count, std::string_view tail = "") {
   return key;
 }
 
-void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const KeyCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 const std::vector<KeyCase> keyCases = {
     {"ShorterKeyMatchesLongerNumber", {"N400 G01 X1 ;", "N40 G00 X2 ;"}, "N40", 0},
