@@ -3,8 +3,8 @@
 #   1. the Google Benchmark suite draivo-bench (medians of 5 repetitions);
 #   2. draivo-sim --direct and draivo-sim (pixel by pixel, no drawing pause) on two generated
 #      programs of BLOCKS lines, one of moves and cycles and one of moves only: the median of
-#      RUNS runs of wall-clock and CPU time, and the peak memory (with hyperfine as well when
-#      it is installed).
+#      RUNS runs of wall-clock and CPU time, and the peak memory (GNU time; without it only the
+#      wall clock, taken with date), and hyperfine's figures as well when it is installed.
 #
 #   scripts/bench.sh [BLOCKS] [RUNS]      defaults: 100000 blocks, 5 runs
 #
@@ -39,9 +39,18 @@ measure() {
   local label=$1
   shift
   : >"$work/times"
+  local start end
   for _ in $(seq "$runs"); do
-    /usr/bin/time -f '%e %U %S %M' -o "$work/one" "$sim" "$@" >/dev/null
-    awk '{printf "%s %.2f %s\n", $1, $2 + $3, $4}' "$work/one" >>"$work/times"
+    if [ -x /usr/bin/time ]; then
+      /usr/bin/time -f '%e %U %S %M' -o "$work/one" "$sim" "$@" >/dev/null
+      awk '{printf "%s %.2f %s\n", $1, $2 + $3, $4}' "$work/one" >>"$work/times"
+    else
+      # Without GNU time only the wall clock is measured.
+      start=$(date +%s.%N)
+      "$sim" "$@" >/dev/null
+      end=$(date +%s.%N)
+      echo "$start $end" | awk '{printf "%.2f 0 0\n", $2 - $1}' >>"$work/times"
+    fi
   done
   printf '%-34s wall %6ss  cpu %6ss  peak %6.1f MB  (median of %s runs, %s blocks)\n' "$label" \
     "$(cut -d' ' -f1 "$work/times" | median)" "$(cut -d' ' -f2 "$work/times" | median)" \
