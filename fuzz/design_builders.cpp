@@ -23,15 +23,16 @@ draivo::SingleCycle cycleOf(std::size_t choice) {
   return cycles[choice % std::size(cycles)];
 }
 
-void checkCycle(const draivo::CycleFields& fields) {
+void checkCycle(draivo::CycleFields fields) {
   using draivo::CycleField;
   for (const CycleField field :
        {CycleField::StartX, CycleField::StartZ, CycleField::FirstX, CycleField::FirstZ,
         CycleField::Taper, CycleField::Feed, CycleField::LastCut, CycleField::Step}) {
     (void)draivo::CycleFieldValid(fields, field);
+    const std::string& text = draivo::fieldText(fields, field);
     const draivo::ChangeRule rule = draivo::CycleChangeRule(fields.cycle, field);
-    const std::string changed = draivo::applyChangeRule(rule, fields.startX);
-    DRAIVO_FUZZ_CHECK(changed.empty() || changed == fields.startX);
+    const std::string changed = draivo::applyChangeRule(rule, text);
+    DRAIVO_FUZZ_CHECK(changed.empty() || changed == text);
   }
 
   const draivo::CutPlan plan = draivo::PlanFurtherCuts(fields);
