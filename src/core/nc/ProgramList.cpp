@@ -27,10 +27,11 @@ const std::string& ProgramList::List(int index) const {
 
 int ProgramList::firstContaining(std::string_view text) const {
   if (SequenceIndex::indexable(text)) {
-    if (!indexTried_ || indexRevision_ != contentRevision_) {
+    if (!indexTried_ || indexRevision_ != contentRevision_ || indexedCount_ != items_.size()) {
       auto built = SequenceIndex::build(items_);
       sequenceIndex_ = built ? std::make_shared<const SequenceIndex>(std::move(*built)) : nullptr;
       indexRevision_ = contentRevision_;
+      indexedCount_ = items_.size();
       indexTried_ = true;
     }
     if (sequenceIndex_) return static_cast<int>(sequenceIndex_->firstContaining(items_, text));

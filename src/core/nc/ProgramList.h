@@ -39,9 +39,11 @@ class ProgramList {
   int topIndex_ = 0;
   std::uint64_t contentRevision_ = 0;
   std::uint64_t selectionRevision_ = 0;
-  // The index of sequence keys and the content revision it was built for.
+  // The index of sequence keys and the content revision and entry count it was built for
+  // (the count also tells a list whose entries were moved away).
   mutable std::shared_ptr<const SequenceIndex> sequenceIndex_;
   mutable std::uint64_t indexRevision_ = 0;
+  mutable std::size_t indexedCount_ = 0;
   mutable bool indexTried_ = false;
 };
 

@@ -87,6 +87,13 @@ TEST(SequenceIndexList, FollowsChangesOfTheEntries) {
   list.Clear();
   EXPECT_EQ(copy.firstContaining("N10"), 1);
   EXPECT_EQ(list.firstContaining("N10"), 0);
+
+  ProgramList moved = copy;
+  EXPECT_EQ(moved.firstContaining("N10"), 1);
+  const ProgramList target = std::move(moved);
+  EXPECT_EQ(target.firstContaining("N10"), 1);
+  // NOLINTNEXTLINE(bugprone-use-after-move): a moved-from list must still answer safely.
+  EXPECT_EQ(moved.firstContaining("N10"), moved.ListCount());
 }
 
 // A line of 100,000 letters N: its texts overlap at length, and building the index must
