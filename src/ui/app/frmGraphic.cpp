@@ -53,6 +53,7 @@ frmGraphic::frmGraphic(Dialogs& dialogs, QWidget* parent)
   Timer1_->setInterval(StartupTimerMs);
   connect(Timer1_, &QTimer::timeout, this, &frmGraphic::Timer1_Timer);
   sincePaint_.start();
+  sinceShown_.start();
 
   built_ = true;
   refreshAll();

@@ -118,6 +118,9 @@ class frmGraphic : public QMainWindow, public Host {
 
   void refreshAll();
   void refreshList();
+  // Marks a part of the window as behind the run and shows it now or within a repaint interval.
+  void showSoon(bool& part);
+  void showPending();
   void refreshLabels();
   void refreshScrollBars();
   void refreshIndicators();
@@ -139,6 +142,11 @@ class frmGraphic : public QMainWindow, public Host {
   std::uint64_t shownListContent_ = ~std::uint64_t{0};
   std::uint64_t shownListSelection_ = ~std::uint64_t{0};
   QElapsedTimer sincePaint_;
+  QElapsedTimer sinceShown_;
+  struct Pending {  // parts of the window that show an older state of the run
+    bool list = false;
+    bool labels = false;
+  } pending_;
   QTimer repaintTimer_;
   QTimer* Timer1_ = nullptr;  // one shot, a second after start-up
 

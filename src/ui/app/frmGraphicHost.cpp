@@ -20,6 +20,7 @@ void frmGraphic::processEvents() {
 }
 
 void frmGraphic::waitForEvents(int maxMilliseconds) {
+  showPending();  // a waiting run shows the block it waits at
   wait_.waitForEvents(maxMilliseconds);
 }
 
@@ -40,14 +41,36 @@ bool frmGraphic::directChecked() {
   return ChkDirect_ && ChkDirect_->isChecked();
 }
 
+// At full speed the list and the labels follow the run at the pace of the picture; a run that
+// pauses after every pixel shows every block, and every wait shows the latest state first.
 void frmGraphic::programListChanged() {
-  if (built_) refreshList();
+  if (built_) showSoon(pending_.list);
 }
 
 void frmGraphic::labelsChanged() {
-  if (!built_) return;
-  refreshLabels();
-  refreshScrollBars();
+  if (built_) showSoon(pending_.labels);
+}
+
+void frmGraphic::showSoon(bool& part) {
+  part = true;
+  if (sim_.view.DrawDelay > 0 || sinceShown_.elapsed() >= RepaintIntervalMs) {
+    showPending();
+    return;
+  }
+  if (!repaintTimer_.isActive()) repaintTimer_.start(RepaintIntervalMs);
+}
+
+void frmGraphic::showPending() {
+  sinceShown_.restart();
+  if (pending_.list) {
+    pending_.list = false;
+    refreshList();
+  }
+  if (pending_.labels) {
+    pending_.labels = false;
+    refreshLabels();
+    refreshScrollBars();
+  }
 }
 
 void frmGraphic::indicatorsChanged() {
@@ -81,6 +104,7 @@ void frmGraphic::pictureChanged() {
 }
 
 void frmGraphic::repaintPictures() {
+  showPending();
   repaintTimer_.stop();
   sincePaint_.restart();
   picResult_->repaint();
@@ -89,6 +113,7 @@ void frmGraphic::repaintPictures() {
 
 void frmGraphic::refreshAll() {
   if (!built_) return;
+  pending_ = {};
   refreshList();
   refreshLabels();
   refreshScrollBars();
