@@ -1,9 +1,9 @@
 #include "editor/TextCommands.h"
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
+
+#include "editor/TextFiles.h"
 
 namespace draivo {
 namespace {
@@ -11,25 +11,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view CrLf = "\r\n";
-
-bool writeWorkFile(const fs::path& file, std::string_view content) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(content.data(), static_cast<std::streamsize>(content.size()));
-  out.close();
-  return !out.fail();
-}
-
-std::optional<std::string> readWorkFile(const fs::path& file) {
-  std::error_code error;
-  if (!fs::is_regular_file(file, error)) return std::nullopt;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream content;
-  content << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return std::move(content).str();
-}
 
 bool deleteWorkFile(const fs::path& file) {
   std::error_code error;
@@ -92,7 +73,10 @@ std::vector<std::string> SplitFileLines(std::string_view fileText) {
 }
 
 WorkFileAccess DiskWorkFileAccess() {
-  return {writeWorkFile, readWorkFile, deleteWorkFile};
+  return {[](const fs::path& file, std::string_view content) {
+            return WriteFileBytes(file.string(), content);
+          },
+          [](const fs::path& file) { return ReadFileBytes(file.string()); }, deleteWorkFile};
 }
 
 TextCommandResult RunTextCommand(TextCommand command, std::string_view fileText,

@@ -42,14 +42,6 @@ void removeLeftover(const std::string& temporary) {
   if (fs::is_regular_file(temporary, ignored)) fs::remove(temporary, ignored);
 }
 
-bool writeFile(const std::string& fileName, std::string_view content) {
-  std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(content.data(), static_cast<std::streamsize>(content.size()));
-  out.close();
-  return !out.fail();
-}
-
 }  // namespace
 
 std::string ToFileText(std::string_view editorText) {
@@ -60,18 +52,32 @@ std::string FromFileText(std::string_view fileText) {
   return replaceAll(fileText, "\r\n", "\n");
 }
 
+std::optional<std::string> ReadFileBytes(const std::string& fileName) {
+  std::error_code error;
+  if (!fs::is_regular_file(fileName, error)) return std::nullopt;
+  std::ifstream in(fileName, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream content;
+  content << in.rdbuf();
+  if (in.bad()) return std::nullopt;
+  return std::move(content).str();
+}
+
+bool WriteFileBytes(const std::string& fileName, std::string_view content) {
+  std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+  out.close();
+  return !out.fail();
+}
+
 FileResult ReadTextFile(const std::string& fileName) {
   std::error_code error;
   if (!fs::exists(fileName, error))
     return failure("Het bestand " + quoted(fileName) + " bestaat niet.");
-  const auto unreadable = "Het bestand " + quoted(fileName) + " kan niet gelezen worden.";
-  if (!fs::is_regular_file(fileName, error)) return failure(unreadable);
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) return failure(unreadable);
-  std::ostringstream content;
-  content << in.rdbuf();
-  if (in.bad()) return failure(unreadable);
-  return FileResult{true, std::move(content).str(), {}};
+  auto content = ReadFileBytes(fileName);
+  if (!content) return failure("Het bestand " + quoted(fileName) + " kan niet gelezen worden.");
+  return FileResult{true, std::move(*content), {}};
 }
 
 std::string AtomicSaveTempPath(const std::string& fileName) {
@@ -88,7 +94,7 @@ FileResult SaveFileAtomically(const std::string& fileName, std::string_view cont
   if (fs::exists(existing) && !isWritable(existing.permissions())) {
     return failure("Het bestand " + quoted(fileName) + " is alleen-lezen en is niet gewijzigd.");
   }
-  if (!writeFile(temporary, content)) {
+  if (!WriteFileBytes(temporary, content)) {
     removeLeftover(temporary);
     return failure(message);
   }

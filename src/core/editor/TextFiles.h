@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,11 @@ struct FileResult {
 // The editor separates lines with LF; its files end lines with CR LF.
 std::string ToFileText(std::string_view editorText);
 std::string FromFileText(std::string_view fileText);
+
+// The bytes of a regular file; nothing when it is not one or cannot be read.
+std::optional<std::string> ReadFileBytes(const std::string& fileName);
+// Writes the bytes over the file; false when that fails.
+bool WriteFileBytes(const std::string& fileName, std::string_view content);
 
 // Reads a whole file as bytes. A missing file or one that cannot be read is reported.
 FileResult ReadTextFile(const std::string& fileName);
