@@ -4,6 +4,7 @@
 #include "nc/BlockText.h"
 #include "nc/Interpreter.h"
 #include "nc/MachineStatus.h"
+#include "nc/MoveKind.h"
 #include "nc/NcHost.h"
 #include "nc/NumberFormat.h"
 #include "nc/ProgramList.h"
@@ -38,26 +39,10 @@ const ToolColourStep& nextToolColour(int index) {
   return firstToolColour;
 }
 
-// What the character after the first "G0" says about the move.
-struct MoveKind {
-  bool known = false;  // the block sets the line style
-  LineStyle style = LineStyle::Solid;
-  bool arc = false;
-};
-
+// A "G32" thread block is a solid straight move whatever its first "G0" says.
 MoveKind moveKindOf(const std::string& block) {
-  MoveKind kind;
-  const auto g0 = block.find("G0");
-  if (g0 != std::string::npos) {
-    const char next = g0 + 2 < block.size() ? block[g0 + 2] : '\0';
-    kind.known = true;
-    kind.style = next == '0' || next == ' ' ? LineStyle::Dot : LineStyle::Solid;
-    kind.arc = next == '2' || next == '3';
-  }
-  if (contains(block, "G32")) {
-    kind = MoveKind{true, LineStyle::Solid, false};
-  }
-  return kind;
+  if (contains(block, "G32")) return {true, LineStyle::Solid, false};
+  return firstG0MoveKind(block);
 }
 
 // An S value as written: read scaled and divided back, as the labels show it.

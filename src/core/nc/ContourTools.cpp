@@ -4,6 +4,7 @@
 
 #include "nc/BlockText.h"
 #include "nc/CycleFrame.h"
+#include "nc/MoveKind.h"
 #include "nc/NcHost.h"
 #include "nc/NumberFormat.h"
 #include "nc/ProgramList.h"
@@ -61,11 +62,10 @@ void DrawBlockList(const ProgramList& list, Surface& picture, bool instant, View
   bool arc = false;
   for (int i = 0; i < list.ListCount(); ++i) {
     std::string text = list.List(i);
-    const auto g0 = text.find("G0");
-    if (g0 != std::string::npos) {
-      const char next = g0 + 2 < text.size() ? text[g0 + 2] : '\0';
-      picture.drawStyle = next == ' ' || next == '0' ? LineStyle::Dot : LineStyle::Solid;
-      arc = next == '2' || next == '3';
+    const MoveKind kind = firstG0MoveKind(text);
+    if (kind.known) {  // an entry without "G0" keeps the style and arc choice before it
+      picture.drawStyle = kind.style;
+      arc = kind.arc;
     }
     drawer.DrawMove(text, arc, picture, instant);
     host.processEvents();
