@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "BmpReader.h"
+#include "support/BmpReader.h"
 #include "render/Colour.h"
 #include "run/HeadlessRun.h"
 #include "run/PictureExport.h"

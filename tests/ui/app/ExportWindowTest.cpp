@@ -5,7 +5,7 @@
 #include <string>
 
 #include "MainWindowFixture.h"
-#include "core/run/BmpReader.h"
+#include "support/BmpReader.h"
 #include "render/Colour.h"
 #include "run/HeadlessRun.h"
 
