@@ -3,9 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
-#include <map>
 #include <numbers>
-#include <tuple>
 
 namespace draivo {
 
@@ -154,20 +152,9 @@ QImage drawCommandSheet() {
 }
 
 QImage cutCommandImage(const QImage& sheet, ImageCell cell, int targetSize) {
-  // The indicators are cut again for every block; the few cells of a sheet are cut and scaled
-  // once and then shared (QImage copies share their pixels).
-  using Key = std::tuple<qint64, int, int, int, int>;
-  static std::map<Key, QImage> cut;
-  const Key key{sheet.cacheKey(), cell.column, cell.row, cell.size, targetSize};
-  if (const auto found = cut.find(key); found != cut.end()) return found->second;
-  constexpr std::size_t mostKept = 64;  // a sheet has a dozen cells; new sheets start afresh
-  if (cut.size() >= mostKept) cut.clear();
-
-  QImage image = sheet.copy(cell.column, cell.row, cell.size, cell.size);
-  if (targetSize != cell.size) {
-    image = image.scaled(targetSize, targetSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-  }
-  return cut.emplace(key, image).first->second;
+  const QImage image = sheet.copy(cell.column, cell.row, cell.size, cell.size);
+  if (targetSize == cell.size) return image;
+  return image.scaled(targetSize, targetSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 }  // namespace draivo

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/EventWait.h"
@@ -124,6 +125,7 @@ class frmGraphic : public QMainWindow, public Host {
   void refreshLabels();
   void refreshScrollBars();
   void refreshIndicators();
+  void showIndicator(std::size_t index, ImageCell cell, int size);
   void repaintPictures();
   void showCover(bool visible);
   void selectionReleased();
@@ -134,6 +136,7 @@ class frmGraphic : public QMainWindow, public Host {
   Simulator sim_;
   Magnifier magnifier_;
   QImage commandSheet_;
+  std::optional<Indicators> shownIndicators_;  // what the picture buttons show
   QString pictureFolder_;
   bool built_ = false;
   bool closePending_ = false;

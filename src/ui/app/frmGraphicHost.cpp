@@ -5,6 +5,8 @@
 #include <QListWidget>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <optional>
+#include <utility>
 
 #include "app/CommandSheet.h"
 #include "app/FitText.h"
@@ -175,19 +177,23 @@ void frmGraphic::refreshScrollBars() {
   lblSpeed_->setText(QString::fromStdString(v.speedLabel()));
 }
 
+// Indicators are announced at every block; a button is cut and painted only when its image
+// changes (a repaint also paints everything else that waits, such as the program list).
 void frmGraphic::refreshIndicators() {
-  const Indicators& shown = sim_.indicators;
-  const QImage images[] = {
-      cutCommandImage(commandSheet_, cellOf(shown.spindle), cellOf(shown.spindle).size),
-      cutCommandImage(commandSheet_, cellOf(shown.coolant), cellOf(shown.coolant).size),
-      cutCommandImage(commandSheet_, cellOf(shown.start), StartButtonSize)};
-  // Indicators are refreshed at every block; only a changed one is painted at once (a
-  // repaint also paints everything else that waits, such as the program list).
-  for (std::size_t i = 0; i < std::size(images); ++i) {
-    if (picViewCommand_[i]->image() == images[i]) continue;
-    picViewCommand_[i]->setImage(images[i]);
-    picViewCommand_[i]->repaint();
+  const Indicators& now = sim_.indicators;
+  const std::optional<Indicators> before = std::exchange(shownIndicators_, now);
+  if (!before || before->spindle != now.spindle) {
+    showIndicator(0, cellOf(now.spindle), cellOf(now.spindle).size);
   }
+  if (!before || before->coolant != now.coolant) {
+    showIndicator(1, cellOf(now.coolant), cellOf(now.coolant).size);
+  }
+  if (!before || before->start != now.start) showIndicator(2, cellOf(now.start), StartButtonSize);
+}
+
+void frmGraphic::showIndicator(std::size_t index, ImageCell cell, int size) {
+  picViewCommand_[index]->setImage(cutCommandImage(commandSheet_, cell, size));
+  picViewCommand_[index]->repaint();
 }
 
 }  // namespace draivo
