@@ -1,5 +1,6 @@
 #include "run/FileHelpers.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -33,23 +34,18 @@ std::optional<std::string> ReadWholeFile(const std::string& fileName) {
   return content;
 }
 
+std::string_view NextLine(std::string_view text, std::size_t& at) {
+  const std::size_t end = std::min(text.find_first_of("\r\n", at), text.size());
+  const std::string_view line = text.substr(at, end - at);
+  at = end;
+  if (at < text.size() && text[at] == '\r') ++at;
+  if (at < text.size() && text[at] == '\n' && (at == end || text[at - 1] == '\r')) ++at;
+  return line;
+}
+
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
-  std::string line;
-  bool open = false;  // a line has started that no break has ended yet
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      lines.push_back(std::move(line));
-      line.clear();
-      open = false;
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      line += c;
-      open = true;
-    }
-  }
-  if (open) lines.push_back(std::move(line));
+  for (std::size_t at = 0; at < text.size();) lines.emplace_back(NextLine(text, at));
   return lines;
 }
 

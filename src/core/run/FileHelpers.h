@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace draivo {
@@ -19,6 +20,10 @@ inline constexpr std::uintmax_t MaxProgramFileBytes = 64u * 1024u * 1024u;
 // The whole content of a regular file; nothing when it is missing, not a regular file (a
 // folder, a device, a pipe), larger than MaxProgramFileBytes or cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& fileName);
+
+// The line that starts at `at`, ended by CR, LF or CR LF (or the end of the text); `at`
+// moves past its line break.
+std::string_view NextLine(std::string_view text, std::size_t& at);
 
 // Splits a text into lines at CR, LF or CR LF. A final line break ends the last line and
 // adds no empty line after it.

@@ -14,26 +14,11 @@ std::string CaptionOf(const std::string& block) {
   return "Draivo O" + number + ".nc";
 }
 
-namespace {
-
-// The line that starts at `at`, ended by CR, LF or CR LF (or the end of the text); `at` moves
-// past its line break.
-std::string_view nextLine(std::string_view text, std::size_t& at) {
-  const std::size_t end = std::min(text.find_first_of("\r\n", at), text.size());
-  const std::string_view line = text.substr(at, end - at);
-  at = end;
-  if (at < text.size() && text[at] == '\r') ++at;
-  if (at < text.size() && text[at] == '\n' && (at == end || text[at - 1] == '\r')) ++at;
-  return line;
-}
-
-}  // namespace
-
 LoadedProgram LoadProgramText(const std::string& text) {
   LoadedProgram program;
   // A final line break ends the last line and adds no empty line after it.
   for (std::size_t at = 0; at < text.size();) {
-    const std::string_view line = nextLine(text, at);
+    const std::string_view line = NextLine(text, at);
     if (line == ProgramStartLine) continue;
     if (line.empty() || line == ProgramEndMarker) break;
     if (program.blocks.size() >= MaxProgramLines) {
