@@ -67,7 +67,7 @@ void Interpreter::ExecuteBlock(const std::string& block) {
 
   const auto colon = block.find(':');
   if (colon != std::string::npos) {
-    host_.setCaption("Draivo O" + block.substr(1, 4) + ".nc");
+    host_.setCaption(CaptionOf(block));
     const bool programZero = colon + 1 < block.size() && block[colon + 1] == '7';
     const bool firstOfMain = parts_.lstCommands.ListIndex() == 0 && host_.SubprogramLevel() == 1;
     if (!(programZero && firstOfMain)) {

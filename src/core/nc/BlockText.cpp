@@ -49,6 +49,11 @@ std::string toUpperAscii(std::string_view text) {
   return out;
 }
 
+std::string CaptionOf(const std::string& block) {
+  const std::string number = block.size() > 1 ? block.substr(1, 4) : std::string();
+  return "Draivo O" + number + ".nc";
+}
+
 std::string NormaliseBlock(std::string_view source) {
   std::string line = toUpperAscii(source);
   if (contains(line, ":0")) return line;

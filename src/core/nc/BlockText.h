@@ -53,4 +53,8 @@ inline double wordValue(std::string_view block, char letter, double scale = 1.0)
 
 std::string toUpperAscii(std::string_view text);
 
+// The window caption for a program-number line: "Draivo O" + the four characters after
+// its first one + ".nc" (":0012 ;" gives "Draivo O0012.nc").
+std::string CaptionOf(const std::string& block);
+
 }  // namespace draivo

@@ -9,11 +9,6 @@
 
 namespace draivo {
 
-std::string CaptionOf(const std::string& block) {
-  const std::string number = block.size() > 1 ? block.substr(1, 4) : std::string();
-  return "Draivo O" + number + ".nc";
-}
-
 LoadedProgram LoadProgramText(const std::string& text) {
   LoadedProgram program;
   // A final line break ends the last line and adds no empty line after it.

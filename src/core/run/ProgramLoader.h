@@ -17,10 +17,6 @@ struct LoadedProgram {
   bool tooLong = false;                // loading stopped at MaxProgramLines blocks
 };
 
-// The window caption for a program-number line: "Draivo O" + the four characters after
-// its first one + ".nc" (":0012 ;" gives "Draivo O0012.nc").
-std::string CaptionOf(const std::string& block);
-
 // Turns the text of a program file into blocks: lines split at CR, LF or CR LF, the start
 // line skipped, loading ended by an empty line or the end line, every other line normalised.
 // Lines are taken one at a time, so that no second copy of a large text is made.

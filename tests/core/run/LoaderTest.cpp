@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "nc/BlockText.h"
 #include "run/FileHelpers.h"
 #include "run/ProgramLoader.h"
 #include "run/SubprogramCall.h"
