@@ -3,14 +3,13 @@
 #include <filesystem>
 #include <optional>
 
+#include "design/ProgramMarkers.h"
 #include "editor/TextFiles.h"
 
 namespace draivo {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr std::string_view CrLf = "\r\n";
 
 bool deleteWorkFile(const fs::path& file) {
   std::error_code error;
@@ -20,10 +19,10 @@ bool deleteWorkFile(const fs::path& file) {
 
 std::string joinLines(const std::vector<std::string>& lines) {
   std::size_t size = 0;
-  for (const auto& line : lines) size += line.size() + CrLf.size();
+  for (const auto& line : lines) size += line.size() + LineEnd.size();
   std::string text;
   text.reserve(size);
-  for (const auto& line : lines) text.append(line).append(CrLf);
+  for (const auto& line : lines) text.append(line).append(LineEnd);
   return text;
 }
 
@@ -64,10 +63,10 @@ std::vector<std::string> SplitFileLines(std::string_view fileText) {
   std::vector<std::string> lines;
   std::size_t start = 0;
   while (start < fileText.size()) {
-    auto end = fileText.find(CrLf, start);
+    auto end = fileText.find(LineEnd, start);
     if (end == std::string_view::npos) end = fileText.size();
     lines.emplace_back(fileText.substr(start, end - start));
-    start = end + CrLf.size();
+    start = end + LineEnd.size();
   }
   return lines;
 }

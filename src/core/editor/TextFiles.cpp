@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "design/ProgramMarkers.h"
+
 namespace draivo {
 namespace {
 
@@ -45,11 +47,11 @@ void removeLeftover(const std::string& temporary) {
 }  // namespace
 
 std::string ToFileText(std::string_view editorText) {
-  return replaceAll(editorText, "\n", "\r\n");
+  return replaceAll(editorText, "\n", LineEnd);
 }
 
 std::string FromFileText(std::string_view fileText) {
-  return replaceAll(fileText, "\r\n", "\n");
+  return replaceAll(fileText, LineEnd, "\n");
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& fileName) {
