@@ -18,7 +18,7 @@ class HeadlessHost : public Host {
   void processEvents() override {}
   void waitForEvents(int maxMilliseconds) override {
     clock_ += static_cast<std::uint64_t>(std::max(maxMilliseconds, 1));
-    if (sim_ && sim_->run.RunBusy && !sim_->StartPressed) sim_->startButtonClick(2);
+    if (sim_ && sim_->run.RunBusy && !sim_->StartPressed) sim_->startButtonClick(Simulator::StartButtonIndex);
   }
   std::uint64_t tickCount() override { return clock_; }
 

@@ -10,7 +10,6 @@ namespace draivo {
 
 namespace {
 
-constexpr int StartButtonIndex = 2;
 constexpr int FullSpeedValue = 0;
 constexpr std::size_t CaptionSuffixLength = 3;  // ".nc"
 
@@ -59,7 +58,7 @@ PictureExportResult PictureExport::run(const std::string& folder) {
   sim_.setSpeedValue(FullSpeedValue);
   host.labelsChanged();
 
-  sim_.startButtonClick(StartButtonIndex);
+  sim_.startButtonClick(Simulator::StartButtonIndex);
 
   const bool closing = sim_.quitRequested();
   if (!closing) {

@@ -31,11 +31,11 @@ void Simulator::Vernieuw() {
 }
 
 void Simulator::Starten() {
-  startButtonClick(2);
+  startButtonClick(StartButtonIndex);
 }
 
 void Simulator::startButtonClick(int index) {
-  if (index != 2) return;
+  if (index != StartButtonIndex) return;
   if (!run.RunBusy && menus.vernieuwEnabled) {
     setStartPressed(true, StartImage::Running);
     Vernieuw();

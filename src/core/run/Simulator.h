@@ -46,6 +46,7 @@ class Simulator : public NcHost {
   static constexpr int EndMessageMilliseconds = 2000;
   static constexpr const char* StartCaption = "Draivo";
   static constexpr const char* EndMessage = "Opdracht uitgevoerd";
+  static constexpr int StartButtonIndex = 2;  // picViewCommand(2), "Start simulatie"
   static constexpr int GatePollMilliseconds = 250;
   static constexpr const char* OpenDialogTitle = "Bestand openen";
   static constexpr const char* OpenDialogFilter =
