@@ -13,8 +13,10 @@ struct ViewState {
   static constexpr int ZoomValueMin = 10, ZoomValueMax = 200, ZoomValueStart = 34;
   static constexpr int SpeedValueLeft = 20, SpeedValueRight = 0, SpeedValueStart = 0;
 
-  int ViewOriginZ = 660;
-  int ViewOriginX = 340;
+  static constexpr int ViewOriginZStart = 660, ViewOriginXStart = 340;  // the program zero
+
+  int ViewOriginZ = ViewOriginZStart;
+  int ViewOriginX = ViewOriginXStart;
   double ZoomFactor = 3.4;
   int DrawDelay = 0;
   double CurrentPointZ = 0, CurrentPointX = 0;

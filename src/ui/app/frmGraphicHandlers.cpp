@@ -13,13 +13,6 @@
 
 namespace draivo {
 
-namespace {
-
-constexpr int ViewOriginZStart = 660;
-constexpr int ViewOriginXStart = 340;
-
-}  // namespace
-
 bool frmGraphic::Form_Load(QSize screenSize) {
   const std::string resolution =
       std::to_string(screenSize.width()) + "x" + std::to_string(screenSize.height());
@@ -31,8 +24,8 @@ bool frmGraphic::Form_Load(QSize screenSize) {
   }
   sim_.setSpeedValue(ViewState::SpeedValueStart);
   sim_.setZoomValue(ViewState::ZoomValueStart);
-  sim_.view.ViewOriginZ = ViewOriginZStart;
-  sim_.view.ViewOriginX = ViewOriginXStart;
+  sim_.view.ViewOriginZ = ViewState::ViewOriginZStart;
+  sim_.view.ViewOriginX = ViewState::ViewOriginXStart;
   ResetView(sim_.picResult, sim_.view);
   // The selection layer lies exactly on the inner picture, so its pixels are picture pixels.
   imgSelect_->setGeometry(
