@@ -50,7 +50,7 @@ grep -q "<release version=\"$version\"" "$stage/share/metainfo/$app.metainfo.xml
   fail "the metainfo has no release $version"
 for page in draivo draivo-sim; do
   file=$stage/share/man/man1/$page.1.gz
-  warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$file" 2>&1 >/dev/null)
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$file" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "$page.1: $warnings"
   lexgrog "$file" >/dev/null || fail "$page.1 has no NAME section whatis can read"
   zgrep -q "\"Draivo $version\"" "$file" || fail "$page.1 is not of version $version"
@@ -63,7 +63,7 @@ grep -q "<mediatype>$mime_type</mediatype>" "$stage/share/metainfo/$app.metainfo
 # data with the same extension stays NetCDF.
 mkdir -p "$work/mime/mime/packages" "$work/files"
 cp /usr/share/mime/packages/freedesktop.org.xml "$stage/share/mime/packages/$app.xml" "$work/mime/mime/packages/"
-update-mime-database "$work/mime/mime"
+update-mime-database "$work/mime/mime" >/dev/null 2>&1 || fail "update-mime-database"
 printf 'O0001 ;\nG00 X20 Z2 ;\nM30 ;\n' >"$work/files/shaft.nc"
 printf 'CDF\001\000\000\000\000' >"$work/files/data.nc"
 type_of() { XDG_DATA_HOME=$work/none XDG_DATA_DIRS=$work/mime gio info -a standard::content-type "$1" | sed -n 's/.*content-type: //p'; }
