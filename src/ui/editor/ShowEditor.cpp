@@ -18,8 +18,8 @@ frmNC_Editor* showEditor(QWidget* mainWindow, const QString& fileName,
     editor->activateWindow();
     return editor;
   }
-  editor = new frmNC_Editor(fileName, ProgramFolder(),
-                            std::make_shared<QtEditorDialogs>(), mainWindow);
+  editor =
+      new frmNC_Editor(fileName, ProgramFolder(), std::make_shared<QtEditorDialogs>(), mainWindow);
   editor->setAttribute(Qt::WA_DeleteOnClose);
   if (onExit) editor->setExitHandler(std::move(onExit));
   KeepOnTop(editor, true);

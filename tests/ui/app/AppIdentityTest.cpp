@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/AppIdentity.h"
+#include "app/frmGraphic.h"
 #include "design/frmG9094.h"
 #include "design/frmTool.h"
 #include "editor/EditorDialogs.h"
@@ -16,7 +17,6 @@
 #include "editor/frmNC_Editor.h"
 #include "editor/frmReplace.h"
 #include "platform/QtDialogs.h"
-#include "app/frmGraphic.h"
 
 namespace draivo {
 namespace {
@@ -37,7 +37,8 @@ TEST(AppIdentity, EveryWindowShowsDraivosIcon) {
   frmTool tool([] { return true; }, [](const QString&) {}, &main);
   frmG9094 cycle([](const QString&) {}, [](QWidget*, const QString&, const QString&) {}, &main);
   for (QWidget* window : std::vector<QWidget*>{&main, &editor, &find, &replace, &tool, &cycle}) {
-    EXPECT_EQ(window->windowIcon().cacheKey(), icon.cacheKey()) << window->objectName().toStdString();
+    EXPECT_EQ(window->windowIcon().cacheKey(), icon.cacheKey())
+        << window->objectName().toStdString();
   }
 }
 
@@ -59,12 +60,14 @@ TEST_P(StartFileOf, IsTheFirstFileNamedAsAnAbsolutePath) {
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, StartFileOf,
-    ::testing::Values(
-        ArgumentsCase{"None", {"draivo"}, ""},
-        ArgumentsCase{"Absolute", {"draivo", "/tmp/shaft.nc"}, "/tmp/shaft.nc"},
-        ArgumentsCase{"Relative", {"draivo", "progs/shaft.nc"}, QDir::current().filePath("progs/shaft.nc")},
-        ArgumentsCase{"AfterAnOption", {"draivo", "--reverse", "a.nc", "b.nc"},
-                      QDir::current().filePath("a.nc")}),
+    ::testing::Values(ArgumentsCase{"None", {"draivo"}, ""},
+                      ArgumentsCase{"Absolute", {"draivo", "/tmp/shaft.nc"}, "/tmp/shaft.nc"},
+                      ArgumentsCase{"Relative",
+                                    {"draivo", "progs/shaft.nc"},
+                                    QDir::current().filePath("progs/shaft.nc")},
+                      ArgumentsCase{"AfterAnOption",
+                                    {"draivo", "--reverse", "a.nc", "b.nc"},
+                                    QDir::current().filePath("a.nc")}),
     [](const ::testing::TestParamInfo<ArgumentsCase>& info) { return info.param.name; });
 
 }  // namespace
