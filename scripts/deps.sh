@@ -3,6 +3,9 @@
 
 draivo_packages=(cmake g++ make libgtest-dev libgmock-dev qt6-base-dev libgl-dev clang-14 libclang-rt-14-dev libbenchmark-dev)
 
+# The checks of the install rules and the Debian package (scripts/check-package.sh).
+draivo_packages+=(dpkg-dev lintian desktop-file-utils appstream man-db groff-base file shared-mime-info libglib2.0-bin)
+
 install_deps() {
   local missing=()
   for p in "${draivo_packages[@]}"; do

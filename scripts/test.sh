@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds from scratch and runs every test: the core under
 # AddressSanitizer and UndefinedBehaviorSanitizer without Qt, then the whole project (with the
-# benchmarks, so that they keep compiling), then a short run of every fuzz target.
+# benchmarks, so that they keep compiling), then the install rules and the Debian package,
+# then a short run of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
@@ -17,6 +18,9 @@ ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
 cmake -S . -B build/full -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAIVO_BENCH=ON
 cmake --build build/full -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build/full --output-on-failure -j "$jobs"
+
+# Install rules and the Debian package; a real install only where .ci/run allows it.
+scripts/check-package.sh build/full
 
 # About a minute of fuzzing in all; a crash, hang or memory blow-up fails the script.
 scripts/fuzz.sh all 15

@@ -55,7 +55,7 @@ class frmGraphic : public QMainWindow, public Host {
   DesignController* design() const { return design_; }
   QMenu* bestandMenu() const { return mnuBestand_; }
 
-  // The folder the picture export writes to; the folder of the executable by default.
+  // The folder the picture export writes to; the program folder by default.
   void setPictureFolder(const QString& folder) { pictureFolder_ = folder; }
   QString pictureFolder() const;
 

@@ -1,6 +1,5 @@
 // Start-up, menu and button handlers, selection and closing of the main window.
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QScrollBar>
 #include <string>
 
@@ -9,6 +8,7 @@
 #include "app/frmGraphic.h"
 #include "editor/frmNC_Editor.h"
 #include "platform/Dialogs.h"
+#include "platform/ProgramFolder.h"
 #include "run/PictureExport.h"
 
 namespace draivo {
@@ -47,7 +47,7 @@ void frmGraphic::Timer1_Timer() {
 }
 
 QString frmGraphic::pictureFolder() const {
-  return pictureFolder_.isEmpty() ? QCoreApplication::applicationDirPath() : pictureFolder_;
+  return pictureFolder_.isEmpty() ? ProgramFolder() : pictureFolder_;
 }
 
 template <typename Handler>

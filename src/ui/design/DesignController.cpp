@@ -1,6 +1,5 @@
 #include "design/DesignController.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QMenu>
 #include <QTextEdit>
@@ -9,6 +8,7 @@
 #include "design/ProgramEnd.h"
 #include "design/frmG9094.h"
 #include "design/frmTool.h"
+#include "platform/ProgramFolder.h"
 
 namespace draivo {
 DesignController::DesignController(QTextEdit* designText, QWidget* mainWindow,
@@ -17,8 +17,7 @@ DesignController::DesignController(QTextEdit* designText, QWidget* mainWindow,
       designText_(designText),
       mainWindow_(mainWindow),
       runDesignFile_(std::move(runDesignFile)),
-      showMessage_(messageBoxShowMessage()),
-      programFolder_(QCoreApplication::applicationDirPath()) {
+      showMessage_(messageBoxShowMessage()) {
   setObjectName("DesignController");
   buildMenu();
   designText_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -45,8 +44,12 @@ void DesignController::buildMenu() {
   item("mnuOntwerpEinde", "M30 Einde programma", &DesignController::mnuOntwerpEinde_Click);
 }
 
+QString DesignController::programFolder() const {
+  return programFolder_.isEmpty() ? ProgramFolder() : programFolder_;
+}
+
 QString DesignController::designFilePath() const {
-  return QDir(programFolder_).filePath(QString::fromLatin1(DesignFileName));
+  return QDir(programFolder()).filePath(QString::fromLatin1(DesignFileName));
 }
 
 void DesignController::InsertDesignText(const QString& text) {

@@ -30,9 +30,9 @@ class DesignController : public QObject {
 
   QMenu* menu() const { return mnuOntwerp_; }
 
-  // The folder the design file is written to: the folder of the executable unless set.
+  // The folder the design file is written to: the program folder unless set.
   void setProgramFolder(const QString& folder) { programFolder_ = folder; }
-  QString programFolder() const { return programFolder_; }
+  QString programFolder() const;
   QString designFilePath() const;
 
   void setShowMessage(ShowMessage showMessage) { showMessage_ = std::move(showMessage); }

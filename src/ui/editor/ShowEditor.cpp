@@ -1,12 +1,12 @@
 #include "editor/ShowEditor.h"
 
-#include <QCoreApplication>
 #include <QPointer>
 #include <memory>
 
 #include "editor/EditorDialogs.h"
 #include "editor/KeepOnTop.h"
 #include "editor/frmNC_Editor.h"
+#include "platform/ProgramFolder.h"
 
 namespace draivo {
 
@@ -18,8 +18,8 @@ frmNC_Editor* showEditor(QWidget* mainWindow, const QString& fileName,
     editor->activateWindow();
     return editor;
   }
-  editor = new frmNC_Editor(fileName, QCoreApplication::applicationDirPath(),
-                            std::make_shared<QtEditorDialogs>(), mainWindow);
+  editor =
+      new frmNC_Editor(fileName, ProgramFolder(), std::make_shared<QtEditorDialogs>(), mainWindow);
   editor->setAttribute(Qt::WA_DeleteOnClose);
   if (onExit) editor->setExitHandler(std::move(onExit));
   KeepOnTop(editor, true);
