@@ -9,6 +9,7 @@
 #include "design/ProgramEnd.h"
 #include "design/frmG9094.h"
 #include "design/frmTool.h"
+#include "platform/TakeKeyboard.h"
 
 namespace draivo {
 DesignController::DesignController(QTextEdit* designText, QWidget* mainWindow,
@@ -73,12 +74,14 @@ void DesignController::mnuOntwerpNewTool_Click() {
   frmTool dialog([this] { return designEmpty(); },
                  [this](const QString& text) { InsertDesignText(text); }, mainWindow_);
   dialog.exec();
+  takeKeyboard(designText_);
 }
 
 void DesignController::mnuOntwerpG9094_Click() {
   frmG9094 dialog([this](const QString& text) { InsertDesignText(text); }, showMessage_,
                   mainWindow_);
   dialog.exec();
+  takeKeyboard(designText_);
 }
 
 void DesignController::mnuOntwerpEinde_Click() {

@@ -2,11 +2,13 @@
 
 #include <QCoreApplication>
 #include <QPointer>
+#include <QTextEdit>
 #include <memory>
 
 #include "editor/EditorDialogs.h"
 #include "editor/KeepOnTop.h"
 #include "editor/frmNC_Editor.h"
+#include "platform/TakeKeyboard.h"
 
 namespace draivo {
 
@@ -14,8 +16,7 @@ frmNC_Editor* showEditor(QWidget* mainWindow, const QString& fileName,
                          std::function<void()> onExit) {
   static QPointer<frmNC_Editor> editor;
   if (editor) {
-    editor->raise();
-    editor->activateWindow();
+    takeKeyboard(editor->textArea());
     return editor;
   }
   editor = new frmNC_Editor(fileName, QCoreApplication::applicationDirPath(),
@@ -23,6 +24,7 @@ frmNC_Editor* showEditor(QWidget* mainWindow, const QString& fileName,
   editor->setAttribute(Qt::WA_DeleteOnClose);
   if (onExit) editor->setExitHandler(std::move(onExit));
   KeepOnTop(editor, true);
+  takeKeyboard(editor->textArea());
   return editor;
 }
 

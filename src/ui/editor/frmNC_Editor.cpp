@@ -19,6 +19,7 @@
 #include "editor/TextFiles.h"
 #include "editor/Wysiwyg.h"
 #include "editor/frmReplace.h"
+#include "platform/TakeKeyboard.h"
 
 namespace draivo {
 namespace {
@@ -464,7 +465,9 @@ void frmNC_Editor::showSearchDialog(QPointer<SearchDialog>& dialog, bool replace
       dialog = new frmFind(RichTextBox1, this, dialogs_);
     }
     connect(dialog, &SearchDialog::ended, this, [this] {
-      if (!closing_) KeepOnTop(this, true);
+      if (closing_) return;
+      KeepOnTop(this, true);
+      takeKeyboard(RichTextBox1);
     });
   }
   dialog->addSearchEntry(selectedPlainText());
