@@ -84,6 +84,9 @@ void frmGraphic::buildControls() {
   lstCommands_->setGeometry(layout::lstCommands);
   lstCommands_->setSelectionMode(QAbstractItemView::SingleSelection);
   lstCommands_->setUniformItemSizes(true);
+  // As in a list box, a long block is cut at the edge, without an ellipsis or a scroll bar.
+  lstCommands_->setTextElideMode(Qt::ElideNone);
+  lstCommands_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   // The list follows the run; a click of the user does not move the run's position.
   connect(lstCommands_, &QListWidget::currentRowChanged, this, [this] {
     if (!built_) return;

@@ -275,6 +275,22 @@ TEST_F(MainWindowTest, ListFollowsTheRunAndIgnoresUserClicks) {
   EXPECT_EQ(gateStops, (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
 }
 
+// A long block is shown as written and cut at the list's edge: the visible part of its row is
+// what a list wide enough for the whole block shows there.
+TEST_F(MainWindowTest, LongBlockIsCutAtTheEdgeOfTheList) {
+  find<QCheckBox>("ChkDirect")->setChecked(true);
+  openAndRun(writeProgram("long.nc",
+                          "(HHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHH)\n"
+                          "G00 X10 ;\n"));
+  auto* list = find<QListWidget>("lstCommands");
+  const QRect row = list->visualItemRect(list->item(0)) & list->viewport()->rect();
+  const QImage narrow = list->viewport()->grab(row).toImage();
+  list->resize(3000, list->height());
+  const QImage wide = list->viewport()->grab(row).toImage();
+  EXPECT_FALSE(row.isEmpty());
+  EXPECT_TRUE(narrow == wide);
+}
+
 TEST_F(MainWindowTest, WaitingAtTheGateUsesNextToNoProcessorTime) {
   dialogs.openAnswers.push_back(writeProgram("shaft.nc", Shaft));
   QElapsedTimer waiting;
