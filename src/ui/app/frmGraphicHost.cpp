@@ -162,14 +162,15 @@ void frmGraphic::refreshList() {
 
 void frmGraphic::refreshLabels() {
   const MachineStatus& s = sim_.status;
-  const std::pair<QLabel*, const std::string*> panel[] = {
+  const std::pair<QLabel*, const std::string*> values[] = {
       {lblMeasureUnitV_, &s.lblMeasureUnitV}, {lblRadCompV_, &s.lblRadCompV},
-      {lblMaxSpeedV_, &s.lblMaxSpeedV},       {lblConstant_, &s.lblConstant},
-      {lblConstantV_, &s.lblConstantV},       {lblFeedV_, &s.lblFeedV}};
-  for (const auto& [label, text] : panel) {
+      {lblMaxSpeedV_, &s.lblMaxSpeedV},       {lblConstantV_, &s.lblConstantV},
+      {lblFeedV_, &s.lblFeedV}};
+  for (const auto& [label, text] : values) {
     const QString shown = QString::fromStdString(*text);
     if (label->text() != shown) setFittedText(label, shown);
   }
+  lblConstant_->setText(QString::fromStdString(s.lblConstant));  // the panel font fits it
   lblNullPoint_->setText(QString::fromStdString(s.lblNullPoint));
   if (lblNullPoint_->isVisibleTo(this) != s.nullPointVisible) {
     lblNullPoint_->setVisible(s.nullPointVisible);

@@ -203,6 +203,24 @@ TEST_P(StatusLabels, ShowTheModalValuesAfterTheRun) {
   openAndRun(writeProgram("labels.nc", GetParam().program));
   for (const auto& [name, text] : GetParam().labels)
     EXPECT_EQ(find<QLabel>(name)->text().toStdString(), text) << name;
+
+  // The panel reads as one table: the captions in one font, each ending before its value,
+  // and the values in one column.
+  const std::pair<const char*, const char*> rows[] = {{"lblMeasureUnit", "lblMeasureUnitV"},
+                                                      {"lblRadComp", "lblRadCompV"},
+                                                      {"lblMaxSpeed", "lblMaxSpeedV"},
+                                                      {"lblConstant", "lblConstantV"},
+                                                      {"lblFeed", "lblFeedV"}};
+  const QLabel* top = find<QLabel>(rows[0].first);
+  for (const auto& [captionName, valueName] : rows) {
+    const QLabel* caption = find<QLabel>(captionName);
+    const QLabel* value = find<QLabel>(valueName);
+    EXPECT_EQ(caption->font(), top->font()) << captionName;
+    EXPECT_LT(caption->x() + caption->fontMetrics().horizontalAdvance(caption->text()),
+              value->x())
+        << captionName;
+    EXPECT_EQ(value->x(), find<QLabel>(rows[0].second)->x()) << valueName;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
