@@ -26,7 +26,7 @@ namespace {
 
 const QString FileFilter =
     QStringLiteral("Alle bestanden (*.txt *.nc);;NC bestanden (*.nc);;Tekst bestanden (*.txt)");
-const QString KopierenCaption = QStringLiteral("&Kop\u00efren");
+const QString KopierenCaption = QStringLiteral("&Kop\u00eferen");
 const QString NoPrinterText =
     QStringLiteral("Er is geen printer ge\u00efnstalleerd. De tekst is niet afgedrukt.");
 const QString PrintFailedText = QStringLiteral("Het afdrukken is mislukt.");
@@ -197,7 +197,7 @@ void frmNC_Editor::buildToolbar() {
       {"Afdrukken", "Afdrukken", &frmNC_Editor::mnuBestandAfdrukken_Click},
       {"Zoeken", "Zoeken", &frmNC_Editor::Zoeken},
       {"Knippen", "Knippen", &frmNC_Editor::Knippen},
-      {"Kopieren", QStringLiteral("Kop\u00efren"), &frmNC_Editor::Kopieren},
+      {"Kopieren", QStringLiteral("Kop\u00eferen"), &frmNC_Editor::Kopieren},
       {"Plakken", "Plakken", &frmNC_Editor::Plakken},
       {"Undo", "Ongedaan maken", &frmNC_Editor::Undo},
       {"Redo", "Herhalen", &frmNC_Editor::Redo},
