@@ -3,6 +3,7 @@
 // their own, without a window manager, where a window has the keyboard only when it asks.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,6 +22,7 @@ std::string startXvfb(pid_t& server) {
   if (pipe(fds) != 0) return {};
   server = fork();
   if (server == 0) {
+    prctl(PR_SET_PDEATHSIG, SIGTERM);  // the server ends with the tests, however they end
     close(fds[0]);
     std::freopen("/dev/null", "w", stderr);  // it reports every display it finds taken
     const std::string fd = std::to_string(fds[1]);
