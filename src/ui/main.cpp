@@ -3,12 +3,14 @@
 
 #include "app/AppIdentity.h"
 #include "app/frmGraphic.h"
+#include "platform/DutchApplication.h"
 #include "platform/QtDialogs.h"
 #include "platform/ScreenSize.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   draivo::ApplyAppIdentity(app);
+  draivo::prepareDutchApplication(app);
   draivo::QtDialogs dialogs;
   draivo::frmGraphic window(dialogs);
   if (!window.Form_Load(draivo::primaryScreenSize())) return 0;

@@ -97,10 +97,10 @@ void Interpreter::ExecuteBlock(const std::string& block) {
   else if (contains(block, "G42")) status.lblRadCompV = "Rechts";
   if (contains(block, "G50 S")) status.lblMaxSpeedV = speedText(block, view.ZoomFactor);
   if (contains(block, "G96")) {
-    status.lblConstant = "Constant snijsnelheid :";
+    status.lblConstant = MachineStatus::ConstantCuttingSpeedCaption;
     status.lblConstantV = speedText(block, view.ZoomFactor);
   } else if (contains(block, "G97")) {
-    status.lblConstant = "Constant toerental :";
+    status.lblConstant = MachineStatus::ConstantSpindleSpeedCaption;
     status.lblConstantV = speedText(block, view.ZoomFactor);
   }
   if (contains(block, "G98")) status.FeedUnit = " mm/min";

@@ -7,6 +7,8 @@ namespace draivo {
 // The modal status shown in the status panel; its texts are what the labels show.
 struct MachineStatus {
   static constexpr const char* ConstantCaptionStart = "Constant :";
+  static constexpr const char* ConstantCuttingSpeedCaption = "Constant snijsnelheid :";  // G96
+  static constexpr const char* ConstantSpindleSpeedCaption = "Constant toerental :";     // G97
 
   std::string lblMeasureUnitV;
   std::string lblRadCompV;

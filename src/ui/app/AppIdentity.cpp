@@ -22,7 +22,6 @@ QIcon DraivoIcon() {
 }
 
 void ApplyAppIdentity(QApplication& app) {
-  QApplication::setApplicationName(QStringLiteral("draivo"));
   QApplication::setDesktopFileName(QString::fromLatin1(AppId));
   app.setWindowIcon(DraivoIcon());
 }

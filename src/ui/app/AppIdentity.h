@@ -14,7 +14,7 @@ inline constexpr const char* AppId = DRAIVO_APP_ID;
 // Draivo's icon in every size it is drawn in, kept in the program's resources.
 QIcon DraivoIcon();
 
-// Names the application after its desktop entry and gives every window Draivo's icon.
+// Ties the application to its desktop entry and gives every window Draivo's icon.
 void ApplyAppIdentity(QApplication& app);
 
 // The program file named on the command line, as an absolute path; empty when none.

@@ -12,13 +12,20 @@ constexpr int SmallestPixelSize = 8;
 }  // namespace
 
 void setFittedText(QLabel* label, const QString& text) {
-  QFont font = label->parentWidget() ? label->parentWidget()->font() : label->font();
-  const int available = label->contentsRect().width();
-  while (QFontMetrics(font).horizontalAdvance(text) > available &&
-         font.pixelSize() > SmallestPixelSize)
-    font.setPixelSize(font.pixelSize() - 1);
-  label->setFont(font);
+  const QFont font = label->parentWidget() ? label->parentWidget()->font() : label->font();
+  label->setFont(fittingFont(font, {text}, label->contentsRect().width()));
   label->setText(text);
+}
+
+QFont fittingFont(QFont font, const QStringList& texts, int width) {
+  const auto fits = [&] {
+    const QFontMetrics metrics(font);
+    for (const QString& text : texts)
+      if (metrics.horizontalAdvance(text) > width) return false;
+    return true;
+  };
+  while (!fits() && font.pixelSize() > SmallestPixelSize) font.setPixelSize(font.pixelSize() - 1);
+  return font;
 }
 
 }  // namespace draivo

@@ -84,6 +84,9 @@ void frmGraphic::buildControls() {
   lstCommands_->setGeometry(layout::lstCommands);
   lstCommands_->setSelectionMode(QAbstractItemView::SingleSelection);
   lstCommands_->setUniformItemSizes(true);
+  // As in a list box, a long block is cut at the edge, without an ellipsis or a scroll bar.
+  lstCommands_->setTextElideMode(Qt::ElideNone);
+  lstCommands_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   // The list follows the run; a click of the user does not move the run's position.
   connect(lstCommands_, &QListWidget::currentRowChanged, this, [this] {
     if (!built_) return;
@@ -149,27 +152,36 @@ void frmGraphic::buildStatusPanel(QWidget* client) {
   Frame1_->setGeometry(layout::Frame1);
   QFont narrow = Frame1_->font();
   narrow.setStretch(QFont::SemiCondensed);
-  Frame1_->setFont(narrow);
-
-  addLabel(Frame1_, "lblMeasureUnit", MeasureUnitCaption, layout::panelCaption(0));
+  // The panel reads as a table in one font, in which every caption a row can show ends
+  // before the value column.
+  Frame1_->setFont(fittingFont(
+      narrow,
+      {MeasureUnitCaption, RadCompCaption, MaxSpeedCaption, MachineStatus::ConstantCaptionStart,
+       MachineStatus::ConstantCuttingSpeedCaption, MachineStatus::ConstantSpindleSpeedCaption,
+       FeedCaption},
+      layout::CaptionTextWidth));
+  const auto caption = [this](const char* name, const char* text, int row) {
+    auto* label = new QLabel(text, Frame1_);
+    label->setObjectName(name);
+    label->setGeometry(layout::panelCaption(row));
+    return label;
+  };
+  caption("lblMeasureUnit", MeasureUnitCaption, 0);
   lblMeasureUnitV_ = addLabel(Frame1_, "lblMeasureUnitV", "", layout::panelValue(0));
-  addLabel(Frame1_, "lblRadComp", RadCompCaption, layout::panelCaption(1));
+  caption("lblRadComp", RadCompCaption, 1);
   lblRadCompV_ = addLabel(Frame1_, "lblRadCompV", "", layout::panelValue(1));
-  addLabel(Frame1_, "lblMaxSpeed", MaxSpeedCaption, layout::panelCaption(2));
+  caption("lblMaxSpeed", MaxSpeedCaption, 2);
   lblMaxSpeedV_ = addLabel(Frame1_, "lblMaxSpeedV", "", layout::panelValue(2));
-  lblConstant_ = addLabel(Frame1_, "lblConstant", MachineStatus::ConstantCaptionStart,
-                          layout::panelCaption(3));
-  lblConstantV_ =
-      addLabel(Frame1_, "lblConstantV", "",
-               layout::panelValue(3, layout::ConstantValueLeft, layout::ConstantValueWidth));
-  addLabel(Frame1_, "lblFeed", FeedCaption, layout::panelCaption(4));
+  lblConstant_ = caption("lblConstant", MachineStatus::ConstantCaptionStart, 3);
+  lblConstantV_ = addLabel(Frame1_, "lblConstantV", "", layout::panelValue(3));
+  caption("lblFeed", FeedCaption, 4);
   lblFeedV_ = addLabel(Frame1_, "lblFeedV", "", layout::panelValue(4));
 
   lblNullPoint_ = addLabel(Frame1_, "lblNullPoint", "", layout::lblNullPoint);
   lblNullPoint_->setAlignment(Qt::AlignCenter);
   lblNullPoint_->setWordWrap(true);
   lblNullPoint_->setAutoFillBackground(true);
-  QFont bold = lblNullPoint_->font();
+  QFont bold = narrow;
   bold.setBold(true);
   lblNullPoint_->setFont(bold);
   lblNullPoint_->hide();

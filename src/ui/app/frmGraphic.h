@@ -122,6 +122,8 @@ class frmGraphic : public QMainWindow, public Host {
   // Marks a part of the window as behind the run and shows it now or within a repaint interval.
   void showSoon(bool& part);
   void showPending();
+  // Shows the picture, the list and the labels as the run left them.
+  void catchUp();
   void refreshLabels();
   void refreshScrollBars();
   void refreshIndicators();
@@ -144,6 +146,7 @@ class frmGraphic : public QMainWindow, public Host {
 
   std::uint64_t shownListContent_ = ~std::uint64_t{0};
   std::uint64_t shownListSelection_ = ~std::uint64_t{0};
+  std::uint64_t shownPicture_ = ~std::uint64_t{0};  // revision of picResult last painted
   QElapsedTimer sincePaint_;
   QElapsedTimer sinceShown_;
   struct Pending {  // parts of the window that show an older state of the run

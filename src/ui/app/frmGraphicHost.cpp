@@ -22,7 +22,7 @@ void frmGraphic::processEvents() {
 }
 
 void frmGraphic::waitForEvents(int maxMilliseconds) {
-  showPending();  // a waiting run shows the block it waits at
+  catchUp();
   wait_.waitForEvents(maxMilliseconds);
 }
 
@@ -32,6 +32,7 @@ std::uint64_t frmGraphic::tickCount() {
 
 MessageAnswer frmGraphic::messageBox(const std::string& text, const std::string& title,
                                      MessageButtons buttons, MessageIcon icon) {
+  catchUp();
   return dialogs_.messageBox(this, text, title, buttons, icon);
 }
 
@@ -75,6 +76,16 @@ void frmGraphic::showPending() {
   }
 }
 
+// Whenever the run waits or asks, the window shows everything the run has done so far: a move
+// drawn at once (a rapid, or any move with "Direct") tells the window nothing by itself.
+void frmGraphic::catchUp() {
+  if (sim_.picResult.revision() != shownPicture_) {
+    repaintPictures();
+  } else {
+    showPending();
+  }
+}
+
 void frmGraphic::indicatorsChanged() {
   if (built_) refreshIndicators();
 }
@@ -109,6 +120,7 @@ void frmGraphic::repaintPictures() {
   showPending();
   repaintTimer_.stop();
   sincePaint_.restart();
+  shownPicture_ = sim_.picResult.revision();
   picResult_->repaint();
   if (picSave_->isVisible()) picSave_->repaint();
 }
@@ -150,14 +162,15 @@ void frmGraphic::refreshList() {
 
 void frmGraphic::refreshLabels() {
   const MachineStatus& s = sim_.status;
-  const std::pair<QLabel*, const std::string*> panel[] = {
+  const std::pair<QLabel*, const std::string*> values[] = {
       {lblMeasureUnitV_, &s.lblMeasureUnitV}, {lblRadCompV_, &s.lblRadCompV},
-      {lblMaxSpeedV_, &s.lblMaxSpeedV},       {lblConstant_, &s.lblConstant},
-      {lblConstantV_, &s.lblConstantV},       {lblFeedV_, &s.lblFeedV}};
-  for (const auto& [label, text] : panel) {
+      {lblMaxSpeedV_, &s.lblMaxSpeedV},       {lblConstantV_, &s.lblConstantV},
+      {lblFeedV_, &s.lblFeedV}};
+  for (const auto& [label, text] : values) {
     const QString shown = QString::fromStdString(*text);
     if (label->text() != shown) setFittedText(label, shown);
   }
+  lblConstant_->setText(QString::fromStdString(s.lblConstant));  // the panel font fits it
   lblNullPoint_->setText(QString::fromStdString(s.lblNullPoint));
   if (lblNullPoint_->isVisibleTo(this) != s.nullPointVisible) {
     lblNullPoint_->setVisible(s.nullPointVisible);

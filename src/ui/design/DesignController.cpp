@@ -8,7 +8,11 @@
 #include "design/ProgramEnd.h"
 #include "design/frmG9094.h"
 #include "design/frmTool.h"
+<<<<<<< HEAD
 #include "platform/ProgramFolder.h"
+=======
+#include "platform/TakeKeyboard.h"
+>>>>>>> w10a
 
 namespace draivo {
 DesignController::DesignController(QTextEdit* designText, QWidget* mainWindow,
@@ -76,12 +80,14 @@ void DesignController::mnuOntwerpNewTool_Click() {
   frmTool dialog([this] { return designEmpty(); },
                  [this](const QString& text) { InsertDesignText(text); }, mainWindow_);
   dialog.exec();
+  takeKeyboard(designText_);
 }
 
 void DesignController::mnuOntwerpG9094_Click() {
   frmG9094 dialog([this](const QString& text) { InsertDesignText(text); }, showMessage_,
                   mainWindow_);
   dialog.exec();
+  takeKeyboard(designText_);
 }
 
 void DesignController::mnuOntwerpEinde_Click() {

@@ -93,6 +93,13 @@ frmG9094::frmG9094(Insert insert, ShowMessage showMessage, QWidget* mainWindow)
   }
   SSTab1->setCurrentIndex(0);
   guard_->guard(SSTab1->tabBar());
+  // A new tab starts in its first field, whose whole text is selected.
+  connect(SSTab1, &QTabWidget::currentChanged, this, [this](int index) {
+    if (index < 0 || index >= static_cast<int>(tabs_.size())) return;
+    QLineEdit* first = tabs_[static_cast<std::size_t>(index)][CycleField::StartX];
+    first->setFocus(Qt::TabFocusReason);
+    first->selectAll();
+  });
   (new QVBoxLayout(this))->addWidget(SSTab1);
   placeDialog(*this, mainWindow, LeftTwips, TopTwips);
 }

@@ -3,12 +3,14 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTextEdit>
 
 #include "editor/EditorDialogs.h"
 #include "editor/EditorText.h"
 #include "editor/KeepOnTop.h"
+#include "platform/TakeKeyboard.h"
 
 namespace draivo {
 namespace {
@@ -85,6 +87,8 @@ void SearchDialog::showDialog() {
     cmdFind->hide();
   }
   KeepOnTop(this, true);
+  takeKeyboard(Combo1);
+  Combo1->lineEdit()->selectAll();
 }
 
 void SearchDialog::cmdZoeken_Click() {
@@ -111,8 +115,7 @@ void SearchDialog::selectInEditor(qsizetype start, qsizetype length) {
   cursor.setPosition(static_cast<int>(start));
   cursor.setPosition(static_cast<int>(start + length), QTextCursor::KeepAnchor);
   editor_->setTextCursor(cursor);
-  editorWindow_->activateWindow();
-  editor_->setFocus();
+  takeKeyboard(editor_);
 }
 
 void SearchDialog::endWithMessage(const QString& text) {

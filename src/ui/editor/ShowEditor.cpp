@@ -1,12 +1,14 @@
 #include "editor/ShowEditor.h"
 
 #include <QPointer>
+#include <QTextEdit>
 #include <memory>
 
 #include "editor/EditorDialogs.h"
 #include "editor/KeepOnTop.h"
 #include "editor/frmNC_Editor.h"
 #include "platform/ProgramFolder.h"
+#include "platform/TakeKeyboard.h"
 
 namespace draivo {
 
@@ -14,8 +16,7 @@ frmNC_Editor* showEditor(QWidget* mainWindow, const QString& fileName,
                          std::function<void()> onExit) {
   static QPointer<frmNC_Editor> editor;
   if (editor) {
-    editor->raise();
-    editor->activateWindow();
+    takeKeyboard(editor->textArea());
     return editor;
   }
   editor =
@@ -23,6 +24,7 @@ frmNC_Editor* showEditor(QWidget* mainWindow, const QString& fileName,
   editor->setAttribute(Qt::WA_DeleteOnClose);
   if (onExit) editor->setExitHandler(std::move(onExit));
   KeepOnTop(editor, true);
+  takeKeyboard(editor->textArea());
   return editor;
 }
 

@@ -19,13 +19,14 @@
 #include "editor/TextFiles.h"
 #include "editor/Wysiwyg.h"
 #include "editor/frmReplace.h"
+#include "platform/TakeKeyboard.h"
 
 namespace draivo {
 namespace {
 
 const QString FileFilter =
     QStringLiteral("Alle bestanden (*.txt *.nc);;NC bestanden (*.nc);;Tekst bestanden (*.txt)");
-const QString KopierenCaption = QStringLiteral("&Kop\u00efren");
+const QString KopierenCaption = QStringLiteral("&Kop\u00eferen");
 const QString NoPrinterText =
     QStringLiteral("Er is geen printer ge\u00efnstalleerd. De tekst is niet afgedrukt.");
 const QString PrintFailedText = QStringLiteral("Het afdrukken is mislukt.");
@@ -196,7 +197,7 @@ void frmNC_Editor::buildToolbar() {
       {"Afdrukken", "Afdrukken", &frmNC_Editor::mnuBestandAfdrukken_Click},
       {"Zoeken", "Zoeken", &frmNC_Editor::Zoeken},
       {"Knippen", "Knippen", &frmNC_Editor::Knippen},
-      {"Kopieren", QStringLiteral("Kop\u00efren"), &frmNC_Editor::Kopieren},
+      {"Kopieren", QStringLiteral("Kop\u00eferen"), &frmNC_Editor::Kopieren},
       {"Plakken", "Plakken", &frmNC_Editor::Plakken},
       {"Undo", "Ongedaan maken", &frmNC_Editor::Undo},
       {"Redo", "Herhalen", &frmNC_Editor::Redo},
@@ -464,7 +465,9 @@ void frmNC_Editor::showSearchDialog(QPointer<SearchDialog>& dialog, bool replace
       dialog = new frmFind(RichTextBox1, this, dialogs_);
     }
     connect(dialog, &SearchDialog::ended, this, [this] {
-      if (!closing_) KeepOnTop(this, true);
+      if (closing_) return;
+      KeepOnTop(this, true);
+      takeKeyboard(RichTextBox1);
     });
   }
   dialog->addSearchEntry(selectedPlainText());

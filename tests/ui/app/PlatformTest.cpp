@@ -1,7 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
 #include <QTimer>
+#include <utility>
 #include <ostream>
 #include <string>
 
@@ -87,6 +94,31 @@ TEST(EventWait, ZeroHandlesPendingEventsAndReturns) {
   wait.waitForEvents(0);
   EXPECT_TRUE(fired);
   EXPECT_LT(clock.elapsed(), 100);
+}
+
+QString labelText(const QWidget& dialog, const char* name) {
+  const auto* label = dialog.findChild<QLabel*>(name);
+  return label ? label->text() : QStringLiteral("(no label %1)").arg(name);
+}
+
+// The test programs prepare the application as the simulator does. The file dialog is Qt's
+// own (its labels exist), as the platform's would speak the system's language.
+TEST(DutchApplication, StandardButtonsAndDialogsSpeakDutch) {
+  QMessageBox box;
+  box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  const QFileDialog files;
+  const QFontDialog fonts;
+  const std::pair<QString, QString> shownAndExpected[] = {
+      {box.button(QMessageBox::Yes)->text(), "&Ja"},
+      {box.button(QMessageBox::No)->text(), "&Nee"},
+      {box.button(QMessageBox::Cancel)->text(), "Annuleren"},
+      {labelText(files, "lookInLabel"), "Zoeken in:"},
+      {labelText(files, "fileNameLabel"), "Bestands&naam:"},
+      {fonts.windowTitle(), "Lettertype selecteren"},
+      {QGuiApplication::applicationDisplayName(), "Draivo"},
+  };
+  for (const auto& [shown, expected] : shownAndExpected)
+    EXPECT_EQ(shown.toStdString(), expected.toStdString());
 }
 
 }  // namespace

@@ -203,6 +203,24 @@ TEST_P(StatusLabels, ShowTheModalValuesAfterTheRun) {
   openAndRun(writeProgram("labels.nc", GetParam().program));
   for (const auto& [name, text] : GetParam().labels)
     EXPECT_EQ(find<QLabel>(name)->text().toStdString(), text) << name;
+
+  // The panel reads as one table: the captions in one font, each ending before its value,
+  // and the values in one column.
+  const std::pair<const char*, const char*> rows[] = {{"lblMeasureUnit", "lblMeasureUnitV"},
+                                                      {"lblRadComp", "lblRadCompV"},
+                                                      {"lblMaxSpeed", "lblMaxSpeedV"},
+                                                      {"lblConstant", "lblConstantV"},
+                                                      {"lblFeed", "lblFeedV"}};
+  const QLabel* top = find<QLabel>(rows[0].first);
+  for (const auto& [captionName, valueName] : rows) {
+    const QLabel* caption = find<QLabel>(captionName);
+    const QLabel* value = find<QLabel>(valueName);
+    EXPECT_EQ(caption->font(), top->font()) << captionName;
+    EXPECT_LT(caption->x() + caption->fontMetrics().horizontalAdvance(caption->text()),
+              value->x())
+        << captionName;
+    EXPECT_EQ(value->x(), find<QLabel>(rows[0].second)->x()) << valueName;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -273,6 +291,22 @@ TEST_F(MainWindowTest, ListFollowsTheRunAndIgnoresUserClicks) {
         });
   EXPECT_EQ(afterClick, gateStops);
   EXPECT_EQ(gateStops, (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
+}
+
+// A long block is shown as written and cut at the list's edge: the visible part of its row is
+// what a list wide enough for the whole block shows there.
+TEST_F(MainWindowTest, LongBlockIsCutAtTheEdgeOfTheList) {
+  find<QCheckBox>("ChkDirect")->setChecked(true);
+  openAndRun(writeProgram("long.nc",
+                          "(HHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHH)\n"
+                          "G00 X10 ;\n"));
+  auto* list = find<QListWidget>("lstCommands");
+  const QRect row = list->visualItemRect(list->item(0)) & list->viewport()->rect();
+  const QImage narrow = list->viewport()->grab(row).toImage();
+  list->resize(3000, list->height());
+  const QImage wide = list->viewport()->grab(row).toImage();
+  EXPECT_FALSE(row.isEmpty());
+  EXPECT_TRUE(narrow == wide);
 }
 
 TEST_F(MainWindowTest, WaitingAtTheGateUsesNextToNoProcessorTime) {

@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(Layout, ControlPlace,
                                            PlacedControl{"lblMeasureUnitV", {120, 16, 57, 17}},
                                            PlacedControl{"lblRadCompV", {120, 32, 57, 17}},
                                            PlacedControl{"lblMaxSpeedV", {120, 48, 57, 17}},
-                                           PlacedControl{"lblConstantV", {126, 64, 45, 17}},
+                                           PlacedControl{"lblConstantV", {120, 64, 57, 17}},
                                            PlacedControl{"lblFeed", {16, 80, 105, 17}},
                                            PlacedControl{"lblNullPoint", {8, 16, 169, 81}}),
                          [](const ::testing::TestParamInfo<PlacedControl>& info) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QImage>
 #include <QLabel>
@@ -8,7 +9,9 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include "DialogDriver.h"
 #include "design/frmG9094.h"
@@ -115,6 +118,27 @@ TEST_F(CycleDialogTest, OpensOnTheFirstTab) {
   EXPECT_EQ(tabs->currentIndex(), 0);
 }
 
+// Whichever way the user changes the tab, its first field takes the focus with its whole text
+// selected, so that typing replaces the value.
+TEST_F(CycleDialogTest, NewTabSelectsItsFirstField) {
+  QTabBar* bar = tabs->tabBar();
+  const std::pair<int, std::function<void()>> switches[] = {
+      {1, [&] { QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center()); }},
+      {2, [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier); }},
+      {0, [&] { QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(0).center()); }},
+  };
+  for (const auto& [index, change] : switches) {
+    change();
+    settle();
+    QLineEdit* first = field(index, "txtsPostX");
+    EXPECT_EQ(tabs->currentIndex(), index);
+    EXPECT_EQ(QApplication::focusWidget(), first) << index;
+    EXPECT_EQ(first->selectedText(), first->text()) << index;
+    QTest::keyClicks(first, "52");  // replaces the default, which could not be left
+    EXPECT_EQ(first->text(), "52") << index;
+  }
+}
+
 TEST_F(CycleDialogTest, ToevoegenInsertsTheCycleAndStaysOpen) {
   typeInto(field(0, "txtsPostX"), "52");
   typeInto(field(0, "txtsPosZ"), "2");
@@ -176,6 +200,7 @@ class CycleFieldBlocksTest : public CycleDialogTest,
 TEST_P(CycleFieldBlocksTest, NothingReactsUntilTheValueIsAccepted) {
   const BlockedCase& c = GetParam();
   showTab(c.index);
+  typeInto(field(c.index, "txtsPostX"), "4");  // a new tab starts in this field
   QLineEdit* edit = field(c.index, c.field);
   typeInto(edit, c.bad);
   for (const char* name : {"cmdCancel", "cmdAdd", "cmdVoorbeeld"}) {

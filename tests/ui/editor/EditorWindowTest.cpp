@@ -368,11 +368,24 @@ TEST_F(EditorFixture, MenusAndToolbarCarryTheirNames) {
   auto* popup = editor->findChild<QMenu*>("mnuTekst");
   ASSERT_NE(popup, nullptr);
   EXPECT_FALSE(menus.contains(popup->menuAction()));
-  QStringList captions;
-  for (auto* action : popup->actions()) captions << action->text();
-  EXPECT_EQ(captions, QStringList({"K&nippen", QStringLiteral("&Kop\u00efren"), "&Plakken", "",
-                                   "Regels uiteen trekken", "Regel nummers toevoegen",
-                                   "Regel nummers verwijderen"}));
+  const auto captionsOf = [](const QMenu* menu) {
+    QStringList captions;
+    for (auto* action : menu->actions()) captions << action->text();
+    return captions;
+  };
+  const QString kopieren = QStringLiteral("&Kop\u00eferen");
+  EXPECT_EQ(captionsOf(popup), QStringList({"K&nippen", kopieren, "&Plakken", "",
+                                            "Regels uiteen trekken", "Regel nummers toevoegen",
+                                            "Regel nummers verwijderen"}));
+  EXPECT_EQ(captionsOf(menus[0]->menu()),
+            QStringList({"&Nieuw", "&Openen...", "", "O&pslaan", "Ops&laan als...", "",
+                         "Verwijderen ...", "", "Afdrukken", "", "&Afsluiten"}));
+  EXPECT_EQ(captionsOf(menus[1]->menu()),
+            QStringList({"Ongedaan maken", "Herhalen", "", "K&nippen", kopieren, "&Plakken", "",
+                         "&Zoeken", "Vervangen"}));
+  EXPECT_EQ(captionsOf(menus[2]->menu()),
+            QStringList({"&Lettertype...", "", "Regels uiteen trekken", "Regel nummers toevoegen",
+                         "Regel nummers verwijderen"}));
 
   auto* toolbar = editor->findChild<QToolBar*>("tlbKnoppen");
   ASSERT_NE(toolbar, nullptr);
@@ -383,7 +396,11 @@ TEST_F(EditorFixture, MenusAndToolbarCarryTheirNames) {
   }
   EXPECT_EQ(keys, QStringList({"Nieuw", "Openen", "Opslaan", "Verwijderen", "Afdrukken", "Zoeken",
                                "Knippen", "Kopieren", "Plakken", "Undo", "Redo"}));
-  EXPECT_EQ(editor->findChild<QAction*>("Undo")->toolTip(), "Ongedaan maken");
+  QStringList toolTips;
+  for (auto* action : toolbar->actions()) toolTips << action->toolTip();
+  EXPECT_EQ(toolTips, QStringList({"Nieuw", "Openen", "Opslaan", "Verwijderen", "Afdrukken",
+                                   "Zoeken", "Knippen", kopieren.mid(1), "Plakken",
+                                   "Ongedaan maken", "Herhalen"}));
   EXPECT_EQ(editor->findChild<QAction*>("mnuBestandVerwijderen")->shortcut(),
             QKeySequence(Qt::Key_Delete));
   EXPECT_EQ(editor->findChild<QAction*>("mnuBewerkenZoeken")->shortcut(),

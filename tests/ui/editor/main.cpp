@@ -2,9 +2,11 @@
 
 #include <QApplication>
 
+#include "platform/DutchApplication.h"
+
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  QApplication::setApplicationDisplayName(QStringLiteral("Draivo"));
+  draivo::prepareDutchApplication(application);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
