@@ -8,11 +8,8 @@
 #include "design/ProgramEnd.h"
 #include "design/frmG9094.h"
 #include "design/frmTool.h"
-<<<<<<< HEAD
 #include "platform/ProgramFolder.h"
-=======
 #include "platform/TakeKeyboard.h"
->>>>>>> w10a
 
 namespace draivo {
 DesignController::DesignController(QTextEdit* designText, QWidget* mainWindow,
