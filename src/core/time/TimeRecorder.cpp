@@ -1,0 +1,172 @@
+#include "time/TimeRecorder.h"
+
+#include "nc/BlockText.h"
+#include "nc/NumberFormat.h"
+
+namespace draivo {
+namespace {
+
+constexpr double MillisecondsPerMinute = 60000;
+
+bool has(const std::string& block, char letter) {
+  return findLetter(block, letter) != 0;
+}
+
+// Calls `use` with the value of every valid word of the letter, in the order of the block.
+template <typename Use>
+void forEachWord(const std::string& block, char letter, Use use) {
+  for (auto at = block.find(letter); at != std::string::npos; at = block.find(letter, at + 1)) {
+    const WordRead word = readWord(block, at + 1);
+    if (word.valid) use(word.value);
+  }
+}
+
+// Whether the block holds the code, in any of its spellings (G0, G00).
+bool hasCode(const std::string& block, char letter, int code) {
+  bool found = false;
+  forEachWord(block, letter, [&](double value) { found = found || value == code; });
+  return found;
+}
+
+}  // namespace
+
+void TimeRecorder::reset() {
+  account_ = {};
+  position_ = {HomeZ, HomeX / 2};
+  tool_.clear();
+  motion_ = Motion::Line;
+  rate_ = {};
+  spindle_ = {};
+  endCycle();
+}
+
+void TimeRecorder::setPosition(double x, double z) {
+  position_ = {z, x / 2};
+}
+
+void TimeRecorder::beginCycle(const CycleFeed& cycle) {
+  inCycle_ = true;
+  cycleThreading_ = cycle.threading;
+  if (cycle.hasFeed) rate_.feed = cycle.feed;
+}
+
+void TimeRecorder::endCycle() {
+  inCycle_ = false;
+  cycleThreading_ = false;
+}
+
+// The executor's order: modal words first, then a stop, a zero-point message, a dwell or a move.
+void TimeRecorder::execute(const std::string& block) {
+  if (contains(block, "(") || contains(block, ":")) return;  // comments and program numbers
+  applyModal(block);
+  if (contains(block, "M00") || contains(block, "G10")) return;
+  if (contains(block, "G04")) {
+    dwell(block);
+    return;
+  }
+  move(block);
+}
+
+void TimeRecorder::applyModal(const std::string& block) {
+  if (hasCode(block, 'G', 20)) {
+    account_.unit = LengthUnit::Inch;
+  } else if (hasCode(block, 'G', 21)) {
+    account_.unit = LengthUnit::Millimetre;
+  }
+  if (hasCode(block, 'G', 98)) {
+    rate_.perRevolution = false;
+  } else if (hasCode(block, 'G', 99)) {
+    rate_.perRevolution = true;
+  }
+  // Inside a cycle the feed is the cycle's own; the F words of its contour blocks are not.
+  if (!inCycle_ && has(block, 'F')) rate_.feed = wordValue(block, 'F');
+  applySpindle(block);
+  if (contains(block, "T") && !contains(block, "G0")) {
+    tool_ = "T" + readWord(block, findLetter(block, 'T')).text;
+  }
+  forEachWord(block, 'G', [this](double code) {
+    if (code == 0) motion_ = Motion::Rapid;
+    if (code == 1 || code == 2 || code == 3) motion_ = Motion::Line;
+    if (code == 32) motion_ = Motion::Thread;
+  });
+}
+
+void TimeRecorder::applySpindle(const std::string& block) {
+  const bool hasS = has(block, 'S');
+  if (hasCode(block, 'G', 50)) {
+    if (hasS) spindle_.limit = wordValue(block, 'S');
+  } else {
+    if (hasCode(block, 'G', 96)) {
+      spindle_.constantSurface = true;
+    } else if (hasCode(block, 'G', 97)) {
+      spindle_.constantSurface = false;
+    }
+    if (hasS) {
+      (spindle_.constantSurface ? spindle_.surfaceSpeed : spindle_.revolutions) =
+          wordValue(block, 'S');
+    }
+  }
+  if (hasCode(block, 'M', 3) || hasCode(block, 'M', 4)) {
+    spindle_.running = true;
+  } else if (hasCode(block, 'M', 5)) {
+    spindle_.running = false;
+  }
+}
+
+void TimeRecorder::dwell(const std::string& block) {
+  // U in milliseconds, to the whole millisecond, as the block executor waits.
+  const double milliseconds = roundToEven(wordValue(block, 'U'));
+  if (milliseconds > 0) toolTotals().dwellMinutes += milliseconds / MillisecondsPerMinute;
+}
+
+void TimeRecorder::move(const std::string& block) {
+  const bool hasX = has(block, 'X'), hasZ = has(block, 'Z');
+  const bool hasU = has(block, 'U'), hasW = has(block, 'W');
+  if (!hasX && !hasZ && !hasU && !hasW) return;
+  PathPoint to = position_;
+  if (hasZ) {
+    to.z = wordValue(block, 'Z');
+  } else if (hasW) {
+    to.z += wordValue(block, 'W');
+  }
+  if (hasX) {
+    to.r = wordValue(block, 'X') / 2;
+  } else if (hasU) {
+    to.r += wordValue(block, 'U') / 2;
+  }
+  const bool setsCoordinates = hasCode(block, 'G', 50);
+  const bool stays = to.z == position_.z && to.r == position_.r;
+  if (setsCoordinates || stays) {
+    position_ = to;
+    return;
+  }
+
+  TimeTotals& totals = toolTotals();
+  if (motion_ == Motion::Rapid || hasCode(block, 'G', 28)) {
+    const RapidTravel rapid = rapidTravel(position_, to);
+    totals.rapidLength += rapid.length;
+    (account_.unit == LengthUnit::Inch ? totals.rapidTravelInch : totals.rapidTravelMm) +=
+        rapid.travel;
+  } else {
+    const MovePath path = feedPath(block, to);
+    const bool perRevolution = rate_.perRevolution || motion_ == Motion::Thread || cycleThreading_;
+    const FeedTime time = feedTime(path, {perRevolution, rate_.feed}, spindle_, account_.unit);
+    totals.feedLength += path.length();
+    totals.feedMinutes += time.minutes;
+    totals.unknownFeed |= time.unknown;
+  }
+  position_ = to;
+}
+
+// A G02 or G03 block is an arc, by its radius R or by its centre offsets I (a radius) and K;
+// every other feed move is a straight line.
+MovePath TimeRecorder::feedPath(const std::string& block, PathPoint to) const {
+  const bool clockwise = hasCode(block, 'G', 2);
+  if (!clockwise && !hasCode(block, 'G', 3)) return MovePath::line(position_, to);
+  if (has(block, 'R'))
+    return MovePath::arcByRadius(position_, to, wordValue(block, 'R'), clockwise);
+  const PathPoint centre{position_.z + wordValue(block, 'K'), position_.r + wordValue(block, 'I')};
+  return MovePath::arcByCentre(position_, to, centre, clockwise);
+}
+
+}  // namespace draivo
