@@ -15,7 +15,7 @@ namespace draivo {
 namespace {
 
 constexpr int RateStep = 500;
-constexpr int TableMargin = 4;  // beside the columns, inside the frame
+constexpr int TableMargin = 4;  // beside the columns
 
 QString text(const std::string& value) {
   return QString::fromStdString(value);
@@ -34,6 +34,9 @@ MachiningTimeDialog::MachiningTimeDialog(const TimeAccount& account, QWidget* pa
   grdBewerkingstijd_->setSelectionMode(QAbstractItemView::NoSelection);
   grdBewerkingstijd_->setFocusPolicy(Qt::NoFocus);
   grdBewerkingstijd_->verticalHeader()->hide();
+  // The table is as large as its cells.
+  grdBewerkingstijd_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grdBewerkingstijd_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   grdBewerkingstijd_->setColumnCount(static_cast<int>(TimeColumnCount));
 
   auto* lblIJlgang = new QLabel("IJlgang :", this);
@@ -65,6 +68,7 @@ MachiningTimeDialog::MachiningTimeDialog(const TimeAccount& account, QWidget* pa
 
   connect(txtIJlgang_, &QSpinBox::valueChanged, this, &MachiningTimeDialog::fill);
   fill();
+  adjustSize();
   txtIJlgang_->setFocus();
 }
 
@@ -79,6 +83,11 @@ void MachiningTimeDialog::fill() {
       auto* item = new QTableWidgetItem(text(table.rows[r][c]));
       item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter
                                     : Qt::AlignRight | Qt::AlignVCenter);
+      if (r + 1 == table.rows.size()) {  // the total
+        QFont font = item->font();
+        font.setBold(true);
+        item->setFont(font);
+      }
       grdBewerkingstijd_->setItem(static_cast<int>(r), static_cast<int>(c), item);
     }
   }
@@ -87,9 +96,10 @@ void MachiningTimeDialog::fill() {
   const int width = grdBewerkingstijd_->horizontalHeader()->length() + 2 * TableMargin +
                     2 * grdBewerkingstijd_->frameWidth();
   const int height = grdBewerkingstijd_->horizontalHeader()->height() +
-                     grdBewerkingstijd_->verticalHeader()->length() + 2 * TableMargin +
+                     grdBewerkingstijd_->verticalHeader()->length() +
                      2 * grdBewerkingstijd_->frameWidth();
-  grdBewerkingstijd_->setMinimumSize(width, height);
+  grdBewerkingstijd_->setMinimumWidth(width);
+  grdBewerkingstijd_->setFixedHeight(height);
 
   QStringList notes;
   for (const std::string& note : table.notes) notes << text(note);
