@@ -1,6 +1,7 @@
 #include "time/FeedTime.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -11,10 +12,10 @@ namespace {
 // Surface speed units per length unit: m/min against millimetres, ft/min against inches.
 constexpr double MillimetresPerMetre = 1000;
 constexpr double InchesPerFoot = 12;
-// Integration steps along the path: 0.1 mm, or about as much in inches.
+// Integration steps along an arc: 0.1 mm, or about as much in inches.
 constexpr double StepMm = 0.1;
 constexpr double StepInch = 0.004;
-constexpr double MaxSteps = 100000;
+constexpr double MaxSteps = 2000;  // longer moves take longer steps
 
 FeedTime unknown(UnknownFeed reason) {
   return {0, static_cast<unsigned>(reason)};
@@ -25,8 +26,10 @@ int stepsFor(double length, LengthUnit unit) {
   return static_cast<int>(std::clamp(std::ceil(length / step), 1.0, MaxSteps));
 }
 
-// Whether the path touches or crosses the axis, looked at in `steps` pieces.
+// Whether the path touches or crosses the axis: a line between its ends, an arc looked at in
+// `steps` pieces.
 bool reachesAxis(const MovePath& path, int steps) {
+  if (!path.isArc()) steps = 1;
   double before = path.radiusAt(0);
   if (before == 0) return true;
   for (int i = 1; i <= steps; ++i) {
@@ -35,6 +38,31 @@ bool reachesAxis(const MovePath& path, int steps) {
     before = r;
   }
   return false;
+}
+
+// Calls `piece` with the fractions (from, to) of the pieces the path is integrated over, each
+// at its midpoint. Along a line the time per length is linear in the diameter between the
+// points where the line crosses the axis or the speed reaches its limit (at the distance
+// `limitRadius` from the axis), so cut there the midpoints are exact; an arc is cut in steps.
+template <typename Piece>
+void forEachPiece(const MovePath& path, double limitRadius, int arcSteps, Piece piece) {
+  if (path.isArc()) {
+    for (int i = 0; i < arcSteps; ++i) {
+      piece(static_cast<double>(i) / arcSteps, static_cast<double>(i + 1) / arcSteps);
+    }
+    return;
+  }
+  std::array<double, 5> cuts{0, 1};  // in order
+  std::size_t count = 2;
+  const double from = path.radiusAt(0), to = path.radiusAt(1);
+  for (const double r : {0.0, limitRadius, -limitRadius}) {
+    const double t = (r - from) / (to - from);
+    if (!(t > 0 && t < 1)) continue;
+    std::size_t at = count++;
+    for (; cuts[at - 1] > t; --at) cuts[at] = cuts[at - 1];
+    cuts[at] = t;
+  }
+  for (std::size_t i = 0; i + 1 < count; ++i) piece(cuts[i], cuts[i + 1]);
 }
 
 // The minutes of a feed per revolution under constant surface speed: the path integral of
@@ -49,13 +77,12 @@ FeedTime constantSurfaceMinutes(const MovePath& path, double feed, const Spindle
   const int steps = stepsFor(path.length(), unit);
   if (!limited && reachesAxis(path, steps)) return unknown(UnknownFeed::UnboundedSpeed);
 
-  const double step = path.length() / steps;
   double minutes = 0;
-  for (int i = 0; i < steps; ++i) {
-    const double diameter = 2 * std::fabs(path.radiusAt((i + 0.5) / steps));
+  forEachPiece(path, perDiameter / limit / 2, steps, [&](double from, double to) {
+    const double diameter = 2 * std::fabs(path.radiusAt((from + to) / 2));
     const double speed = diameter > 0 ? std::min(perDiameter / diameter, limit) : limit;
-    minutes += step / (feed * speed);
-  }
+    minutes += (to - from) * path.length() / (feed * speed);
+  });
   return {minutes, 0};
 }
 

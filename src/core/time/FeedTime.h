@@ -26,8 +26,8 @@ struct FeedTime {
 };
 
 // The time of a feed move along `path`. Under constant surface speed the spindle speed
-// follows the diameter, so the time is integrated along the path in short steps (midpoint
-// rule): speed = surface speed / (pi x diameter), capped by the G50 limit.
+// follows the diameter, speed = surface speed / (pi x diameter) capped by the G50 limit, so
+// the time is integrated along the path: exactly along a line, in short steps along an arc.
 FeedTime feedTime(const MovePath& path, FeedRate rate, const Spindle& spindle, LengthUnit unit);
 
 }  // namespace draivo

@@ -20,6 +20,7 @@ class MovePath {
   // is a full circle. Clockwise as the view shows it: Z to the right, X upwards.
   static MovePath arcByCentre(PathPoint from, PathPoint to, PathPoint centre, bool clockwise);
 
+  bool isArc() const { return arc_; }
   double length() const { return length_; }
   // The distance from the axis at the fraction `t` (0 to 1) of the path.
   double radiusAt(double t) const;

@@ -1,5 +1,7 @@
 #include "time/TimeRecorder.h"
 
+#include <bitset>
+
 #include "nc/BlockText.h"
 #include "nc/NumberFormat.h"
 
@@ -7,35 +9,34 @@ namespace draivo {
 namespace {
 
 constexpr double MillisecondsPerMinute = 60000;
+constexpr int CodeCount = 100;  // G and M codes of up to two digits
 
 bool has(const std::string& block, char letter) {
   return findLetter(block, letter) != 0;
 }
 
-// Calls `use` with the value of every valid word of the letter, in the order of the block.
-template <typename Use>
-void forEachWord(const std::string& block, char letter, Use use) {
-  for (auto at = block.find(letter); at != std::string::npos; at = block.find(letter, at + 1)) {
-    const WordRead word = readWord(block, at + 1);
-    if (word.valid) use(word.value);
-  }
-}
-
-// Whether the block holds the code, in any of its spellings (G0, G00).
-bool hasCode(const std::string& block, char letter, int code) {
-  bool found = false;
-  forEachWord(block, letter, [&](double value) { found = found || value == code; });
-  return found;
-}
-
 }  // namespace
+
+// The G and M codes of a block, whatever their spelling (G0, G00).
+struct BlockCodes {
+  explicit BlockCodes(const std::string& block) {
+    for (std::size_t at = 0; at < block.size(); ++at) {
+      if (block[at] != 'G' && block[at] != 'M') continue;
+      const WordRead word = readWord(block, at + 1);
+      if (!word.valid || !(word.value >= 0 && word.value < CodeCount)) continue;
+      if (word.value != static_cast<int>(word.value)) continue;
+      (block[at] == 'G' ? g : m).set(static_cast<std::size_t>(word.value));
+    }
+  }
+  std::bitset<CodeCount> g, m;
+};
 
 void TimeRecorder::reset() {
   account_ = {};
   position_ = {HomeZ, HomeX / 2};
   tool_.clear();
   motion_ = Motion::Line;
-  rate_ = {};
+  rate_ = {.perRevolution = true, .feed = 0};  // a lathe starts in G99, feed per revolution
   spindle_ = {};
   endCycle();
 }
@@ -58,47 +59,50 @@ void TimeRecorder::endCycle() {
 // The executor's order: modal words first, then a stop, a zero-point message, a dwell or a move.
 void TimeRecorder::execute(const std::string& block) {
   if (contains(block, "(") || contains(block, ":")) return;  // comments and program numbers
-  applyModal(block);
+  const BlockCodes codes(block);
+  applyModal(block, codes);
   if (contains(block, "M00") || contains(block, "G10")) return;
   if (contains(block, "G04")) {
     dwell(block);
     return;
   }
-  move(block);
+  move(block, codes);
 }
 
-void TimeRecorder::applyModal(const std::string& block) {
-  if (hasCode(block, 'G', 20)) {
+void TimeRecorder::applyModal(const std::string& block, const BlockCodes& codes) {
+  if (codes.g[20]) {
     account_.unit = LengthUnit::Inch;
-  } else if (hasCode(block, 'G', 21)) {
+  } else if (codes.g[21]) {
     account_.unit = LengthUnit::Millimetre;
   }
-  if (hasCode(block, 'G', 98)) {
+  if (codes.g[98]) {
     rate_.perRevolution = false;
-  } else if (hasCode(block, 'G', 99)) {
+  } else if (codes.g[99]) {
     rate_.perRevolution = true;
   }
   // Inside a cycle the feed is the cycle's own; the F words of its contour blocks are not.
   if (!inCycle_ && has(block, 'F')) rate_.feed = wordValue(block, 'F');
-  applySpindle(block);
+  applySpindle(block, codes);
   if (contains(block, "T") && !contains(block, "G0")) {
     tool_ = "T" + readWord(block, findLetter(block, 'T')).text;
   }
-  forEachWord(block, 'G', [this](double code) {
-    if (code == 0) motion_ = Motion::Rapid;
-    if (code == 1 || code == 2 || code == 3) motion_ = Motion::Line;
-    if (code == 32) motion_ = Motion::Thread;
-  });
+  if (codes.g[32]) {
+    motion_ = Motion::Thread;
+  } else if (codes.g[0]) {
+    motion_ = Motion::Rapid;
+  } else if (codes.g[1] || codes.g[2] || codes.g[3]) {
+    motion_ = Motion::Line;
+  }
 }
 
-void TimeRecorder::applySpindle(const std::string& block) {
+void TimeRecorder::applySpindle(const std::string& block, const BlockCodes& codes) {
   const bool hasS = has(block, 'S');
-  if (hasCode(block, 'G', 50)) {
+  if (codes.g[50]) {
     if (hasS) spindle_.limit = wordValue(block, 'S');
   } else {
-    if (hasCode(block, 'G', 96)) {
+    if (codes.g[96]) {
       spindle_.constantSurface = true;
-    } else if (hasCode(block, 'G', 97)) {
+    } else if (codes.g[97]) {
       spindle_.constantSurface = false;
     }
     if (hasS) {
@@ -106,9 +110,9 @@ void TimeRecorder::applySpindle(const std::string& block) {
           wordValue(block, 'S');
     }
   }
-  if (hasCode(block, 'M', 3) || hasCode(block, 'M', 4)) {
+  if (codes.m[3] || codes.m[4]) {
     spindle_.running = true;
-  } else if (hasCode(block, 'M', 5)) {
+  } else if (codes.m[5]) {
     spindle_.running = false;
   }
 }
@@ -119,7 +123,7 @@ void TimeRecorder::dwell(const std::string& block) {
   if (milliseconds > 0) toolTotals().dwellMinutes += milliseconds / MillisecondsPerMinute;
 }
 
-void TimeRecorder::move(const std::string& block) {
+void TimeRecorder::move(const std::string& block, const BlockCodes& codes) {
   const bool hasX = has(block, 'X'), hasZ = has(block, 'Z');
   const bool hasU = has(block, 'U'), hasW = has(block, 'W');
   if (!hasX && !hasZ && !hasU && !hasW) return;
@@ -134,7 +138,7 @@ void TimeRecorder::move(const std::string& block) {
   } else if (hasU) {
     to.r += wordValue(block, 'U') / 2;
   }
-  const bool setsCoordinates = hasCode(block, 'G', 50);
+  const bool setsCoordinates = codes.g[50];
   const bool stays = to.z == position_.z && to.r == position_.r;
   if (setsCoordinates || stays) {
     position_ = to;
@@ -142,13 +146,13 @@ void TimeRecorder::move(const std::string& block) {
   }
 
   TimeTotals& totals = toolTotals();
-  if (motion_ == Motion::Rapid || hasCode(block, 'G', 28)) {
+  if (motion_ == Motion::Rapid || codes.g[28]) {
     const RapidTravel rapid = rapidTravel(position_, to);
     totals.rapidLength += rapid.length;
     (account_.unit == LengthUnit::Inch ? totals.rapidTravelInch : totals.rapidTravelMm) +=
         rapid.travel;
   } else {
-    const MovePath path = feedPath(block, to);
+    const MovePath path = feedPath(block, codes, to);
     const bool perRevolution = rate_.perRevolution || motion_ == Motion::Thread || cycleThreading_;
     const FeedTime time = feedTime(path, {perRevolution, rate_.feed}, spindle_, account_.unit);
     totals.feedLength += path.length();
@@ -160,9 +164,10 @@ void TimeRecorder::move(const std::string& block) {
 
 // A G02 or G03 block is an arc, by its radius R or by its centre offsets I (a radius) and K;
 // every other feed move is a straight line.
-MovePath TimeRecorder::feedPath(const std::string& block, PathPoint to) const {
-  const bool clockwise = hasCode(block, 'G', 2);
-  if (!clockwise && !hasCode(block, 'G', 3)) return MovePath::line(position_, to);
+MovePath TimeRecorder::feedPath(const std::string& block, const BlockCodes& codes,
+                                PathPoint to) const {
+  const bool clockwise = codes.g[2];
+  if (!clockwise && !codes.g[3]) return MovePath::line(position_, to);
   if (has(block, 'R'))
     return MovePath::arcByRadius(position_, to, wordValue(block, 'R'), clockwise);
   const PathPoint centre{position_.z + wordValue(block, 'K'), position_.r + wordValue(block, 'I')};

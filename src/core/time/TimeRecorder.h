@@ -8,6 +8,8 @@
 
 namespace draivo {
 
+struct BlockCodes;
+
 // What a canned cycle sets for the moves it makes: its own F word (the lead of a thread)
 // is the feed of all of them, and thread passes feed per revolution.
 struct CycleFeed {
@@ -40,11 +42,11 @@ class TimeRecorder {
  private:
   enum class Motion { Rapid, Line, Thread };
 
-  void applyModal(const std::string& block);
-  void applySpindle(const std::string& block);
+  void applyModal(const std::string& block, const BlockCodes& codes);
+  void applySpindle(const std::string& block, const BlockCodes& codes);
   void dwell(const std::string& block);
-  void move(const std::string& block);
-  MovePath feedPath(const std::string& block, PathPoint to) const;
+  void move(const std::string& block, const BlockCodes& codes);
+  MovePath feedPath(const std::string& block, const BlockCodes& codes, PathPoint to) const;
   TimeTotals& toolTotals() { return account_.of(tool_); }
 
   TimeAccount account_;
