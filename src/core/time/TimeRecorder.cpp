@@ -139,7 +139,8 @@ void TimeRecorder::move(const std::string& block, const BlockCodes& codes) {
     to.r += wordValue(block, 'U') / 2;
   }
   const bool setsCoordinates = codes.g[50];
-  const bool stays = to.z == position_.z && to.r == position_.r;
+  // An arc back to its start is a full circle; any other move to where the tool is, none.
+  const bool stays = to.z == position_.z && to.r == position_.r && !codes.g[2] && !codes.g[3];
   if (setsCoordinates || stays) {
     position_ = to;
     return;
