@@ -10,6 +10,7 @@
 
 #include "FuzzSupport.h"
 #include "run/HeadlessRun.h"
+#include "time/TimeTable.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.direct = (size / std::size(Zooms)) % 2 == 1;
   options.stepBudget = StepBudget;
   options.collectTrace = false;
+  options.recordTime = true;
   const draivo::HeadlessResult result = draivo::RunHeadless(main.string(), options);
 
   // An exception that escapes the interpreter ends the run as a fault: always a defect.
@@ -66,5 +68,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     static_cast<std::size_t>(draivo::Surface::ViewWidth) *
                         draivo::Surface::ViewHeight);
   DRAIVO_FUZZ_CHECK(result.budgetExhausted || result.outcome != draivo::RunOutcome::Aborted);
+  // A time is a number or "onbekend", never infinity or not-a-number.
+  const std::string table = draivo::FormatTimeTable(draivo::MakeTimeTable(result.time, 0));
+  DRAIVO_FUZZ_CHECK(table.find("inf") == std::string::npos);
+  DRAIVO_FUZZ_CHECK(table.find("nan") == std::string::npos);
   return 0;
 }

@@ -16,6 +16,8 @@ struct CommandLine {
   bool direct = false;
   bool trace = false;
   bool status = false;
+  bool time = false;
+  double rapidRate = 0;  // in the program's unit per minute; 0 = the default of the unit
   std::string bmpFile;
   std::string program;
   bool help = false;

@@ -4,6 +4,7 @@
 
 #include "CommandLine.h"
 #include "run/HeadlessRun.h"
+#include "time/TimeTable.h"
 
 #ifndef DRAIVO_VERSION
 #define DRAIVO_VERSION "unknown"
@@ -33,6 +34,7 @@ int simulate(const CommandLine& options) {
   run.zoom = options.zoom;
   run.direct = options.direct;
   run.collectTrace = false;
+  run.recordTime = options.time;
   if (options.trace) run.onTrace = [](const std::string& block) { std::cout << block << '\n'; };
   run.onMessage = [](const std::string& message) { std::cerr << message << '\n'; };
 
@@ -41,6 +43,7 @@ int simulate(const CommandLine& options) {
     std::cerr << "draivo-sim: run stopped after " << run.stepBudget << " steps\n";
   }
   if (options.status) printStatus(result);
+  if (options.time) std::cout << FormatTimeTable(MakeTimeTable(result.time, options.rapidRate));
   std::cout.flush();
 
   int status = exitStatusOf(result);

@@ -48,6 +48,11 @@ const CycleEntry* cycleFor(std::string_view block) {
 
 }  // namespace
 
+std::string_view CycleCodeOf(std::string_view block) {
+  const CycleEntry* cycle = cycleFor(block);
+  return cycle == nullptr ? std::string_view() : cycle->code;
+}
+
 void Interpreter::InterpretBlock(int index) {
   const std::string block = parts_.lstCommands.List(index);
   const CycleEntry* cycle = cycleFor(block);

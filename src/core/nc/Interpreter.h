@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace draivo {
 
@@ -22,6 +23,10 @@ struct NcParts {
   Surface& picResult;
   Surface& picCalculate;
 };
+
+// The code of the canned cycle that InterpretBlock expands for this block ("71", "92" ...),
+// or "" when the block is executed as it stands.
+std::string_view CycleCodeOf(std::string_view block);
 
 // Interprets program blocks: executes elementary blocks and expands the canned cycles.
 class Interpreter {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "time/RunTimeRecorder.h"
+
 namespace draivo {
 namespace {
 
@@ -76,11 +78,16 @@ HeadlessResult RunHeadless(const std::string& programFile, const HeadlessOptions
     sim.requestQuit();
     return false;
   };
-  sim.onBlock = [&](const std::string&) { countStep(); };
+  RunTimeRecorder time(sim);
+  if (options.recordTime) sim.onRunStart = [&] { time.runStarted(); };
+  sim.onBlock = [&](const std::string&) {
+    if (countStep() && options.recordTime) time.blockTakenUp();
+  };
   sim.interpreter.onExecute = [&](const std::string& block) {
     if (!countStep()) return;
     if (options.collectTrace) result.trace.push_back(block);
     if (options.onTrace) options.onTrace(block);
+    if (options.recordTime) time.blockExecuted(block);
   };
 
   sim.dialogFileName = programFile;
@@ -90,6 +97,7 @@ HeadlessResult RunHeadless(const std::string& programFile, const HeadlessOptions
   result.messages = host.messages();
   result.status = StatusRows(sim.status);
   result.picture = sim.picResult;
+  result.time = time.account();
   return result;
 }
 

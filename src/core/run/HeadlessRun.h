@@ -8,6 +8,7 @@
 #include "nc/MachineStatus.h"
 #include "render/Surface.h"
 #include "run/Simulator.h"
+#include "time/TimeAccount.h"
 
 namespace draivo {
 
@@ -21,6 +22,7 @@ struct HeadlessOptions {
   // Program blocks taken up plus blocks executed before the run is stopped.
   std::uint64_t stepBudget = DefaultStepBudget;
   bool collectTrace = true;
+  bool recordTime = false;  // keep the machining time of the run
   // Told of every executed block and every message box ("title: text") as they happen.
   std::function<void(const std::string&)> onTrace;
   std::function<void(const std::string&)> onMessage;
@@ -48,6 +50,7 @@ struct HeadlessResult {
   std::vector<std::string> messages;  // every message box as "title: text"
   std::vector<StatusRow> status;      // the status panel after the run
   Surface picture;                    // picResult after the run
+  TimeAccount time;                   // with HeadlessOptions::recordTime: what the run ran
 
   HeadlessExit exit() const;
 };

@@ -68,6 +68,7 @@ void Simulator::runProgram() {
   host_.menusChanged();
   ResetView(picResult, view);
   host_.pictureChanged();
+  if (onRunStart) onRunStart();
 
   runLevels();
   finishRun();

@@ -79,6 +79,8 @@ class Simulator : public NcHost {
   RunOutcome lastOutcome = RunOutcome::None;
   // Called with every program block the run loop takes up, after its gate.
   std::function<void(const std::string&)> onBlock;
+  // Called when a run begins, once its file is chosen and the view cleared.
+  std::function<void()> onRunStart;
 
   // Menu and button handlers.
   void Open();                       // "Openen ..."

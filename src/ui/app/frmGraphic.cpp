@@ -12,6 +12,7 @@
 #include "app/CommandSheet.h"
 #include "app/FitText.h"
 #include "app/Layout.h"
+#include "app/MachiningTimeMenu.h"
 #include "app/PictureButton.h"
 #include "app/SelectOverlay.h"
 #include "app/SurfaceView.h"
@@ -259,6 +260,7 @@ void frmGraphic::buildMenus() {
   simulatie->addSeparator();
   mnuBewerkingVernieuw_ = addMenuItem(simulatie, "mnuBewerkingVernieuw", "Vernieuw",
                                       &frmGraphic::mnuBewerkingVernieuw_Click);
+  timeMenu_ = new MachiningTimeMenu(sim_, simulatie, this);
   simulatie->addSeparator();
   mnuBewerkingOptioneel_ = addMenuItem(simulatie, "mnuBewerkingOptioneel", "Optionele stop",
                                        &frmGraphic::mnuBewerkingOptioneel_Click);

@@ -27,6 +27,7 @@ namespace draivo {
 
 class DesignController;
 class Dialogs;
+class MachiningTimeMenu;
 class PictureButton;
 class SelectOverlay;
 class SurfaceView;
@@ -164,6 +165,7 @@ class frmGraphic : public QMainWindow, public Host {
   QAction* mnuBewerkingVernieuw_ = nullptr;
   QAction* mnuBewerkingOptioneel_ = nullptr;
   QAction* mnuBewerkingStap_ = nullptr;
+  MachiningTimeMenu* timeMenu_ = nullptr;  // "Bewerkingstijd ..."
 
   SurfaceView* picResult_ = nullptr;
   SurfaceView* picCalculate_ = nullptr;

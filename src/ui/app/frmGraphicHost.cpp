@@ -10,6 +10,7 @@
 
 #include "app/CommandSheet.h"
 #include "app/FitText.h"
+#include "app/MachiningTimeMenu.h"
 #include "app/PictureButton.h"
 #include "app/SurfaceView.h"
 #include "app/frmGraphic.h"
@@ -99,6 +100,7 @@ void frmGraphic::menusChanged() {
   const MenuState& m = sim_.menus;
   mnuBewerkingStarten_->setEnabled(m.startenEnabled);
   mnuBewerkingVernieuw_->setEnabled(m.vernieuwEnabled);
+  timeMenu_->refresh();
   mnuBestandSavePicture_->setEnabled(m.figuurOpslaanEnabled);
   mnuBewerkingOptioneel_->setChecked(m.optioneelChecked);
   mnuBewerkingStap_->setChecked(m.stapChecked);

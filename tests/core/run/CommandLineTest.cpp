@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 
 #include "GoldenCase.h"
 #include "support/TempFolder.h"
@@ -68,6 +69,9 @@ INSTANTIATE_TEST_SUITE_P(Arguments, BadUsageTest,
                                            UsageCase{"zoom with trailing text", "--zoom 3x a.nc"},
                                            UsageCase{"zoom without value", "a.nc --zoom"},
                                            UsageCase{"bmp without file", "a.nc --bmp"},
+                                           UsageCase{"rapid rate zero", "--rapid-rate 0 a.nc"},
+                                           UsageCase{"rapid rate not a number",
+                                                     "--rapid-rate fast a.nc"},
                                            UsageCase{"two programs", "a.nc b.nc"}));
 
 TEST(DraivoSim, UnreadableProgramExitsWithOneNamingIt) {
@@ -105,6 +109,36 @@ TEST(DraivoSim, WritesThePictureAsA24BitBitmap) {
   const Outcome unwritable =
       runSim("--bmp " + quoted((folder.path() / "no" / "p.bmp").string()) + " " + quoted(program));
   EXPECT_EQ(unwritable.status, 1);
+}
+
+std::vector<std::string> wordsOf(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> words;
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
+}
+
+TEST(DraivoSim, TimePrintsTheTableAtTheRapidRateGiven) {
+  // 60 of feed at 100 mm/min; rapids of 250 and 150 along the longer axis at 4000 mm/min
+  TempFolder folder;
+  const std::string program =
+      folder.write("p.nc", "T0101 ;\nG98 ;\nG00 X20 Z0 ;\nG01 Z-50 F100 ;\nX40 ;\n"
+                           "G00 X100 Z100 ;\nM30 ;\n");
+  const Outcome outcome = runSim("--time --rapid-rate 4000 " + quoted(program));
+  EXPECT_EQ(outcome.status, 0);
+  ASSERT_EQ(outcome.out.size(), 4u);
+  EXPECT_EQ(wordsOf(outcome.out[0]),
+            (std::vector<std::string>{"Gereedschap", "Voedingstijd", "IJlgangtijd", "Wachttijd",
+                                      "Totale", "tijd", "Voedingsweg", "(mm)", "IJlgangweg",
+                                      "(mm)"}));
+  const std::vector<std::string> times{"0:00:36.0", "0:00:06.0", "0:00:00.0", "0:00:42.0",
+                                       "60.00", "460.06"};
+  std::vector<std::string> tool{"T0101"}, total{"Totaal"};
+  tool.insert(tool.end(), times.begin(), times.end());
+  total.insert(total.end(), times.begin(), times.end());
+  EXPECT_EQ(wordsOf(outcome.out[1]), tool);
+  EXPECT_EQ(wordsOf(outcome.out[2]), total);
+  EXPECT_EQ(outcome.out[3], "IJlgang: 4000 mm/min");
 }
 
 TEST(DraivoSim, DirectAndZoomChangeOnlyTheDrawing) {

@@ -62,6 +62,7 @@ GoldenCase readCase(const std::filesystem::path& folder) {
     c.checkStatus = true;
     c.status = ReadLines(folder / "expected.status");
   }
+  if (std::filesystem::exists(folder / "expected.time")) c.time = ReadLines(folder / "expected.time");
   return c;
 }
 

@@ -21,6 +21,7 @@ struct GoldenCase {
   std::vector<std::string> messages;  // "{dir}" already replaced by the folder
   bool checkStatus = false;
   std::vector<std::string> status;  // caption TAB value
+  std::vector<std::string> time;    // the lines of expected.time; empty when there is none
 
   std::string programFile() const { return (folder / "program.nc").string(); }
 };

@@ -118,8 +118,9 @@ TEST_F(MainWindowTest, MenusHoldTheirItemsInOrder) {
   EXPECT_EQ(itemTexts(bestand),
             (std::vector<std::string>{"Openen ...", "-", "Editor ...", "-", "Figuur opslaan", "-",
                                       "Afsluiten"}));
-  EXPECT_EQ(itemTexts(simulatie), (std::vector<std::string>{"Starten", "-", "Vernieuw", "-",
-                                                            "Optionele stop", "Stap voor stap"}));
+  EXPECT_EQ(itemTexts(simulatie),
+            (std::vector<std::string>{"Starten", "-", "Vernieuw", "Bewerkingstijd ...", "-",
+                                      "Optionele stop", "Stap voor stap"}));
   EXPECT_EQ(window->menuBar()->actions().size(), 2);
 }
 

@@ -1,0 +1,33 @@
+#include "app/MachiningTimeMenu.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "app/MachiningTimeDialog.h"
+#include "run/Simulator.h"
+
+namespace draivo {
+
+MachiningTimeMenu::MachiningTimeMenu(Simulator& simulator, QMenu* menu, QWidget* window)
+    : QObject(window), sim_(simulator), recorder_(simulator), window_(window) {
+  mnuBewerkingBewerkingstijd_ = menu->addAction("Bewerkingstijd ...");
+  mnuBewerkingBewerkingstijd_->setObjectName("mnuBewerkingBewerkingstijd");
+  connect(mnuBewerkingBewerkingstijd_, &QAction::triggered, this, &MachiningTimeMenu::showDialog);
+
+  sim_.onRunStart = [this] { recorder_.runStarted(); };
+  sim_.onBlock = [this](const std::string&) { recorder_.blockTakenUp(); };
+  sim_.interpreter.onExecute = [this](const std::string& block) { recorder_.blockExecuted(block); };
+  refresh();
+}
+
+void MachiningTimeMenu::refresh() {
+  mnuBewerkingBewerkingstijd_->setEnabled(recorder_.hasRun() && !sim_.run.RunBusy);
+}
+
+void MachiningTimeMenu::showDialog() {
+  if (!recorder_.hasRun() || sim_.run.RunBusy) return;
+  MachiningTimeDialog dialog(recorder_.account(), window_);
+  dialog.exec();
+}
+
+}  // namespace draivo
