@@ -207,6 +207,7 @@ void Simulator::finishRun() {
   run.RunBusy = false;
   lastOutcome = RunOutcome::ReachedEnd;
   showEndMenus();
+  showIdle();
   status.lblNullPoint = EndMessage;
   status.nullPointVisible = true;
   host_.labelsChanged();
@@ -232,6 +233,14 @@ void Simulator::endRunEarly(RunOutcome outcome) {
   status.nullPointVisible = false;
   host_.labelsChanged();
   showEndMenus();
+  showIdle();
+}
+
+// Nothing runs any more: the start button says so, and a Start pressed during the run does
+// not let the next Open pass its first gate. A Start click from now on (also during the end
+// message) starts a rerun.
+void Simulator::showIdle() {
+  setStartPressed(false, StartImage::Idle);
 }
 
 void Simulator::showEndMenus() {
