@@ -61,6 +61,7 @@ void Simulator::runProgram() {
     return;
   }
 
+  setCaption(StartCaption);
   menus.vernieuwEnabled = false;
   menus.figuurOpslaanEnabled = false;
   menus.startenEnabled = true;
@@ -138,7 +139,13 @@ bool Simulator::loadLevelFile(int level) {
   lstCommands.Clear();
   for (std::string& block : program.blocks) lstCommands.AddItem(std::move(block));
   host_.programListChanged();
-  if (program.caption) setCaption(*program.caption);
+  // The main program names itself, or leaves the start-up caption: a caption of an earlier
+  // program or of a subprogram must not name it (the picture export is named after it).
+  if (program.caption) {
+    setCaption(*program.caption);
+  } else if (level == 1) {
+    setCaption(StartCaption);
+  }
   return true;
 }
 
