@@ -11,6 +11,9 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The second to fourth byte of a UTF-8 character: it stays with the byte before it.
+bool isUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
 // 1-based character access that yields '\0' outside the text.
 char charAt(std::string_view text, std::size_t position) {
   return position >= 1 && position <= text.size() ? text[position - 1] : '\0';
@@ -54,26 +57,31 @@ std::string CaptionOf(const std::string& block) {
   return "Draivo O" + number + ".nc";
 }
 
-std::string NormaliseBlock(std::string_view source) {
-  std::string line = toUpperAscii(source);
-  if (contains(line, ":0")) return line;
-
+std::string SpreadCharacters(std::string_view line) {
   const bool comment = contains(line, "(");
   std::string r;
   r.reserve(line.size() * 2 + 2);
   for (std::size_t i = 0; i < line.size(); ++i) {
     const char c = line[i];
-    if (isDigit(c) || i == 0 || c == '-' || comment) {
+    if (isDigit(c) || i == 0 || c == '-' || comment || isUtf8Continuation(c)) {
       r += c;
     } else if (c == '.') {
       if (i + 1 < line.size() && isDigit(line[i + 1])) r += c;
     } else if (c == ' ') {
-      // blanks are dropped; words are separated anew below
+      // blanks are dropped; words are separated anew
     } else {
       r += ' ';
       r += c;
     }
   }
+  return r;
+}
+
+std::string NormaliseBlock(std::string_view source) {
+  std::string line = toUpperAscii(source);
+  if (contains(line, ":0")) return line;
+
+  std::string r = SpreadCharacters(line);
   if (!(r.starts_with("%")) && !r.ends_with(";")) r += r.ends_with(" ") ? ";" : " ;";
 
   padSingleDigit(r, findLetter(r, 'G'));

@@ -5,6 +5,7 @@
 #include "run/ProgramLoader.h"
 #include "run/Simulator.h"
 #include "run/SubprogramCall.h"
+#include "run/TextEncoding.h"
 
 namespace draivo {
 namespace {
@@ -127,9 +128,9 @@ Simulator::LevelEnd Simulator::runLevel(int level) {
 
 bool Simulator::loadLevelFile(int level) {
   at(run.LoadPending, level) = 1;
-  const auto text = ReadWholeFile(at(run.ProgramFile, level));
-  if (!text) return false;
-  LoadedProgram program = LoadProgramText(*text);
+  auto bytes = ReadWholeFile(at(run.ProgramFile, level));
+  if (!bytes) return false;
+  LoadedProgram program = LoadProgramText(DecodeText(std::move(*bytes)).text);
   if (program.tooLong) {
     host_.messageBox("Programma te lang (meer dan " + std::to_string(MaxProgramLines) +
                          " regels): " + at(run.ProgramFile, level),
