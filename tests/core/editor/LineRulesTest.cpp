@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
                     LineCase{"TrailingBlankBeforeSemicolon", "X5 ;", "X5 ;"},
                     LineCase{"PercentLineNotTerminated", "%", "%"},
                     LineCase{"EmptyLineStaysEmpty", "", ""}, LineCase{"OnlyBlanks", "   ", " ;"},
-                    LineCase{"MultiByteCharacterStaysWhole", "X5\xCE\xA9" "1", "X5 \xCE\xA9" "1 ;"}),
+                    LineCase{"MultiByteCharacterStaysWhole", "X5\u03A91", "X5 \u03A91 ;"}),
     caseName);
 
 class NumberLineTest : public testing::TestWithParam<LineCase> {};

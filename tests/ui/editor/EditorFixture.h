@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
