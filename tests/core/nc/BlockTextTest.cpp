@@ -45,8 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
         NormaliseCase{"G04 U500;", "G04 U500 ;"},
         NormaliseCase{"g00x40z2", "G00 X40 Z2 ;"},
         // a character of several UTF-8 bytes is one sign: its bytes stay together
-        NormaliseCase{"x\xC2\xB0" "2", "X \xC2\xB0" "2 ;"},
-        NormaliseCase{"\xC3\xA9" "1 \xE4\xB8\xADz", "\xC3\xA9" "1 \xE4\xB8\xAD Z ;"}));
+        NormaliseCase{"x\u00B02", "X \u00B02 ;"},
+        NormaliseCase{"\u00E91 \u4E2Dz", "\u00E91 \u4E2D Z ;"}));
 
 struct WordCase {
   const char* block;
