@@ -31,6 +31,7 @@ TEST_P(EditorFileTest, ShowsTheTextAndSavesTheSameBytes) {
   // The raw text: toPlainText would show a no-break space as a blank.
   EXPECT_EQ(editor->textArea()->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n'),
             c.shown);
+  expectHistoryInStep(*editor);
   trigger(*editor, "mnuBestandOpslaan");
   EXPECT_TRUE(dialogs->messages.empty());
   EXPECT_EQ(contentOf(file), c.bytes);
