@@ -1,9 +1,11 @@
 // NormaliseBlock, CleanBlock and the word readers on arbitrary lines: they must neither fail
-// nor read outside the text, and must give lengths and values that make sense.
+// nor read outside the text, and must give lengths and values that make sense. The same bytes
+// read as a file must give UTF-8 text that is written back as the same bytes.
 #include <cmath>
 
 #include "FuzzSupport.h"
 #include "nc/BlockText.h"
+#include "run/TextEncoding.h"
 
 namespace {
 
@@ -48,6 +50,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   readEveryWord(line);
   readEveryWord(block);
   readEveryWord(clean);
+
+  const draivo::DecodedText decoded = draivo::DecodeText(std::string(line));
+  DRAIVO_FUZZ_CHECK(draivo::IsValidUtf8(decoded.text));
+  const draivo::EncodedText encoded = draivo::EncodeText(decoded.text, decoded.encoding);
+  DRAIVO_FUZZ_CHECK(encoded.unencodable.empty() && encoded.bytes == line);
 
   const draivo::WordRead number = draivo::parseNumber(line);
   DRAIVO_FUZZ_CHECK(!number.valid || std::isfinite(number.value));

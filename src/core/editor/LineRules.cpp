@@ -1,13 +1,10 @@
 #include "editor/LineRules.h"
 
 #include "design/ProgramMarkers.h"
+#include "nc/BlockText.h"
 
 namespace draivo {
 namespace {
-
-bool isDigit(char c) {
-  return c >= '0' && c <= '9';
-}
 
 bool startsWithN(std::string_view line) {
   return !line.empty() && line.front() == 'N';
@@ -43,20 +40,7 @@ std::string rewriteLine(TextCommand command, const std::string& line, std::size_
 }  // namespace
 
 std::string SpreadLine(std::string_view line) {
-  const bool comment = line.find('(') != std::string_view::npos;
-  std::string result;
-  result.reserve(line.size() * 2);
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    if (i == 0 || isDigit(c) || c == '-' || comment) {
-      result += c;
-    } else if (c == '.') {
-      if (i + 1 < line.size() && isDigit(line[i + 1])) result += c;
-    } else if (c != ' ') {
-      result += ' ';
-      result += c;
-    }
-  }
+  std::string result = SpreadCharacters(line);
   terminateBlock(result);
   return result;
 }

@@ -5,6 +5,7 @@
 
 #include "design/ProgramMarkers.h"
 #include "editor/TextFiles.h"
+#include "run/TextEncoding.h"
 
 namespace draivo {
 namespace {
@@ -75,7 +76,12 @@ WorkFileAccess DiskWorkFileAccess() {
   return {[](const fs::path& file, std::string_view content) {
             return WriteFileBytes(file.string(), content);
           },
-          [](const fs::path& file) { return ReadFileBytes(file.string()); }, deleteWorkFile};
+          [](const fs::path& file) -> std::optional<std::string> {
+            auto bytes = ReadFileBytes(file.string());
+            if (!bytes) return std::nullopt;
+            return DecodeText(std::move(*bytes)).text;
+          },
+          deleteWorkFile};
 }
 
 TextCommandResult RunTextCommand(TextCommand command, std::string_view fileText,

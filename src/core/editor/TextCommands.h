@@ -32,9 +32,10 @@ struct WorkFileAccess {
 };
 WorkFileAccess DiskWorkFileAccess();
 
-// Runs one of the three commands over a whole text in file form (lines ended by CR LF):
-// the text goes through the work file in the program folder, is rewritten line by line and
-// comes back with every line ended by CR LF. The work file is gone afterwards.
+// Runs one of the three commands over a whole text in file form (UTF-8, lines ended by
+// CR LF): the text goes through the work file in the program folder (a new file, so UTF-8 as
+// it stands, read back through DecodeText), is rewritten line by line and comes back with
+// every line ended by CR LF. The work file is gone afterwards.
 TextCommandResult RunTextCommand(TextCommand command, std::string_view fileText,
                                  const std::string& programFolder,
                                  const WorkFileAccess& access = DiskWorkFileAccess());

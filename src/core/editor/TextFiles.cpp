@@ -16,7 +16,15 @@ std::string quoted(const std::string& fileName) {
 }
 
 FileResult failure(std::string message) {
-  return FileResult{false, {}, std::move(message)};
+  FileResult result;
+  result.message = std::move(message);
+  return result;
+}
+
+FileResult success() {
+  FileResult result;
+  result.ok = true;
+  return result;
 }
 
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to) {
@@ -79,7 +87,23 @@ FileResult ReadTextFile(const std::string& fileName) {
     return failure("Het bestand " + quoted(fileName) + " bestaat niet.");
   auto content = ReadFileBytes(fileName);
   if (!content) return failure("Het bestand " + quoted(fileName) + " kan niet gelezen worden.");
-  return FileResult{true, std::move(*content), {}};
+  DecodedText decoded = DecodeText(std::move(*content));
+  FileResult result = success();
+  result.content = std::move(decoded.text);
+  result.encoding = decoded.encoding;
+  return result;
+}
+
+FileResult SaveTextFile(const std::string& fileName, std::string_view text, FileEncoding encoding) {
+  EncodedText encoded = EncodeText(text, encoding);
+  if (!encoded.unencodable.empty()) {
+    FileResult refused;
+    refused.unencodable = std::move(encoded.unencodable);
+    return refused;
+  }
+  FileResult saved = SaveFileAtomically(fileName, encoded.bytes);
+  saved.encoding = encoding;
+  return saved;
 }
 
 std::string AtomicSaveTempPath(const std::string& fileName) {
@@ -108,7 +132,7 @@ FileResult SaveFileAtomically(const std::string& fileName, std::string_view cont
     removeLeftover(temporary);
     return failure(message);
   }
-  return FileResult{true, {}, {}};
+  return success();
 }
 
 FileResult RemoveFile(const std::string& fileName) {
@@ -118,7 +142,7 @@ FileResult RemoveFile(const std::string& fileName) {
   const auto message = "Het bestand " + quoted(fileName) + " kan niet verwijderd worden.";
   if (fs::is_directory(fileName, error)) return failure(message);
   if (!fs::remove(fileName, error) || error) return failure(message);
-  return FileResult{true, {}, {}};
+  return success();
 }
 
 }  // namespace draivo

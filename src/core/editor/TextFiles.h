@@ -4,14 +4,18 @@
 #include <string>
 #include <string_view>
 
+#include "run/TextEncoding.h"
+
 namespace draivo {
 
-// Outcome of a file operation of the editor: the content read (for reads) or the Dutch
-// message that tells the user what went wrong.
+// Outcome of a file operation of the editor: the text read and its encoding (for reads), or
+// the Dutch message that tells the user what went wrong.
 struct FileResult {
   bool ok = false;
   std::string content;
   std::string message;
+  FileEncoding encoding = FileEncoding::Utf8;
+  std::string unencodable;  // a save refused: the characters the encoding cannot hold
 };
 
 // The editor separates lines with LF; its files end lines with CR LF.
@@ -23,8 +27,13 @@ std::optional<std::string> ReadFileBytes(const std::string& fileName);
 // Writes the bytes over the file; false when that fails.
 bool WriteFileBytes(const std::string& fileName, std::string_view content);
 
-// Reads a whole file as bytes. A missing file or one that cannot be read is reported.
+// Reads a whole file as text (UTF-8, see DecodeText) and tells its encoding. A missing file
+// or one that cannot be read is reported.
 FileResult ReadTextFile(const std::string& fileName);
+
+// Writes the text (UTF-8) in the encoding through SaveFileAtomically. When the encoding
+// cannot hold every character nothing is written and `unencodable` names them.
+FileResult SaveTextFile(const std::string& fileName, std::string_view text, FileEncoding encoding);
 
 // Writes the content to a temporary file beside the target and renames it over the target,
 // so a failed save leaves an existing file whole.

@@ -1,49 +1,58 @@
 #include "editor/UndoStore.h"
 
-#include <algorithm>
-
 namespace draivo {
+namespace {
 
-void UndoStore::recordChange(const std::string& text) {
+std::size_t bytesOf(const TextChange& change) {
+  return (change.removed.size() + change.inserted.size()) * sizeof(char16_t);
+}
+
+}  // namespace
+
+void UndoStore::recordChange(TextChange change) {
   if (restoring_) return;
   discardAboveIndex();
   if (index_ == Capacity) dropOldest();
-  while (index_ > 0 && storedBytes_ + text.size() > byteBudget_) dropOldest();
-  ++index_;
-  top_ = index_;
-  slots_[static_cast<std::size_t>(index_)] = text;
-  storedBytes_ += text.size();
+  const std::size_t bytes = bytesOf(change);
+  while (index_ > 0 && storedBytes_ + bytes > byteBudget_) dropOldest();
+  steps_.push_back(std::move(change));
+  storedBytes_ += bytes;
+  index_ = top();
 }
 
-std::optional<std::string> UndoStore::undo() {
+std::optional<TextChange> UndoStore::undo() {
   if (index_ == 0) return std::nullopt;
   --index_;
-  return slots_[static_cast<std::size_t>(index_)];
+  return steps_[static_cast<std::size_t>(index_)].reversed();
 }
 
-std::optional<std::string> UndoStore::redo() {
-  if (top_ <= index_) return std::nullopt;
+std::optional<TextChange> UndoStore::redo() {
+  if (top() <= index_) return std::nullopt;
   ++index_;
-  return slots_[static_cast<std::size_t>(index_)];
+  return steps_[static_cast<std::size_t>(index_ - 1)];
 }
 
-// The snapshots above the index can no longer be redone once a new one is stored.
+void UndoStore::resetIndex() {
+  index_ = 0;
+  if (startsEmpty_) return;
+  steps_.clear();
+  storedBytes_ = 0;
+  startsEmpty_ = true;
+}
+
+// The steps above the index can no longer be redone once a new one is stored.
 void UndoStore::discardAboveIndex() {
-  for (int slot = index_ + 1; slot <= top_; ++slot) {
-    auto& text = slots_[static_cast<std::size_t>(slot)];
-    storedBytes_ -= text.size();
-    std::string().swap(text);
+  while (top() > index_) {
+    storedBytes_ -= bytesOf(steps_.back());
+    steps_.pop_back();
   }
-  top_ = index_;
 }
 
 void UndoStore::dropOldest() {
-  // Slot 0 stays the empty text; every other snapshot moves one slot down.
-  storedBytes_ -= slots_[1].size();
-  std::move(slots_.begin() + 2, slots_.end(), slots_.begin() + 1);
-  std::string().swap(slots_.back());
+  storedBytes_ -= bytesOf(steps_.front());
+  steps_.pop_front();
   --index_;
-  top_ = std::max(top_ - 1, index_);
+  startsEmpty_ = false;
 }
 
 }  // namespace draivo

@@ -1,16 +1,30 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
+#include <deque>
 #include <optional>
 #include <string>
 
 namespace draivo {
 
-// Whole-text snapshots of the editor. Slot 0 is never written and stands for the empty text;
-// slots 1 to Capacity hold the texts after successive changes. When every slot is in use, or
-// the snapshots together would pass the byte budget, the oldest snapshots are dropped, so
-// recording never fails and a large text cannot exhaust the memory.
+// One change of the editor's text: from `position` on (in UTF-16 units, as the text area
+// counts), the characters `removed` gave way to `inserted`.
+struct TextChange {
+  std::size_t position = 0;
+  std::u16string removed;
+  std::u16string inserted;
+
+  // The change that takes it back.
+  TextChange reversed() const { return {position, inserted, removed}; }
+  bool operator==(const TextChange&) const = default;
+};
+
+// The undo history of the editor. Index k stands for the text after the k-th change since the
+// history began; index 0 for the empty text. Each step is kept as the change it made, not as
+// a copy of the text, so a keystroke costs the same on a long text as on a short one. When
+// Capacity steps are in use, or the steps together would pass the byte budget, the oldest
+// steps are dropped, so recording never fails and a large text cannot exhaust the memory;
+// index 0 then stands for the oldest text still reachable.
 class UndoStore {
  public:
   static constexpr int Capacity = 1000;
@@ -18,19 +32,20 @@ class UndoStore {
 
   explicit UndoStore(std::size_t byteBudget = DefaultByteBudget) : byteBudget_(byteBudget) {}
 
-  // A change of the text: unless restoring, stores the text in the next slot and makes it
-  // the highest one that can be redone.
-  void recordChange(const std::string& text);
-  // The text one step back, or nothing at index 0.
-  std::optional<std::string> undo();
-  // The text one step forward, or nothing when no snapshot lies above the index.
-  std::optional<std::string> redo();
-  // New and Open start counting at 0 again; the snapshots and the top stay.
-  void resetIndex() { index_ = 0; }
+  // A change of the text: unless restoring, stores it as the step after the index and makes
+  // it the highest one that can be redone.
+  void recordChange(TextChange change);
+  // The change that takes the text one step back, or nothing at index 0.
+  std::optional<TextChange> undo();
+  // The change that takes the text one step forward, or nothing when no step lies above.
+  std::optional<TextChange> redo();
+  // New and Open count from 0 again on the emptied text; the steps stay and can be redone
+  // from it. Once older steps were dropped they cannot lead on from an empty text, so then
+  // the history starts afresh.
+  void resetIndex();
 
   int index() const { return index_; }
-  int top() const { return top_; }
-  const std::string& snapshot(int slot) const { return slots_.at(static_cast<std::size_t>(slot)); }
+  int top() const { return static_cast<int>(steps_.size()); }
   std::size_t storedBytes() const { return storedBytes_; }
 
   bool restoring() const { return restoring_; }
@@ -40,16 +55,16 @@ class UndoStore {
   void discardAboveIndex();
   void dropOldest();
 
-  std::array<std::string, Capacity + 1> slots_{};
+  std::deque<TextChange> steps_;  // steps_[k - 1] leads from index k - 1 to index k
   std::size_t byteBudget_;
   std::size_t storedBytes_ = 0;
   int index_ = 0;
-  int top_ = 0;
+  bool startsEmpty_ = true;  // index 0 is the empty text: no step was dropped
   bool restoring_ = false;
 };
 
-// Sets the restoring flag for the lifetime of the guard, so whole-text replacements made
-// meanwhile create no snapshot.
+// Sets the restoring flag for the lifetime of the guard, so changes made meanwhile (undo,
+// redo) are not stored as new steps.
 class RestoringGuard {
  public:
   explicit RestoringGuard(UndoStore& store) : store_(store) { store_.setRestoring(true); }

@@ -11,6 +11,18 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The second to fourth byte of a UTF-8 character: it stays with the byte before it.
+bool isUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// The position after the character that starts at `at`; the bytes of a UTF-8 character
+// count as one character.
+std::size_t nextCharacter(std::string_view text, std::size_t at) {
+  do {
+    ++at;
+  } while (at < text.size() && isUtf8Continuation(text[at]));
+  return at;
+}
+
 // 1-based character access that yields '\0' outside the text.
 char charAt(std::string_view text, std::size_t position) {
   return position >= 1 && position <= text.size() ? text[position - 1] : '\0';
@@ -50,30 +62,42 @@ std::string toUpperAscii(std::string_view text) {
 }
 
 std::string CaptionOf(const std::string& block) {
-  const std::string number = block.size() > 1 ? block.substr(1, 4) : std::string();
-  return "Draivo O" + number + ".nc";
+  constexpr int NumberCharacters = 4;
+  if (block.empty()) return "Draivo O.nc";
+  // Characters, not bytes: a character of several UTF-8 bytes is taken whole or not at all.
+  const std::size_t first = nextCharacter(block, 0);
+  std::size_t end = first;
+  for (int taken = 0; taken < NumberCharacters && end < block.size(); ++taken) {
+    end = nextCharacter(block, end);
+  }
+  return "Draivo O" + block.substr(first, end - first) + ".nc";
+}
+
+std::string SpreadCharacters(std::string_view line) {
+  const bool comment = contains(line, "(");
+  std::string r;
+  r.reserve(line.size() * 2 + 2);
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (isDigit(c) || i == 0 || c == '-' || comment || isUtf8Continuation(c)) {
+      r += c;
+    } else if (c == '.') {
+      if (i + 1 < line.size() && isDigit(line[i + 1])) r += c;
+    } else if (c == ' ') {
+      // blanks are dropped; words are separated anew
+    } else {
+      r += ' ';
+      r += c;
+    }
+  }
+  return r;
 }
 
 std::string NormaliseBlock(std::string_view source) {
   std::string line = toUpperAscii(source);
   if (contains(line, ":0")) return line;
 
-  const bool comment = contains(line, "(");
-  std::string r;
-  r.reserve(line.size() * 2 + 2);
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    if (isDigit(c) || i == 0 || c == '-' || comment) {
-      r += c;
-    } else if (c == '.') {
-      if (i + 1 < line.size() && isDigit(line[i + 1])) r += c;
-    } else if (c == ' ') {
-      // blanks are dropped; words are separated anew below
-    } else {
-      r += ' ';
-      r += c;
-    }
-  }
+  std::string r = SpreadCharacters(line);
   if (!(r.starts_with("%")) && !r.ends_with(";")) r += r.ends_with(" ") ? ";" : " ;";
 
   padSingleDigit(r, findLetter(r, 'G'));

@@ -15,6 +15,11 @@ inline bool contains(std::string_view block, std::string_view text) {
   return block.find(text) != std::string_view::npos;
 }
 
+// Puts a blank before every character that is no digit, "-" or "." before a digit, and drops
+// blanks and the points before no digit. The first character, and every character of a line
+// holding "(", stay as they are. The bytes of a UTF-8 character stay together.
+std::string SpreadCharacters(std::string_view line);
+
 // Upper-cases a program line and puts it in block form: words separated by single blanks,
 // ended by " ;". Program-number lines (":0") stay as written; comment lines ("(") are copied.
 std::string NormaliseBlock(std::string_view line);

@@ -14,9 +14,17 @@ void expandFinishing(CycleFrame& frame) {
   ProgramPoint start;
   if (!frame.startPoint(1, start)) return;
   const std::string startBlock = rapidTo(start);
+  const std::string lastKey = sequenceKey(frame.block(), 'Q');
+  // Without its last block the walk would run every block after the contour here, and the
+  // run would run them again after the cycle: the cycle stops before anything is drawn.
+  if (!ContourHasEnd(frame.list(), lastKey)) {
+    frame.fault(MissingContourEndMessage + lastKey);
+    frame.execute(startBlock);
+    return;
+  }
   frame.execute(startBlock);
   const int cycleIndex = frame.list().ListIndex();
-  ContourWalk(frame, sequenceKey(frame.block(), 'P'), sequenceKey(frame.block(), 'Q'), nullptr);
+  ContourWalk(frame, sequenceKey(frame.block(), 'P'), lastKey, nullptr);
   frame.list().setListIndex(cycleIndex);
   frame.list().setTopIndex(cycleIndex);
   frame.execute(startBlock);

@@ -73,6 +73,10 @@ void DrawBlockList(const ProgramList& list, Surface& picture, bool instant, View
   view.PenColour = keptPen;
 }
 
+bool ContourHasEnd(const ProgramList& list, const std::string& lastKey) {
+  return list.firstContaining(lastKey) < list.ListCount();
+}
+
 bool ContourWalk(CycleFrame& frame, const std::string& firstKey, const std::string& lastKey,
                  const std::function<std::string(const std::string&)>& transform) {
   ProgramList& list = frame.list();

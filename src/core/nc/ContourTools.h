@@ -35,6 +35,9 @@ std::string sequenceKey(const std::string& block, char letter);
 void DrawBlockList(const ProgramList& list, Surface& picture, bool instant, ViewState& view,
                    PathDrawer& drawer, NcHost& host);
 
+// Whether a walk would come to the block holding `lastKey`: some entry holds it.
+bool ContourHasEnd(const ProgramList& list, const std::string& lastKey);
+
 // Walks the program from its first entry: from the block holding `firstKey` on, shows and
 // executes every block (through `transform` when given) up to and including the one holding
 // `lastKey`. Reports a contour whose last block never comes and then answers false.

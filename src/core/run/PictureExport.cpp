@@ -13,26 +13,46 @@ namespace {
 constexpr int FullSpeedValue = 0;
 constexpr std::size_t CaptionSuffixLength = 3;  // ".nc"
 
-std::string pictureName(const std::string& caption) {
-  const std::string_view start = Simulator::StartCaption;
-  if (caption.rfind(start, 0) != 0 || caption.size() <= start.size() + CaptionSuffixLength)
-    return DefaultPictureName;
-  std::string name =
-      caption.substr(start.size(), caption.size() - start.size() - CaptionSuffixLength);
-  if (name.find_first_not_of(' ') == std::string::npos) return DefaultPictureName;
+// Signs that would lead out of the folder, or that no file name should hold, become "_";
+// a name of blanks or dots only gives nothing.
+std::string safeName(std::string name) {
   std::replace_if(
       name.begin(), name.end(),
       [](char c) { return c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20; }, '_');
-  if (name == "." || name == "..") return DefaultPictureName;
+  if (name.find_first_not_of(' ') == std::string::npos || name == "." || name == "..") return {};
   return name;
+}
+
+// The part of the caption after "Draivo" without ".nc"; "" when it carries no program number.
+std::string captionName(const std::string& caption) {
+  const std::string_view start = Simulator::StartCaption;
+  if (caption.rfind(start, 0) != 0 || caption.size() <= start.size() + CaptionSuffixLength)
+    return {};
+  return caption.substr(start.size(), caption.size() - start.size() - CaptionSuffixLength);
+}
+
+// The name of the program file without its folder and its last extension.
+std::string fileStem(const std::string& programFile) {
+  const std::size_t slash = programFile.find_last_of("/\\");
+  std::string name = slash == std::string::npos ? programFile : programFile.substr(slash + 1);
+  const std::size_t dot = name.rfind('.');
+  if (dot != std::string::npos && dot > 0) name.erase(dot);
+  return name;
+}
+
+std::string pictureName(const std::string& caption, const std::string& programFile) {
+  if (std::string name = safeName(captionName(caption)); !name.empty()) return name;
+  if (std::string name = safeName(fileStem(programFile)); !name.empty()) return name;
+  return DefaultPictureName;
 }
 
 }  // namespace
 
-std::string PictureFilePath(const std::string& folder, const std::string& caption) {
+std::string PictureFilePath(const std::string& folder, const std::string& caption,
+                            const std::string& programFile) {
   std::string path = folder;
   if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
-  return path + pictureName(caption) + PictureExtension;
+  return path + pictureName(caption, programFile) + PictureExtension;
 }
 
 void PictureExport::showCover(bool visible) {
@@ -63,7 +83,7 @@ PictureExportResult PictureExport::run(const std::string& folder) {
   const bool closing = sim_.quitRequested();
   if (!closing) {
     result.attempted = true;
-    result.path = PictureFilePath(folder, sim_.caption);
+    result.path = PictureFilePath(folder, sim_.caption, sim_.dialogFileName);
     result.written = view.writeBmp(result.path);
   }
 

@@ -9,15 +9,17 @@ class Host;
 class Simulator;
 
 inline constexpr const char* PictureExtension = ".bmp";
-// The name used while the caption carries no program number.
+// The name used when neither the caption nor the program file gives one.
 inline constexpr const char* DefaultPictureName = "Draivo";
 inline constexpr const char* PictureSavedTitle = "Figuur opgeslaan als ...";
 inline constexpr const char* PictureNotSavedTitle = "Figuur niet opgeslaan";
 
 // The full path of the picture file: the folder, then the part of the caption after
 // "Draivo" without its last three characters (" O0012" for "Draivo O0012.nc"), then ".bmp".
-// Signs that would lead out of the folder are replaced by "_".
-std::string PictureFilePath(const std::string& folder, const std::string& caption);
+// A program without a program number is named after its file without folder and extension
+// ("shaft" for "/progs/shaft.nc"). Signs that would lead out of the folder become "_".
+std::string PictureFilePath(const std::string& folder, const std::string& caption,
+                            const std::string& programFile);
 
 struct PictureExportResult {
   std::string path;        // the file that was (or should have been) written

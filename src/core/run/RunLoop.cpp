@@ -5,6 +5,7 @@
 #include "run/ProgramLoader.h"
 #include "run/Simulator.h"
 #include "run/SubprogramCall.h"
+#include "run/TextEncoding.h"
 
 namespace draivo {
 namespace {
@@ -61,6 +62,7 @@ void Simulator::runProgram() {
     return;
   }
 
+  setCaption(StartCaption);
   menus.vernieuwEnabled = false;
   menus.figuurOpslaanEnabled = false;
   menus.startenEnabled = true;
@@ -127,9 +129,9 @@ Simulator::LevelEnd Simulator::runLevel(int level) {
 
 bool Simulator::loadLevelFile(int level) {
   at(run.LoadPending, level) = 1;
-  const auto text = ReadWholeFile(at(run.ProgramFile, level));
-  if (!text) return false;
-  LoadedProgram program = LoadProgramText(*text);
+  auto bytes = ReadWholeFile(at(run.ProgramFile, level));
+  if (!bytes) return false;
+  LoadedProgram program = LoadProgramText(DecodeText(std::move(*bytes)).text);
   if (program.tooLong) {
     host_.messageBox("Programma te lang (meer dan " + std::to_string(MaxProgramLines) +
                          " regels): " + at(run.ProgramFile, level),
@@ -139,7 +141,13 @@ bool Simulator::loadLevelFile(int level) {
   lstCommands.Clear();
   for (std::string& block : program.blocks) lstCommands.AddItem(std::move(block));
   host_.programListChanged();
-  if (program.caption) setCaption(*program.caption);
+  // The main program names itself, or leaves the start-up caption: a caption of an earlier
+  // program or of a subprogram must not name it (the picture export is named after it).
+  if (program.caption) {
+    setCaption(*program.caption);
+  } else if (level == 1) {
+    setCaption(StartCaption);
+  }
   return true;
 }
 
@@ -208,6 +216,7 @@ void Simulator::finishRun() {
   run.RunBusy = false;
   lastOutcome = RunOutcome::ReachedEnd;
   showEndMenus();
+  showIdle();
   status.lblNullPoint = EndMessage;
   status.nullPointVisible = true;
   host_.labelsChanged();
@@ -233,6 +242,14 @@ void Simulator::endRunEarly(RunOutcome outcome) {
   status.nullPointVisible = false;
   host_.labelsChanged();
   showEndMenus();
+  showIdle();
+}
+
+// Nothing runs any more: the start button says so, and a Start pressed during the run does
+// not let the next Open pass its first gate. A Start click from now on (also during the end
+// message) starts a rerun.
+void Simulator::showIdle() {
+  setStartPressed(false, StartImage::Idle);
 }
 
 void Simulator::showEndMenus() {

@@ -134,6 +134,7 @@ class Simulator : public NcHost {
   void finishRun();
   void endRunEarly(RunOutcome outcome);
   void showEndMenus();
+  void showIdle();
   void throwIfQuit() const;
   void setStartPressed(bool pressed, StartImage image);
 

@@ -6,6 +6,8 @@
 #include <QTextEdit>
 #include <QWidget>
 
+#include "run/TextEncoding.h"
+
 namespace draivo {
 namespace {
 
@@ -39,8 +41,10 @@ void insertDesignText(QTextEdit& area, const QString& text) {
 bool saveDesignFile(const QString& path, const QString& text) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return false;
-  const QByteArray bytes = text.toUtf8();
-  if (file.write(bytes) != bytes.size()) {
+  // The design file is new every time: UTF-8, as the loader reads it.
+  const std::string bytes = EncodeText(text.toStdString(), FileEncoding::Utf8).bytes;
+  const auto size = static_cast<qint64>(bytes.size());
+  if (file.write(bytes.data(), size) != size) {
     file.cancelWriting();
     return false;
   }

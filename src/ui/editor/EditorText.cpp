@@ -1,16 +1,38 @@
 #include "editor/EditorText.h"
 
+#include <QTextCursor>
+#include <QTextDocument>
+
 #include "editor/TextFiles.h"
 
 namespace draivo {
+namespace {
 
-std::string ToFileBytes(const QString& editorText) {
-  return ToFileText(editorText.toLatin1().toStdString());
+// The document separates its paragraphs with U+2029; the editor's texts use LF.
+QString withLineFeeds(QString text) {
+  return text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
 }
 
-QString FromFileBytes(const std::string& fileText) {
-  const std::string text = FromFileText(fileText);
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}  // namespace
+
+std::string FileTextOf(const QTextDocument& document) {
+  return ToFileText(withLineFeeds(document.toRawText()).toStdString());
+}
+
+QString AreaTextOf(const std::string& fileText) {
+  return QString::fromStdString(FromFileText(fileText));
+}
+
+std::u16string AreaCharacters(QTextDocument& document, int position, int count) {
+  QTextCursor cursor(&document);
+  cursor.setPosition(position);
+  cursor.setPosition(position + count, QTextCursor::KeepAnchor);
+  const QString text = withLineFeeds(cursor.selectedText());
+  return std::u16string(Utf16View(text));
+}
+
+int AreaLength(const QTextDocument& document) {
+  return document.characterCount() - 1;
 }
 
 }  // namespace draivo

@@ -4,12 +4,21 @@
 #include <string>
 #include <string_view>
 
+class QTextDocument;
+
 namespace draivo {
 
-// Editor files hold one byte per character (Latin-1, as the program files are written) and
-// end their lines with CR LF; the text area holds LF.
-std::string ToFileBytes(const QString& editorText);
-QString FromFileBytes(const std::string& fileText);
+// The text area's text in file form: UTF-8 with every line ended by CR LF, every character
+// as it stands (no-break spaces too); the file's encoding is applied when it is written.
+std::string FileTextOf(const QTextDocument& document);
+// The text area's form of a file's text (UTF-8, lines ended by CR LF): lines ended by LF.
+QString AreaTextOf(const std::string& fileText);
+
+// The characters from `position` on, `count` of them, with LF between the paragraphs, as
+// the editor's document holds them.
+std::u16string AreaCharacters(QTextDocument& document, int position, int count);
+// The number of characters of the text area, the end of its last paragraph not counted.
+int AreaLength(const QTextDocument& document);
 
 // The text area's characters as the search functions of the core see them.
 inline std::u16string_view Utf16View(const QString& text) {

@@ -4,8 +4,8 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextEdit>
 
 #include "editor/EditorDialogs.h"
 #include "editor/EditorText.h"
@@ -28,7 +28,7 @@ const QString NotFoundText = QStringLiteral(
 
 }  // namespace
 
-SearchDialog::SearchDialog(QTextEdit* editor, QWidget* editorWindow,
+SearchDialog::SearchDialog(QPlainTextEdit* editor, QWidget* editorWindow,
                            std::shared_ptr<EditorDialogs> dialogs, const Captions& captions)
     : QDialog(editorWindow),
       editor_(editor),
@@ -133,7 +133,8 @@ void SearchDialog::done(int result) {
   deleteLater();
 }
 
-frmFind::frmFind(QTextEdit* editor, QWidget* editorWindow, std::shared_ptr<EditorDialogs> dialogs)
+frmFind::frmFind(QPlainTextEdit* editor, QWidget* editorWindow,
+                 std::shared_ptr<EditorDialogs> dialogs)
     : SearchDialog(
           editor, editorWindow, std::move(dialogs),
           {QStringLiteral("Zoeken"), QStringLiteral("Zoeken"), QStringLiteral("Volgende zoeken")}) {

@@ -9,7 +9,7 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QTextEdit;
+class QPlainTextEdit;
 
 namespace draivo {
 
@@ -44,8 +44,8 @@ class SearchDialog : public QDialog {
     QString zoeken;
     QString volgendeZoeken;
   };
-  SearchDialog(QTextEdit* editor, QWidget* editorWindow, std::shared_ptr<EditorDialogs> dialogs,
-               const Captions& captions);
+  SearchDialog(QPlainTextEdit* editor, QWidget* editorWindow,
+               std::shared_ptr<EditorDialogs> dialogs, const Captions& captions);
 
   void done(int result) override;
 
@@ -58,7 +58,7 @@ class SearchDialog : public QDialog {
   void selectInEditor(qsizetype start, qsizetype length);
 
   QComboBox* searchBox() const { return Combo1; }
-  QTextEdit* editor() const { return editor_; }
+  QPlainTextEdit* editor() const { return editor_; }
   SearchPosition& position() { return position_; }
   QPushButton* cancelButton() const { return cmdCancel; }
 
@@ -66,7 +66,7 @@ class SearchDialog : public QDialog {
   static constexpr int RowHeight = 30;
 
  private:
-  QTextEdit* editor_;
+  QPlainTextEdit* editor_;
   QWidget* editorWindow_;
   std::shared_ptr<EditorDialogs> dialogs_;
   SearchPosition position_;
@@ -84,7 +84,7 @@ class frmFind : public SearchDialog {
   Q_OBJECT
 
  public:
-  frmFind(QTextEdit* editor, QWidget* editorWindow, std::shared_ptr<EditorDialogs> dialogs);
+  frmFind(QPlainTextEdit* editor, QWidget* editorWindow, std::shared_ptr<EditorDialogs> dialogs);
 };
 
 }  // namespace draivo

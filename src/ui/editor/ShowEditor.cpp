@@ -1,7 +1,7 @@
 #include "editor/ShowEditor.h"
 
 #include <QPointer>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <memory>
 
 #include "editor/EditorDialogs.h"

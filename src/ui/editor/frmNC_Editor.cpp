@@ -5,9 +5,12 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QTextBlock>
-#include <QTextEdit>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QToolBar>
+#include <algorithm>
 
 #include "editor/EditorDialogs.h"
 #include "editor/EditorIcons.h"
@@ -82,16 +85,19 @@ frmNC_Editor::frmNC_Editor(const QString& fileName, const QString& programFolder
     : QMainWindow(parent), programFolder_(programFolder), dialogs_(std::move(dialogs)) {
   setObjectName(QStringLiteral("frmNC_Editor"));
   setWindowFlag(Qt::Window);
-  RichTextBox1 = new QTextEdit;
+  // A plain-text area lays out only the paragraphs a change touches, so a key costs the same
+  // on a long program as on a short one; character formats (the font command) still apply.
+  RichTextBox1 = new QPlainTextEdit;
   RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
-  RichTextBox1->setAcceptRichText(false);
   RichTextBox1->setUndoRedoEnabled(false);
   RichTextBox1->setFont(editorFont());
   RichTextBox1->document()->setDefaultFont(editorFont());
   RichTextBox1->setContextMenuPolicy(Qt::CustomContextMenu);
   RichTextBox1->installEventFilter(this);
-  connect(RichTextBox1, &QTextEdit::customContextMenuRequested, this, &frmNC_Editor::showTextMenu);
-  connect(RichTextBox1, &QTextEdit::textChanged, this, &frmNC_Editor::onTextChanged);
+  connect(RichTextBox1, &QPlainTextEdit::customContextMenuRequested, this,
+          &frmNC_Editor::showTextMenu);
+  connect(RichTextBox1->document(), &QTextDocument::contentsChange, this,
+          &frmNC_Editor::onContentsChange);
 
   buildMenus();
   buildToolbar();
@@ -240,13 +246,37 @@ SearchDialog* frmNC_Editor::replaceDialog() const {
 
 // ---- text and undo ----
 
-void frmNC_Editor::onTextChanged() {
-  document_.textChanged(RichTextBox1->toPlainText().toStdString());
+// Only the changed characters are read from the area, so a key costs the same on a long text
+// as on a short one.
+void frmNC_Editor::onContentsChange(int from, int removed, int added) {
+  QTextDocument& area = *RichTextBox1->document();
+  const std::size_t oldLength = document_.text().size();
+  const auto newLength = static_cast<std::size_t>(AreaLength(area));
+  const auto reported = ChangeSpan{static_cast<std::size_t>(std::max(from, 0)),
+                                   static_cast<std::size_t>(std::max(removed, 0)),
+                                   static_cast<std::size_t>(std::max(added, 0))};
+  const ChangeSpan span =
+      FitChangeSpan(reported, oldLength, newLength).value_or(ChangeSpan{0, oldLength, newLength});
+  document_.textChanged(
+      span.position, span.removed,
+      AreaCharacters(area, static_cast<int>(span.position), static_cast<int>(span.added)));
+}
+
+void frmNC_Editor::applyChange(const TextChange& change) {
+  RestoringGuard restoring(document_.undo());
+  QTextCursor cursor(RichTextBox1->document());
+  const auto position = static_cast<int>(change.position);
+  cursor.setPosition(position);
+  cursor.setPosition(position + static_cast<int>(change.removed.size()), QTextCursor::KeepAnchor);
+  cursor.insertText(
+      QString::fromUtf16(change.inserted.data(), static_cast<qsizetype>(change.inserted.size())));
+  RichTextBox1->setTextCursor(cursor);
 }
 
 void frmNC_Editor::replaceWholeText(const QString& text) {
-  RestoringGuard restoring(document_.undo());
-  RichTextBox1->setPlainText(text);
+  QTextCursor cursor(RichTextBox1->document());
+  cursor.select(QTextCursor::Document);
+  cursor.insertText(text, QTextCharFormat());
 }
 
 void frmNC_Editor::emptyText() {
@@ -254,11 +284,11 @@ void frmNC_Editor::emptyText() {
 }
 
 void frmNC_Editor::Undo() {
-  if (const auto text = document_.undo().undo()) replaceWholeText(QString::fromStdString(*text));
+  if (const auto change = document_.undo().undo()) applyChange(*change);
 }
 
 void frmNC_Editor::Redo() {
-  if (const auto text = document_.undo().redo()) replaceWholeText(QString::fromStdString(*text));
+  if (const auto change = document_.undo().redo()) applyChange(*change);
 }
 
 QString frmNC_Editor::selectedPlainText() const {
@@ -298,16 +328,27 @@ bool frmNC_Editor::loadFile(const QString& fileName) {
     return false;
   }
   emptyText();
-  document_.startOpen(fileName.toStdString());
-  RichTextBox1->setPlainText(FromFileBytes(file.content));
+  document_.startOpen(fileName.toStdString(), file.encoding);
+  RichTextBox1->setPlainText(AreaTextOf(file.content));
   document_.markSaved();
   updateCaption();
   return true;
 }
 
 bool frmNC_Editor::writeTo(const QString& fileName) {
-  const FileResult result =
-      SaveFileAtomically(fileName.toStdString(), ToFileBytes(RichTextBox1->toPlainText()));
+  const std::string text = FileTextOf(*RichTextBox1->document());
+  FileResult result = SaveTextFile(fileName.toStdString(), text, document_.encoding());
+  if (!result.unencodable.empty()) {
+    // Nothing is replaced behind the user's back: either the file becomes UTF-8, or it is
+    // not written at all.
+    const auto answer = dialogs_->message(
+        this, QMessageBox::Question, QString::fromUtf8(EditorTitle.data(), EditorTitle.size()),
+        QString::fromStdString(document_.encodingQuestion(result.unencodable)),
+        QMessageBox::Yes | QMessageBox::No);
+    if (answer != QMessageBox::Yes) return false;
+    result = SaveTextFile(fileName.toStdString(), text, FileEncoding::Utf8);
+    if (result.ok) document_.setEncoding(FileEncoding::Utf8);
+  }
   if (!result.ok) {
     report(QString::fromStdString(result.message), QMessageBox::Critical);
     return false;
@@ -433,15 +474,9 @@ void frmNC_Editor::runTextCommand(TextCommand command) {
   TextCommandResult result;
   {
     WaitCursor hourglass;
-    result = RunTextCommand(command, ToFileBytes(RichTextBox1->toPlainText()),
+    result = RunTextCommand(command, FileTextOf(*RichTextBox1->document()),
                             programFolder_.toStdString());
-    if (result.ok) {
-      {
-        RestoringGuard restoring(document_.undo());
-        emptyText();
-      }
-      RichTextBox1->setPlainText(FromFileBytes(result.text));  // stores one snapshot
-    }
+    if (result.ok) replaceWholeText(AreaTextOf(result.text));  // one undo step
   }
   if (!result.ok) report(QString::fromStdString(result.message));
 }

@@ -11,7 +11,7 @@
 
 class QAction;
 class QMenu;
-class QTextEdit;
+class QPlainTextEdit;
 class QToolBar;
 
 namespace draivo {
@@ -34,7 +34,7 @@ class frmNC_Editor : public QMainWindow {
   // What "&Afsluiten" does after the save question: end the whole system.
   void setExitHandler(std::function<void()> handler) { exitHandler_ = std::move(handler); }
 
-  QTextEdit* textArea() const { return RichTextBox1; }
+  QPlainTextEdit* textArea() const { return RichTextBox1; }
   const EditorDocument& document() const { return document_; }
   SearchDialog* findDialog() const;
   SearchDialog* replaceDialog() const;
@@ -73,7 +73,8 @@ class frmNC_Editor : public QMainWindow {
                    void (frmNC_Editor::*slot)(), const QKeySequence& shortcut = {});
   void showTextMenu(const QPoint& place);
 
-  void onTextChanged();
+  void onContentsChange(int from, int removed, int added);
+  void applyChange(const TextChange& change);
   void replaceWholeText(const QString& text);
   void emptyText();
   bool loadFile(const QString& fileName);
@@ -93,7 +94,7 @@ class frmNC_Editor : public QMainWindow {
   QString dialogFolder_;
   std::shared_ptr<EditorDialogs> dialogs_;
   std::function<void()> exitHandler_;
-  QTextEdit* RichTextBox1 = nullptr;
+  QPlainTextEdit* RichTextBox1 = nullptr;
   QToolBar* tlbKnoppen = nullptr;
   QMenu* mnuTekst = nullptr;
   QAction* deleteAction_ = nullptr;

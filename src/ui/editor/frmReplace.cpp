@@ -1,8 +1,8 @@
 #include "editor/frmReplace.h"
 
 #include <QComboBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextEdit>
 
 #include "editor/EditorText.h"
 
@@ -18,7 +18,7 @@ QString replacedText(std::size_t count) {
 
 }  // namespace
 
-frmReplace::frmReplace(QTextEdit* editor, QWidget* editorWindow,
+frmReplace::frmReplace(QPlainTextEdit* editor, QWidget* editorWindow,
                        std::shared_ptr<EditorDialogs> dialogs)
     : SearchDialog(editor, editorWindow, std::move(dialogs),
                    {QStringLiteral("Vervangen"), QStringLiteral("&Zoeken"),

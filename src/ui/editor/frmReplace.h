@@ -9,7 +9,7 @@ class frmReplace : public SearchDialog {
   Q_OBJECT
 
  public:
-  frmReplace(QTextEdit* editor, QWidget* editorWindow, std::shared_ptr<EditorDialogs> dialogs);
+  frmReplace(QPlainTextEdit* editor, QWidget* editorWindow, std::shared_ptr<EditorDialogs> dialogs);
 
  public slots:
   void cmdReplace_Click();

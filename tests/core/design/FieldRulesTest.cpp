@@ -122,7 +122,27 @@ INSTANTIATE_TEST_SUITE_P(
                       CycleValidCase{"FacingLastSign", G94, CycleField::LastCut, "-", false},
                       CycleValidCase{"StepZero", G90, CycleField::Step, "0", false},
                       CycleValidCase{"StepEmpty", G94, CycleField::Step, "", false},
-                      CycleValidCase{"StepTenth", G94, CycleField::Step, "0.1", true}));
+                      CycleValidCase{"StepTenth", G94, CycleField::Step, "0.1", true},
+                      // Upper limits: values the number writer would give in exponent form
+                      // ("X7E+19") are refused like other bad values.
+                      CycleValidCase{"StartXAtLimit", G90, CycleField::StartX, "10000", true},
+                      CycleValidCase{"StartXAboveLimit", G90, CycleField::StartX, "10000.1", false},
+                      CycleValidCase{"StartZFarBelow", G94, CycleField::StartZ, "-10001", false},
+                      CycleValidCase{"FirstXHuge", G92, CycleField::FirstX, "70000000000000000000",
+                                     false},
+                      CycleValidCase{"FacingFirstXFarBelow", G94, CycleField::FirstX, "-10001",
+                                     false},
+                      CycleValidCase{"FirstZFarBelow", G90, CycleField::FirstZ, "-20000", false},
+                      CycleValidCase{"TaperHuge", G90, CycleField::Taper, "-99999", false},
+                      CycleValidCase{"LastCutHuge", G92, CycleField::LastCut, "1000000", false},
+                      CycleValidCase{"StepHuge", G90, CycleField::Step, "10000000000000000000",
+                                     false},
+                      CycleValidCase{"FeedPerMinute", G90, CycleField::Feed, "10000", true},
+                      CycleValidCase{"FeedTooFast", G90, CycleField::Feed, "10000.5", false},
+                      CycleValidCase{"SixDecimals", G90, CycleField::Feed, "0.000001", true},
+                      CycleValidCase{"SevenDecimals", G94, CycleField::Step, "0.0000001", false},
+                      CycleValidCase{"TrailingZerosDoNotCount", G90, CycleField::Feed,
+                                     "0.200000000", true}));
 
 TEST(CycleChangeRuleTest, SignedWhereNegativeValuesBelong) {
   EXPECT_EQ(CycleChangeRule(G90, CycleField::FirstX), ChangeRule::Unsigned);

@@ -45,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
                     LineCase{"FirstCharacterKeptEvenWhenBlank", " X5", "  X5 ;"},
                     LineCase{"TrailingBlankBeforeSemicolon", "X5 ;", "X5 ;"},
                     LineCase{"PercentLineNotTerminated", "%", "%"},
-                    LineCase{"EmptyLineStaysEmpty", "", ""}, LineCase{"OnlyBlanks", "   ", " ;"}),
+                    LineCase{"EmptyLineStaysEmpty", "", ""}, LineCase{"OnlyBlanks", "   ", " ;"},
+                    LineCase{"MultiByteCharacterStaysWhole", "X5\u03A91", "X5 \u03A91 ;"}),
     caseName);
 
 class NumberLineTest : public testing::TestWithParam<LineCase> {};

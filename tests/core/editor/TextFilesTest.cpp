@@ -86,12 +86,24 @@ TEST(SaveFileAtomically, ReplacedFileKeepsItsPermissions) {
   EXPECT_EQ(contentOf(file), "new");
 }
 
-TEST(ReadTextFile, ReadsBytesAsTheyAre) {
+// A Latin-1 file comes back byte for byte, and a character it cannot hold is never written.
+TEST(TextFile, KeepsTheEncodingItWasReadIn) {
   test::TempFolder folder;
   const std::string bytes = "\x1B&HE:\x12%\r\nG00 \xE9\r\n%\x14";
-  const auto result = ReadTextFile(folder.write("A.nc", bytes));
-  ASSERT_TRUE(result.ok);
-  EXPECT_EQ(result.content, bytes);
+  const auto file = folder.write("A.nc", bytes);
+  const auto read = ReadTextFile(file);
+  ASSERT_TRUE(read.ok);
+  EXPECT_EQ(read.content, "\x1B&HE:\x12%\r\nG00 é\r\n%\x14");
+  EXPECT_EQ(read.encoding, FileEncoding::Windows1252);
+  ASSERT_TRUE(SaveTextFile(file, read.content, read.encoding).ok);
+  EXPECT_EQ(contentOf(file), bytes);
+
+  const auto refused = SaveTextFile(file, read.content + "€ Ω 中", read.encoding);
+  EXPECT_FALSE(refused.ok);
+  EXPECT_EQ(refused.unencodable, "Ω 中");
+  EXPECT_EQ(contentOf(file), bytes);
+  ASSERT_TRUE(SaveTextFile(file, read.content + "€ Ω 中", FileEncoding::Utf8).ok);
+  EXPECT_EQ(contentOf(file), read.content + "€ Ω 中");
 }
 
 TEST(ReadTextFile, MissingFileIsReported) {

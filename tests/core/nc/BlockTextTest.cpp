@@ -43,7 +43,10 @@ INSTANTIATE_TEST_SUITE_P(
         NormaliseCase{"X20.", "X20 ;"},
         NormaliseCase{"G01 X-.5", "G01 X-.5 ;"},
         NormaliseCase{"G04 U500;", "G04 U500 ;"},
-        NormaliseCase{"g00x40z2", "G00 X40 Z2 ;"}));
+        NormaliseCase{"g00x40z2", "G00 X40 Z2 ;"},
+        // a character of several UTF-8 bytes is one sign: its bytes stay together
+        NormaliseCase{"x\u00B02", "X \u00B02 ;"},
+        NormaliseCase{"\u00E91 \u4E2Dz", "\u00E91 \u4E2D Z ;"}));
 
 struct WordCase {
   const char* block;

@@ -99,6 +99,16 @@ INSTANTIATE_TEST_SUITE_P(
                   {"G00 X51 Z2 ;", "G73 U4 W0 R3 ;", "G73 P40 Q60 U0.4 W0 ;", "N40 G00 X20 ;"}, 1,
                   MissingContourEndMessage, 3}));
 
+// The missing end is found before the walk: nothing of the contour is drawn, only the
+// return to the start point, and the run goes on after the cycle block.
+TEST_F(InterpreterTest, FinishingWithoutItsLastBlockDrawsNothingOfTheContour) {
+  interpret({"G00 X51 Z2 ;", "G70 P40 Q60 ;", "N40 G00 X20 ;", "N50 G01 Z-30 ;"}, 1);
+  EXPECT_EQ(host.faults, (Lines{std::string(MissingContourEndMessage) + "N60"}));
+  EXPECT_EQ(trace, (Lines{"G00 X51 Z2 ;"}));
+  EXPECT_TRUE(host.shown.empty());
+  EXPECT_EQ(list.ListIndex(), 1);
+}
+
 TEST_F(InterpreterTest, ThreadWithoutDepthStepMakesOnlyTheFirstPass) {
   interpret({"G00 X15 Z5 ;", "G76 P020060 Q0 R0.05 ;", "G76 X18.16 Z-30 R0 P920 Q300 F1.5 ;"}, 1);
   // inside thread (15 < 18.16): one pass of four blocks and the return

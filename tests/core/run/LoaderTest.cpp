@@ -96,6 +96,9 @@ TEST(CaptionOf, TakesTheFourCharactersAfterTheFirst) {
   EXPECT_EQ(CaptionOf(":0012 ;"), "Draivo O0012.nc");
   EXPECT_EQ(CaptionOf(":"), "Draivo O.nc");
   EXPECT_EQ(CaptionOf(""), "Draivo O.nc");
+  // never half a character
+  EXPECT_EQ(CaptionOf(":0\u00B0\u4E2D2 ;"), "Draivo O0\u00B0\u4E2D2.nc");
+  EXPECT_EQ(CaptionOf("\u00E9:12"), "Draivo O:12.nc");
 }
 
 struct CallCase {

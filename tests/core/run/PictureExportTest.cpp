@@ -23,6 +23,7 @@ struct NameCase {
   std::string name;
   std::string folder;
   std::string caption;
+  std::string programFile;
   std::string path;
 };
 
@@ -32,21 +33,25 @@ void PrintTo(const NameCase& c, std::ostream* os) {
 
 class PictureFilePathOf : public ::testing::TestWithParam<NameCase> {};
 
-TEST_P(PictureFilePathOf, FollowsTheCaption) {
+TEST_P(PictureFilePathOf, FollowsTheCaptionOrTheFile) {
   const NameCase& c = GetParam();
-  EXPECT_EQ(PictureFilePath(c.folder, c.caption), c.path);
+  EXPECT_EQ(PictureFilePath(c.folder, c.caption, c.programFile), c.path);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Captions, PictureFilePathOf,
-    ::testing::Values(NameCase{"ProgramNumber", "/app", "Draivo O0012.nc", "/app/ O0012.bmp"},
-                      NameCase{"FolderWithSlash", "/app/", "Draivo O0012.nc", "/app/ O0012.bmp"},
-                      NameCase{"StartCaption", "/app", "Draivo", "/app/Draivo.bmp"},
-                      NameCase{"ShortNumber", "/app", "Draivo O12 ;.nc", "/app/ O12 ;.bmp"},
-                      NameCase{"SlashesStayInFolder", "/app", "Draivo O1/2\\.nc",
-                               "/app/ O1_2_.bmp"},
-                      NameCase{"BlankNameFallsBack", "/app", "Draivo    .nc", "/app/Draivo.bmp"},
-                      NameCase{"OtherCaption", "/app", "Something", "/app/Draivo.bmp"}),
+    ::testing::Values(
+        NameCase{"ProgramNumber", "/app", "Draivo O0012.nc", "/p/x.nc", "/app/ O0012.bmp"},
+        NameCase{"FolderWithSlash", "/app/", "Draivo O0012.nc", "/p/x.nc", "/app/ O0012.bmp"},
+        NameCase{"ShortNumber", "/app", "Draivo O12 ;.nc", "/p/x.nc", "/app/ O12 ;.bmp"},
+        NameCase{"SlashesStayInFolder", "/app", "Draivo O1/2\\.nc", "/p/x.nc", "/app/ O1_2_.bmp"},
+        NameCase{"NoNumberNamesTheFile", "/app", "Draivo", "/p/shaft.nc", "/app/shaft.bmp"},
+        NameCase{"BlankNumberNamesTheFile", "/app", "Draivo    .nc", "/p/as.1.txt",
+                 "/app/as.1.bmp"},
+        NameCase{"FileWithoutExtension", "/app", "Something", "/p/PART", "/app/PART.bmp"},
+        NameCase{"HiddenFileKeepsItsDot", "/app", "Draivo", "/p/.nc", "/app/.nc.bmp"},
+        NameCase{"NoFileFallsBack", "/app", "Draivo", "", "/app/Draivo.bmp"},
+        NameCase{"FolderOnlyFallsBack", "/app", "Draivo", "/p/..", "/app/Draivo.bmp"}),
     [](const ::testing::TestParamInfo<NameCase>& info) { return info.param.name; });
 
 constexpr const char* Program =
@@ -111,6 +116,19 @@ TEST_F(PictureExportRun, WritesTheProgramOnWhiteAsTheHeadlessRunDrawsIt) {
   }
   EXPECT_GT(drawn, 200);
   EXPECT_EQ(mismatches, 0);
+}
+
+// A program without a program number must not take the caption, and so the picture, of the
+// program opened before it.
+TEST_F(PictureExportRun, ProgramWithoutNumberIsNamedAfterItsFile) {
+  const PictureExportResult numbered = exportTo(pictures.path().string());
+  host.dialogAnswer = folder.write("shaft.nc", "G00 X40 Z2 ;\nG01 Z-30 F0.2 ;\n");
+  sim.Open();
+  EXPECT_EQ(sim.caption, "Draivo");
+  const PictureExportResult plain = exportTo(pictures.path().string());
+  ASSERT_TRUE(plain.written);
+  EXPECT_EQ(plain.path, (pictures.path() / "shaft.bmp").string());
+  EXPECT_NE(test::ReadBmp(numbered.path)->pixels, test::ReadBmp(plain.path)->pixels);
 }
 
 TEST_F(PictureExportRun, PutsViewAndSpeedBackButLeavesStopsOff) {

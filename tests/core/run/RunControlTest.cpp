@@ -85,6 +85,62 @@ TEST(RunControl, M30ClearsStartPressedAndShowsIdle) {
   EXPECT_EQ(f.sim.indicators.spindle, SpindleImage::StoppedM03);
 }
 
+struct RunEndCase {
+  const char* label;
+  Lines program;
+  RunOutcome outcome;
+  Lines subprogram = {};  // O0001.nc
+};
+
+void PrintTo(const RunEndCase& c, std::ostream* os) {
+  *os << c.label;
+}
+
+class RunEndTest : public ::testing::TestWithParam<RunEndCase> {};
+
+// However a run ends, the start button shows idle and no Start of the run lets the next Open
+// pass its first gate.
+TEST_P(RunEndTest, ShowsIdleAndTheNextOpenWaitsForStart) {
+  const RunEndCase& c = GetParam();
+  RunFixture f;
+  if (!c.subprogram.empty()) f.writeProgram("O0001.nc", c.subprogram);
+  f.open(c.program);
+  EXPECT_EQ(f.sim.lastOutcome, c.outcome);
+  EXPECT_FALSE(f.sim.StartPressed);
+  EXPECT_EQ(f.sim.indicators.start, StartImage::Idle);
+  f.host.startClicksAt.clear();
+  f.sim.Open();
+  EXPECT_EQ(f.host.startClicksAt, std::vector<int>{0});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, RunEndTest,
+    ::testing::Values(RunEndCase{"with M30", {"G00 X1 ;", "M30 ;"}, RunOutcome::ReachedEnd},
+                      RunEndCase{"without M30", {"G00 X1 ;", "G00 X2 ;"}, RunOutcome::ReachedEnd},
+                      RunEndCase{"ended by a fault",
+                                 {"G00 X1 ;", "M98 P0001 ;"},
+                                 RunOutcome::NestingTooDeep,
+                                 {"M98 P0001 ;"}}));
+
+TEST(RunControl, StartDuringTheEndMessageRunsTheProgramAgain) {
+  RunFixture f;
+  bool clicked = false;
+  f.host.onWait = [&clicked](ScriptedHost& host) {
+    if (clicked || !host.sim().status.nullPointVisible || host.sim().run.RunBusy) return;
+    clicked = true;
+    host.sim().startButtonClick(2);
+  };
+  int blocks = 0;
+  f.sim.onBlock = [&blocks](const std::string&) { ++blocks; };
+  f.open({"G00 X1 ;", "G00 X2 ;"});
+  EXPECT_TRUE(clicked);
+  EXPECT_EQ(blocks, 4);
+  EXPECT_EQ(f.host.dialogs.size(), 1u);
+  EXPECT_EQ(f.host.startClicksAt, std::vector<int>{0});  // the rerun did not wait at its gate
+  EXPECT_FALSE(f.sim.StartPressed);
+  EXPECT_EQ(f.sim.indicators.start, StartImage::Idle);
+}
+
 TEST(RunControl, EndMessageIsShownForTwoSeconds) {
   RunFixture f;
   f.open({"G00 X1 ;"});

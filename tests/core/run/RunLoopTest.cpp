@@ -162,11 +162,26 @@ TEST(RunLoop, RepeatedPassesRestartAtTheFirstBlock) {
                          "2 G01 X3 ;", "2 G01 X4 ;"}));
 }
 
+// The caption names the program that was opened, never one opened before or a subprogram.
 TEST(RunLoop, CaptionFollowsTheProgramNumber) {
   RunFixture f;
   EXPECT_EQ(f.sim.caption, "Draivo");
   f.open({":0012 ;", "G00 X1 ;"});
   EXPECT_EQ(f.sim.caption, "Draivo O0012.nc");
+  f.open({"G00 X1 ;"});
+  EXPECT_EQ(f.sim.caption, "Draivo");
+  f.writeProgram("O1234.nc", {":1234 ;", "G01 X3 ;"});
+  std::string duringCall;
+  f.sim.onBlock = [&](const std::string& block) {
+    if (block == "G01 X3 ;") duringCall = f.sim.caption;
+  };
+  f.open({"G00 X1 ;", "M98 P1234 ;", "G00 X2 ;"});
+  EXPECT_EQ(duringCall, "Draivo O1234.nc");
+  EXPECT_EQ(f.sim.caption, "Draivo");
+  f.open({":0012 ;", "G00 X1 ;"});
+  f.host.dialogAnswer = f.folder.path().string() + "/missing.nc";
+  f.sim.Open();
+  EXPECT_EQ(f.sim.caption, "Draivo");
 }
 
 TEST(RunLoop, CancelledDialogRunsNothingAndKeepsTheLastFile) {

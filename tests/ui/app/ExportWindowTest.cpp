@@ -93,14 +93,14 @@ TEST_F(ExportWindow, UnwritableFolderIsReportedAndTheViewRestored) {
   EXPECT_FALSE(find("picSave")->isVisible());
 }
 
-TEST_F(MainWindowTest, ProgramWithoutNumberIsSavedAsDraivoBmp) {
+TEST_F(MainWindowTest, ProgramWithoutNumberIsSavedUnderItsFileName) {
   find<QCheckBox>("ChkDirect")->setChecked(true);
   openAndRun(writeProgram("plain.nc", "G00 X40 Z2 ;\nG01 Z-10 F0.2 ;\n"));
   dialogs.messages.clear();
   drive([this] { action("mnuBestandSavePicture")->trigger(); });
   ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].text, (folder.path() / "Draivo.bmp").string());
-  EXPECT_TRUE(std::filesystem::exists(folder.path() / "Draivo.bmp"));
+  EXPECT_EQ(dialogs.messages[0].text, (folder.path() / "plain.bmp").string());
+  EXPECT_TRUE(std::filesystem::exists(folder.path() / "plain.bmp"));
 }
 
 }  // namespace

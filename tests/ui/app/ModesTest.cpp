@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QTextEdit>
 
 #include "MainWindowFixture.h"
@@ -46,7 +47,7 @@ TEST_F(MainWindowTest, EditorOpensOnTheCurrentProgram) {
   auto* editor = window->findChild<frmNC_Editor*>();
   ASSERT_NE(editor, nullptr);
   EXPECT_TRUE(editor->windowTitle().startsWith("NC Editor : ")) << editor->windowTitle().toStdString();
-  auto* text = editor->findChild<QTextEdit*>("RichTextBox1");
+  auto* text = editor->textArea();
   ASSERT_NE(text, nullptr);
   EXPECT_TRUE(text->toPlainText().contains("G01 Z-20 F0.2 ;"));
   // A second "Editor ..." raises the same window.

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -44,6 +44,12 @@ class EditorFixture : public testing::Test {
     action->trigger();
   }
   static QString textOf(const frmNC_Editor& editor) { return editor.textArea()->toPlainText(); }
+  // The text the undo history was built on is the text the area shows.
+  static void expectHistoryInStep(const frmNC_Editor& editor) {
+    QString area = editor.textArea()->document()->toRawText();
+    area.replace(QChar::ParagraphSeparator, u'\n');
+    EXPECT_EQ(QString::fromStdU16String(editor.document().text().str()), area);
+  }
   static void type(frmNC_Editor& editor, const QString& text) {
     editor.textArea()->insertPlainText(text);
   }

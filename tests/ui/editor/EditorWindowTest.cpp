@@ -167,6 +167,7 @@ TEST_F(EditorFixture, TypingIsUndoneKeyByKeyAndTypingAfterUndoEndsRedo) {
   EXPECT_EQ(textOf(*editor), "G02");
   trigger(*editor, "Undo");
   EXPECT_EQ(textOf(*editor), "G0");
+  expectHistoryInStep(*editor);
 }
 
 TEST_F(EditorFixture, FailedSaveKeepsTheOldFileAndTellsTheUser) {
@@ -267,6 +268,7 @@ TEST_F(EditorFixture, CutCopyAndPasteUsePlainText) {
   editor->textArea()->moveCursor(QTextCursor::End);
   trigger(*editor, "mnuTekstPlakken");
   EXPECT_EQ(textOf(*editor), "G00 1 Z2 ;X1 ;\nG0");
+  expectHistoryInStep(*editor);
 }
 
 struct CommandCase {
@@ -293,8 +295,10 @@ TEST_P(TextCommandTest, RewritesTheTextAsOneUndoStep) {
   EXPECT_EQ(textOf(*editor), c.expected);
   EXPECT_TRUE(editor->document().modified());
   EXPECT_FALSE(fs::exists(folder.path() / "Temp.$$$"));
+  expectHistoryInStep(*editor);
   trigger(*editor, "Undo");
   EXPECT_EQ(textOf(*editor), before);
+  expectHistoryInStep(*editor);
   EXPECT_TRUE(dialogs->messages.empty());
 }
 
@@ -339,6 +343,7 @@ TEST_F(EditorFixture, FontDialogIsFilledFromTheSelectionAndApplied) {
   probe.setPosition(2);
   EXPECT_TRUE(probe.charFormat().font().bold());
   EXPECT_EQ(probe.charFormat().foreground().color(), QColor(Qt::red));
+  expectHistoryInStep(*editor);
 }
 
 TEST_F(EditorFixture, FontOfAMixedSelectionIsNotApplied) {

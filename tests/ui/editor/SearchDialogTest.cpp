@@ -169,6 +169,7 @@ TEST_P(ReplaceAllTest, ReplacesEverythingOnceAndCountsIt) {
                 QString::number(c.count) + " keer vervangen");
   EXPECT_EQ(dialogs->messages[0].icon, QMessageBox::Information);
   EXPECT_EQ(editor->document().undo().index(), snapshots + (c.count > 0 ? 1 : 0));
+  expectHistoryInStep(*editor);
   settle();
   EXPECT_EQ(editor->replaceDialog(), nullptr);
 }
