@@ -2,7 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -31,7 +31,7 @@ TEST(AppIdentity, EveryWindowShowsDraivosIcon) {
   QtDialogs dialogs;
   frmGraphic main(dialogs);
   frmNC_Editor editor(QString(), QDir::tempPath(), std::make_shared<QtEditorDialogs>(), &main);
-  auto* text = new QTextEdit(&editor);
+  auto* text = new QPlainTextEdit(&editor);
   frmFind find(text, &editor, std::make_shared<QtEditorDialogs>());
   frmReplace replace(text, &editor, std::make_shared<QtEditorDialogs>());
   frmTool tool([] { return true; }, [](const QString&) {}, &main);

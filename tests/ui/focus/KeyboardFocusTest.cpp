@@ -6,7 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <QTimer>
 #include <functional>
 #include <string>
