@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@ struct CommandLine {
   bool trace = false;
   bool status = false;
   std::string bmpFile;
+  std::uint64_t maxBlocks = 0;  // 0: the budget scales with the program
   std::string program;
   bool help = false;
   bool version = false;

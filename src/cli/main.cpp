@@ -33,12 +33,14 @@ int simulate(const CommandLine& options) {
   run.zoom = options.zoom;
   run.direct = options.direct;
   run.collectTrace = false;
+  run.stepBudget = options.maxBlocks;
   if (options.trace) run.onTrace = [](const std::string& block) { std::cout << block << '\n'; };
   run.onMessage = [](const std::string& message) { std::cerr << message << '\n'; };
 
   const HeadlessResult result = RunHeadless(options.program, run);
   if (result.budgetExhausted) {
-    std::cerr << "draivo-sim: run stopped after " << run.stepBudget << " steps\n";
+    std::cerr << "draivo-sim: run stopped after " << result.stepBudget
+              << " blocks (--max-blocks sets the limit)\n";
   }
   if (options.status) printStatus(result);
   std::cout.flush();

@@ -70,13 +70,21 @@ HeadlessResult RunHeadless(const std::string& programFile, const HeadlessOptions
   sim.view.DrawDelay = 0;
 
   std::uint64_t steps = 0;
+  result.stepBudget =
+      options.stepBudget != 0 ? options.stepBudget : HeadlessOptions::MinimumStepBudget;
   const auto countStep = [&] {
-    if (++steps <= options.stepBudget) return true;
+    if (++steps <= result.stepBudget) return true;
     result.budgetExhausted = true;
     sim.requestQuit();
     return false;
   };
-  sim.onBlock = [&](const std::string&) { countStep(); };
+  sim.onBlock = [&](const std::string&) {
+    if (options.stepBudget == 0) {
+      const auto lines = static_cast<std::uint64_t>(sim.lstCommands.ListCount());
+      result.stepBudget = std::max(result.stepBudget, lines * HeadlessOptions::StepsPerLine);
+    }
+    countStep();
+  };
   sim.interpreter.onExecute = [&](const std::string& block) {
     if (!countStep()) return;
     if (options.collectTrace) result.trace.push_back(block);

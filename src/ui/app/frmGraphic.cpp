@@ -13,6 +13,7 @@
 #include "app/FitText.h"
 #include "app/Layout.h"
 #include "app/PictureButton.h"
+#include "app/ProgramListView.h"
 #include "app/SelectOverlay.h"
 #include "app/SurfaceView.h"
 #include "design/DesignController.h"
@@ -79,17 +80,9 @@ void frmGraphic::buildControls() {
   buildStatusPanel(client);
   buildButtons(client);
 
-  lstCommands_ = new QListWidget(client);
+  lstCommands_ = new ProgramListView(sim_.lstCommands, client);
   lstCommands_->setObjectName("lstCommands");
   lstCommands_->setGeometry(layout::lstCommands);
-  lstCommands_->setSelectionMode(QAbstractItemView::SingleSelection);
-  lstCommands_->setUniformItemSizes(true);
-  // The list follows the run; a click of the user does not move the run's position.
-  connect(lstCommands_, &QListWidget::currentRowChanged, this, [this] {
-    if (!built_) return;
-    shownListSelection_ = ~std::uint64_t{0};
-    refreshList();
-  });
   lstAutomatic_ = new QListWidget(client);
   lstAutomatic_->setObjectName("lstAutomatic");
   lstAutomatic_->setGeometry(layout::lstCommands);

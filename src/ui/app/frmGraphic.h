@@ -28,6 +28,7 @@ namespace draivo {
 class DesignController;
 class Dialogs;
 class PictureButton;
+class ProgramListView;
 class SelectOverlay;
 class SurfaceView;
 
@@ -142,8 +143,6 @@ class frmGraphic : public QMainWindow, public Host {
   bool closePending_ = false;
   int handlerDepth_ = 0;
 
-  std::uint64_t shownListContent_ = ~std::uint64_t{0};
-  std::uint64_t shownListSelection_ = ~std::uint64_t{0};
   QElapsedTimer sincePaint_;
   QElapsedTimer sinceShown_;
   struct Pending {  // parts of the window that show an older state of the run
@@ -169,7 +168,7 @@ class frmGraphic : public QMainWindow, public Host {
   SelectOverlay* imgSelect_ = nullptr;
   QLabel* picCommands_ = nullptr;
   std::array<PictureButton*, 3> picViewCommand_{};
-  QListWidget* lstCommands_ = nullptr;
+  ProgramListView* lstCommands_ = nullptr;
   QListWidget* lstAutomatic_ = nullptr;
   QGroupBox* Frame1_ = nullptr;
   QLabel* lblMeasureUnitV_ = nullptr;

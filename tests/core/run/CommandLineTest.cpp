@@ -68,6 +68,10 @@ INSTANTIATE_TEST_SUITE_P(Arguments, BadUsageTest,
                                            UsageCase{"zoom with trailing text", "--zoom 3x a.nc"},
                                            UsageCase{"zoom without value", "a.nc --zoom"},
                                            UsageCase{"bmp without file", "a.nc --bmp"},
+                                           UsageCase{"no blocks at all", "--max-blocks 0 a.nc"},
+                                           UsageCase{"negative blocks", "--max-blocks -5 a.nc"},
+                                           UsageCase{"blocks not whole", "--max-blocks 5.5 a.nc"},
+                                           UsageCase{"blocks without value", "a.nc --max-blocks"},
                                            UsageCase{"two programs", "a.nc b.nc"}));
 
 TEST(DraivoSim, UnreadableProgramExitsWithOneNamingIt) {
@@ -105,6 +109,19 @@ TEST(DraivoSim, WritesThePictureAsA24BitBitmap) {
   const Outcome unwritable =
       runSim("--bmp " + quoted((folder.path() / "no" / "p.bmp").string()) + " " + quoted(program));
   EXPECT_EQ(unwritable.status, 1);
+}
+
+TEST(DraivoSim, MaxBlocksStopsTheRunAndSaysSo) {
+  TempFolder folder;
+  const std::string program = folder.write("p.nc", "G00 X0 Z0 ;\nG01 Z-20 F0.2 ;\nM30 ;\n");
+  // Blocks taken up count as well as blocks executed: the second block is not executed.
+  const Outcome stopped = runSim("--trace --max-blocks 3 " + quoted(program));
+  EXPECT_EQ(stopped.status, 3);
+  EXPECT_EQ(stopped.out, std::vector<std::string>{"G00 X0 Z0 ;"});
+  EXPECT_EQ(stopped.err,
+            std::vector<std::string>{
+                "draivo-sim: run stopped after 3 blocks (--max-blocks sets the limit)"});
+  EXPECT_EQ(runSim("--max-blocks 6 " + quoted(program)).status, 0);
 }
 
 TEST(DraivoSim, DirectAndZoomChangeOnlyTheDrawing) {
