@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <limits>
 #include <ostream>
@@ -38,6 +39,34 @@ TEST(SurfaceTest, StartsInTheBackgroundAndClearsToIt) {
   s.setBackColour(White);
   EXPECT_EQ(s.getPixel(1, 1), White);
   EXPECT_EQ(s.backColour(), White);
+}
+
+// Clearing fills only the part that was drawn on: whatever drew, nothing of it may stay.
+TEST(SurfaceTest, ClearLeavesNothingOfAnyDrawing) {
+  Surface source(40, 30, Black);
+  const std::function<void(Surface&)> drawings[] = {
+      [](Surface& s) { s.setPixel(39, 29, Black); },
+      [](Surface& s) { s.line(-5.4, 2.6, 50, 31); },
+      [](Surface& s) {
+        s.drawWidth = 2;
+        s.line(39, 0, 39, 40);
+      },
+      [](Surface& s) {
+        s.drawStyle = LineStyle::Dot;
+        s.line(1e300, -3, -1e300, 28);
+      },
+      [](Surface& s) { s.arc(-6, -6, 46, 46, 0, 0, 0, 0); },
+      [&](Surface& s) { s.stretchBlt(30, 20, 20, 20, source, 0, 0, 5, 5); },
+  };
+  for (std::size_t i = 0; i < std::size(drawings); ++i) {
+    Surface s(40, 30, White);
+    s.setPixel(0, 0, Black);
+    s.clear();
+    drawings[i](s);
+    EXPECT_GT(drawnPixels(s).size(), 0u) << "drawing " << i;
+    s.clear();
+    EXPECT_EQ(drawnPixels(s).size(), 0u) << "drawing " << i;
+  }
 }
 
 TEST(SurfaceTest, PixelsOutsideAreIgnored) {
