@@ -52,6 +52,42 @@ double turnBetween(double from, double to) {
   return turn;
 }
 
+// Where an offset from an arc's centre lies against the arc running counter-clockwise on the
+// screen from its start ray to its end ray (angles as screenAngle gives them): 1 on the arc,
+// -1 off it, 0 within a hair of a ray, where only the angle itself can tell.
+class ArcSides {
+ public:
+  ArcSides(double startAngle, double endAngle, bool whole)
+      : whole_(whole),
+        startZ_(std::cos(startAngle)),
+        startX_(std::sin(startAngle)),
+        endZ_(std::cos(endAngle)),
+        endX_(std::sin(endAngle)),
+        wide_(turnBetween(startAngle, endAngle) > std::numbers::pi) {}
+
+  int of(std::int64_t dz, std::int64_t dx) const {
+    if (whole_) return 1;
+    // The offset with the rows turned upwards, so that angles grow counter-clockwise.
+    const auto z = static_cast<double>(dz);
+    const auto x = -static_cast<double>(dx);
+    const double afterStart = startZ_ * x - startX_ * z;  // > 0: counter-clockwise of start
+    const double beforeEnd = z * endX_ - x * endZ_;       // > 0: clockwise of the end
+    // Rounding moves the angles by about 1e-15; a hair of 1e-9 leaves room for it.
+    constexpr double hair = 1e-18;
+    const double length = z * z + x * x;
+    if (afterStart * afterStart <= hair * length || beforeEnd * beforeEnd <= hair * length) {
+      return 0;
+    }
+    if (wide_) return afterStart < 0 && beforeEnd < 0 ? -1 : 1;
+    return afterStart > 0 && beforeEnd > 0 ? 1 : -1;
+  }
+
+ private:
+  bool whole_;
+  double startZ_, startX_, endZ_, endX_;
+  bool wide_;  // more than half a turn: off the arc means between the end and the start
+};
+
 void putLittleEndian(std::ofstream& out, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
@@ -205,14 +241,33 @@ void Surface::arc(int left, int top, int right, int bottom, int z1, int x1, int 
   // that end on its end points.
   const double slack = 0.75 / static_cast<double>(std::max<std::int64_t>(radius, 1));
 
+  const double arcEnd = span + slack;
+  const double arcStart = fullTurn - slack;
+  auto turnOf = [&](int column, int row) {
+    return turnBetween(from, screenAngle(column - cz, row - cx));
+  };
+  auto onArc = [&](double turn) { return span >= fullTurn || turn <= arcEnd || turn >= arcStart; };
+
   const int margin = drawWidth >= 2 ? 1 : 0;
   markDrawn(cz - radius, cx - radius, cz + radius + margin, cx + radius + margin);
   const raster::Clip clip{-margin, -margin, width_ - 1, height_ - 1};
+  if (drawWidth >= 2 || drawStyle == LineStyle::Solid) {
+    // A pen without a pattern sets every pixel of the arc, so most pixels are decided by the
+    // sides of the end rays they lie on; only those too close to a ray for that take the
+    // angle, which decides as it always has.
+    const ArcSides sides(from + arcStart, from + arcEnd, span >= fullTurn || arcEnd >= arcStart);
+    raster::walkCircle(cz, cx, radius, clip, [&](int column, int row) {
+      const int side = sides.of(column - cz, row - cx);
+      if (side > 0 || (side == 0 && onArc(turnOf(column, row)))) {
+        plotPen(column, row, foreColour);
+      }
+    });
+    return;
+  }
   raster::walkCircle(cz, cx, radius, clip, [&](int column, int row) {
-    const double turn = turnBetween(from, screenAngle(column - cz, row - cx));
-    const bool onArc = span >= fullTurn || turn <= span + slack || turn >= fullTurn - slack;
-    if (!onArc) return;
-    const double step = (turn >= fullTurn - slack ? 0.0 : turn) * static_cast<double>(radius);
+    const double turn = turnOf(column, row);
+    if (!onArc(turn)) return;
+    const double step = (turn >= arcStart ? 0.0 : turn) * static_cast<double>(radius);
     if (patternOn(step)) plotPen(column, row, foreColour);
   });
 }
