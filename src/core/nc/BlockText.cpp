@@ -130,7 +130,7 @@ bool readNumber(std::string_view text, double& value) {
 
   // The text with "." as its decimal point and without a leading "+", on the stack when short.
   constexpr std::size_t ShortText = 64;
-  char buffer[ShortText];
+  char buffer[ShortText] = {};
   std::string longText;
   char* plain = buffer;
   if (text.size() > ShortText) {
