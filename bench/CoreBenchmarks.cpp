@@ -123,7 +123,7 @@ HeadlessOptions runOptions(bool direct) {
   options.zoom = StartZoom;
   options.direct = direct;
   options.collectTrace = false;
-  options.stepBudget = HeadlessOptions::DefaultStepBudget * 10;
+  options.stepBudget = HeadlessOptions::MinimumStepBudget * 10;
   return options;
 }
 

@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
   draivo::HeadlessOptions options;
   options.direct = direct;
   options.collectTrace = false;
-  options.stepBudget = draivo::HeadlessOptions::DefaultStepBudget * 10;
+  options.stepBudget = draivo::HeadlessOptions::MinimumStepBudget * 10;
   QElapsedTimer headless;
   headless.start();
   const draivo::HeadlessResult result = draivo::RunHeadless(program, options);

@@ -4,7 +4,9 @@
 #   2. draivo-sim --direct and draivo-sim (pixel by pixel, no drawing pause) on two generated
 #      programs of BLOCKS lines, one of moves and cycles and one of moves only: the median of
 #      RUNS runs of wall-clock and CPU time, and the peak memory (GNU time; without it only the
-#      wall clock, taken with date), and hyperfine's figures as well when it is installed.
+#      wall clock, taken with date), and hyperfine's figures as well when it is installed;
+#   3. draivo-sim --direct on the big programs: 900,000 lines of moves and 1,000,000 lines of
+#      moves and cycles (RUNS runs each; left out with BIG=0).
 #
 #   scripts/bench.sh [BLOCKS] [RUNS]      defaults: 100000 blocks, 5 runs
 #
@@ -22,6 +24,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 program=$(build/perf/bench/draivo-bench-gen "$work/mixed" "$blocks")
 moves=$(build/perf/bench/draivo-bench-gen "$work/moves" "$blocks" moves)
+# A program file is kept for the return from a subprogram only once its modification time is
+# some seconds old, as it is for a program that was not written just now.
+sleep 3
 
 echo "== machine"
 echo "$(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
@@ -64,6 +69,17 @@ measure "mixed: draivo-sim (pixel by pixel)" "$program"
 echo "moves only: $("$sim" --direct --trace "$moves" | wc -l) executed blocks"
 measure "moves: draivo-sim --direct" --direct "$moves"
 measure "moves: draivo-sim (pixel by pixel)" "$moves"
+
+if [ "${BIG:-1}" != 0 ]; then
+  echo "== big programs"
+  big_moves=$(build/perf/bench/draivo-bench-gen "$work/big-moves" 900000 moves)
+  big_mixed=$(build/perf/bench/draivo-bench-gen "$work/big-mixed" 1000000)
+  sleep 3  # see above
+  echo "moves 900,000 lines: $(du -k "$big_moves" | cut -f1) KB, $("$sim" --direct --trace "$big_moves" | wc -l) executed blocks"
+  blocks=900000 measure "moves: draivo-sim --direct" --direct "$big_moves"
+  echo "mixed 1,000,000 lines: $(du -k "$big_mixed" | cut -f1) KB, $("$sim" --direct --trace "$big_mixed" | wc -l) executed blocks"
+  blocks=1000000 measure "mixed: draivo-sim --direct" --direct "$big_mixed"
+fi
 
 if command -v hyperfine >/dev/null; then
   hyperfine --runs "$runs" "$sim --direct $program" "$sim $program" "$sim --direct $moves" "$sim $moves"

@@ -31,6 +31,16 @@ bool parseRapidRate(const std::string& text, double& rate) {
   return parseNumber(text, 0, MaxRapidRate, rate) && rate > 0;
 }
 
+bool parseCount(const std::string& text, std::uint64_t& count) {
+  if (text.empty() || text.front() < '1' || text.front() > '9') return false;
+  errno = 0;
+  char* end = nullptr;
+  const unsigned long long value = std::strtoull(text.c_str(), &end, 10);
+  if (errno != 0 || end != text.c_str() + text.size()) return false;
+  count = value;
+  return true;
+}
+
 }  // namespace
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -59,6 +69,11 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (argument == "--zoom") {
       if (!hasValue || !parseZoom(arguments[++i], options.zoom)) {
         parsed.error = "--zoom needs a number from 1.0 to 20.0";
+        return parsed;
+      }
+    } else if (argument == "--max-blocks") {
+      if (!hasValue || !parseCount(arguments[++i], options.maxBlocks)) {
+        parsed.error = "--max-blocks needs a whole number above 0";
         return parsed;
       }
     } else if (argument == "--bmp") {
@@ -98,6 +113,9 @@ std::string UsageText() {
          "  --rapid-rate R  the rapid rate for --time in the program's unit per minute\n"
          "                (default 10000 mm/min, or 400 inch/min under G20)\n"
          "  --bmp FILE    write the picture as a 24-bit BMP file\n"
+         "  --max-blocks N  stop the run after N blocks, counting every program block\n"
+         "                taken up and every block executed (default: 100 for every\n"
+         "                line of the longest program loaded, at least 2000000)\n"
          "  --help        show this text\n"
          "  --version     show the version\n"
          "\n"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ struct CommandLine {
   bool time = false;
   double rapidRate = 0;  // in the program's unit per minute; 0 = the default of the unit
   std::string bmpFile;
+  std::uint64_t maxBlocks = 0;  // 0: the budget scales with the program
   std::string program;
   bool help = false;
   bool version = false;

@@ -35,12 +35,14 @@ int simulate(const CommandLine& options) {
   run.direct = options.direct;
   run.collectTrace = false;
   run.recordTime = options.time;
+  run.stepBudget = options.maxBlocks;
   if (options.trace) run.onTrace = [](const std::string& block) { std::cout << block << '\n'; };
   run.onMessage = [](const std::string& message) { std::cerr << message << '\n'; };
 
   const HeadlessResult result = RunHeadless(options.program, run);
   if (result.budgetExhausted) {
-    std::cerr << "draivo-sim: run stopped after " << run.stepBudget << " steps\n";
+    std::cerr << "draivo-sim: run stopped after " << result.stepBudget
+              << " blocks (--max-blocks sets the limit)\n";
   }
   if (options.status) printStatus(result);
   if (options.time) std::cout << FormatTimeTable(MakeTimeTable(result.time, options.rapidRate));

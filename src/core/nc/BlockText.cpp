@@ -1,6 +1,8 @@
 #include "nc/BlockText.h"
 
+#include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
@@ -120,59 +122,87 @@ std::string CleanBlock(std::string_view block) {
   return NormaliseBlock(text);
 }
 
-WordRead parseNumber(std::string_view text) {
-  WordRead result;
-  result.text = std::string(text);
-  std::string plain;  // the text with "." as its decimal point, for strtod
+namespace {
+
+// Reads a number with "." or "," as decimal separator and nothing after it; false when the
+// text is no number or overflows.
+bool readNumber(std::string_view text, double& value) {
   std::size_t i = 0;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) plain += text[i++];
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
   bool digits = false;
   bool separator = false;
   for (; i < text.size(); ++i) {
     const char c = text[i];
     if (isDigit(c)) {
       digits = true;
-      plain += c;
     } else if ((c == '.' || c == ',') && !separator) {
       separator = true;
-      plain += '.';
     } else {
       break;
     }
   }
-  if (!digits) return result;
+  if (!digits) return false;
   if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
-    std::string exponent = "e";
     std::size_t j = i + 1;
-    if (j < text.size() && (text[j] == '-' || text[j] == '+')) exponent += text[j++];
+    if (j < text.size() && (text[j] == '-' || text[j] == '+')) ++j;
     const std::size_t firstDigit = j;
-    while (j < text.size() && isDigit(text[j])) exponent += text[j++];
-    if (j == firstDigit) return result;
-    plain += exponent;
+    while (j < text.size() && isDigit(text[j])) ++j;
+    if (j == firstDigit) return false;
     i = j;
   }
-  if (i != text.size()) return result;
-  const double value = std::strtod(plain.c_str(), nullptr);
-  if (!std::isfinite(value)) return result;
-  result.value = value == 0.0 ? 0.0 : value;
-  result.valid = true;
+  if (i != text.size()) return false;
+
+  // The text with "." as its decimal point and without a leading "+", on the stack when short.
+  constexpr std::size_t ShortText = 64;
+  char buffer[ShortText] = {};
+  std::string longText;
+  char* plain = buffer;
+  if (text.size() > ShortText) {
+    longText.resize(text.size());
+    plain = longText.data();
+  }
+  std::size_t length = 0;
+  for (std::size_t k = text.front() == '+' ? 1 : 0; k < text.size(); ++k) {
+    plain[length++] = text[k] == ',' ? '.' : text[k];
+  }
+  // from_chars rounds as strtod does; the rare texts out of its range go to strtod, which
+  // gives an infinity (refused below) or a value that underflows.
+  double read = 0;
+  const auto result = std::from_chars(plain, plain + length, read);
+  if (result.ec != std::errc() || result.ptr != plain + length) {
+    read = std::strtod(std::string(plain, length).c_str(), nullptr);
+  }
+  if (!std::isfinite(read)) return false;
+  value = read == 0.0 ? 0.0 : read;
+  return true;
+}
+
+// The number text of the word whose letter stands at `position`: from the character after it
+// up to the first blank; the last character of the block (its ";") is never taken.
+std::string_view wordText(std::string_view block, std::size_t position) {
+  if (block.empty() || position >= block.size() - 1) return {};
+  const std::string_view rest = block.substr(position, block.size() - 1 - position);
+  return rest.substr(0, std::min(rest.find(' '), rest.size()));
+}
+
+}  // namespace
+
+WordRead parseNumber(std::string_view text) {
+  WordRead result;
+  result.text = std::string(text);
+  result.valid = readNumber(text, result.value);
+  if (!result.valid) result.value = 0.0;
   return result;
 }
 
 WordRead readWord(std::string_view block, std::size_t position) {
-  std::string text;
-  // From the character after the letter up to the first blank; the last character of the
-  // block (its ";") is never taken.
-  for (std::size_t i = position + 1; i < block.size() && charAt(block, i) != ' '; ++i) {
-    text += charAt(block, i);
-  }
-  return parseNumber(text);
+  return parseNumber(wordText(block, position));
 }
 
 double ReadWordValue(std::string_view block, std::size_t position, double scale) {
-  const WordRead word = readWord(block, position);
-  if (!word.valid) return 0.0;
-  const double value = word.value * scale;
+  double value = 0;
+  if (!readNumber(wordText(block, position), value)) return 0.0;
+  value *= scale;
   return std::isfinite(value) ? value : 0.0;
 }
 

@@ -41,9 +41,9 @@ void shiftWord(std::string& text, char letter, double delta) {
 
 }  // namespace
 
-std::string OffsetBlock(const std::string& block, const ContourShift& shift) {
+std::string OffsetBlock(std::string_view block, const ContourShift& shift) {
   const Shift d = shiftOfPass(shift);
-  std::string text = block;
+  std::string text(block);
   shiftWord(text, 'X', d.dx);
   shiftWord(text, 'Z', d.dz);
   shiftWord(text, 'U', d.dx);
@@ -61,7 +61,7 @@ void DrawBlockList(const ProgramList& list, Surface& picture, bool instant, View
   view.PenColour = Black;
   bool arc = false;
   for (int i = 0; i < list.ListCount(); ++i) {
-    std::string text = list.List(i);
+    std::string text(list.List(i));
     const MoveKind kind = firstG0MoveKind(text);
     if (kind.known) {  // an entry without "G0" keeps the style and arc choice before it
       picture.drawStyle = kind.style;
@@ -83,8 +83,9 @@ bool ContourWalk(CycleFrame& frame, const std::string& firstKey, const std::stri
   bool inside = false;
   // Entries before the first one that holds either key take no part in the walk.
   const int from = std::min(list.firstContaining(firstKey), list.firstContaining(lastKey));
+  std::string s;
   for (int i = from; i < list.ListCount(); ++i) {
-    std::string s = list.List(i);
+    s.assign(list.List(i));
     if (contains(s, firstKey)) inside = true;
     if (inside) {
       frame.show(i, s);

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace draivo {
 
@@ -25,7 +26,7 @@ struct ContourShift {
 
 // The block with its X, Z, U and W values shifted by the allowance of pass k of n, the
 // numbers written in the short numeric form.
-std::string OffsetBlock(const std::string& block, const ContourShift& shift);
+std::string OffsetBlock(std::string_view block, const ContourShift& shift);
 
 // "N" + the value of the P (first) or Q (last) word of the block.
 std::string sequenceKey(const std::string& block, char letter);

@@ -17,7 +17,7 @@ bool CycleFrame::startPoint(int back, ProgramPoint& point) {
     execute(block_);
     return false;
   }
-  const std::string& start = list().List(at);
+  const std::string_view start = list().List(at);
   point.x = wordValue(start, 'X');
   point.z = wordValue(start, 'Z');
   return true;
@@ -29,7 +29,7 @@ bool CycleFrame::showNext(std::string& text) {
     fault(EndOfProgramMessage + block_);
     return false;
   }
-  text = list().List(next);
+  text.assign(list().List(next));
   show(next, text);
   return true;
 }

@@ -54,10 +54,11 @@ std::string_view CycleCodeOf(std::string_view block) {
 }
 
 void Interpreter::InterpretBlock(int index) {
-  const std::string block = parts_.lstCommands.List(index);
+  const std::string_view block = parts_.lstCommands.List(index);
   const CycleEntry* cycle = cycleFor(block);
   if (cycle == nullptr) {
-    ExecuteBlock(block);
+    programBlock_.assign(block);  // the buffer keeps its room from block to block
+    ExecuteBlock(programBlock_);
     return;
   }
   if (parts_.lstCommands.ListIndex() != index) parts_.lstCommands.setListIndex(index);

@@ -49,6 +49,7 @@ class Interpreter {
  private:
   NcHost& host_;
   NcParts parts_;
+  std::string programBlock_;  // the program block being executed
 };
 
 }  // namespace draivo

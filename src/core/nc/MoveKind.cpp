@@ -2,9 +2,9 @@
 
 namespace draivo {
 
-MoveKind firstG0MoveKind(const std::string& block) {
+MoveKind firstG0MoveKind(std::string_view block) {
   const auto g0 = block.find("G0");
-  if (g0 == std::string::npos) return {};
+  if (g0 == std::string_view::npos) return {};
   const char next = g0 + 2 < block.size() ? block[g0 + 2] : '\0';
   return {true, next == '0' || next == ' ' ? LineStyle::Dot : LineStyle::Solid,
           next == '2' || next == '3'};

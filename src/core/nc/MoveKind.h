@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include <string_view>
 
 #include "render/Surface.h"
 
@@ -15,6 +15,6 @@ struct MoveKind {
   bool arc = false;
 };
 
-MoveKind firstG0MoveKind(const std::string& block);
+MoveKind firstG0MoveKind(std::string_view block);
 
 }  // namespace draivo

@@ -36,13 +36,54 @@ std::string exponentText(double value) {
   return mantissa + "E" + sign + digits;
 }
 
+// The value written from its shortest round-trip digits, when they are at most 15 and the
+// exponent is within the fixed form. A double lies closer to its shortest text than half a
+// unit of the 15th digit, so that text is also the value rounded to 15 significant digits:
+// the same text as the rounding below, without its cost. False when the fast way does not
+// apply.
+bool shortestFixed(double value, std::string& text) {
+  char buffer[32];
+  const char* end =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific).ptr;
+  const char* at = buffer;
+  const bool negative = *at == '-';
+  if (negative) ++at;
+  char digits[24];
+  int count = 0;
+  for (; at != end && *at != 'e'; ++at) {
+    if (*at != '.') digits[count++] = *at;
+  }
+  if (at == end || count > significantDigits) return false;
+  int exponent = 0;
+  if (std::from_chars(at + 1 + (at[1] == '+' ? 1 : 0), end, exponent).ec != std::errc()) {
+    return false;
+  }
+  if (exponent >= significantDigits || exponent < -significantDigits) return false;
+  if (negative) text += '-';
+  if (exponent < 0) {
+    text += "0.";
+    text.append(static_cast<std::size_t>(-exponent - 1), '0');
+    text.append(digits, static_cast<std::size_t>(count));
+    return true;
+  }
+  const int whole = exponent + 1;
+  text.append(digits, static_cast<std::size_t>(std::min(count, whole)));
+  if (count < whole) text.append(static_cast<std::size_t>(whole - count), '0');
+  if (count > whole) {
+    text += '.';
+    text.append(digits + whole, static_cast<std::size_t>(count - whole));
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string formatGeneral(double value) {
   if (!std::isfinite(value)) return "0";
   if (value == 0.0) return "0";
-  // std::to_chars rounds exactly as printf does, at a fraction of its cost (numbers are
-  // written for every generated block).
+  std::string fast;
+  if (shortestFixed(value, fast)) return fast;
+  // std::to_chars rounds exactly as printf does, at a fraction of its cost.
   char buffer[64];
   char* end = std::to_chars(buffer, buffer + sizeof buffer, value,
                                   std::chars_format::scientific, significantDigits - 1).ptr;

@@ -2,44 +2,49 @@
 
 #include <algorithm>
 
-#include "nc/SequenceIndex.h"
-
 namespace draivo {
 
+BlockTexts* ProgramList::ownTexts() {
+  if (madeHere_ && blocks_.use_count() == 1) {
+    // Made by make_shared<BlockTexts> below: the object itself is not const.
+    return const_cast<BlockTexts*>(blocks_.get());
+  }
+  auto texts = blocks_ ? std::make_shared<BlockTexts>(*blocks_) : std::make_shared<BlockTexts>();
+  BlockTexts* own = texts.get();
+  blocks_ = std::move(texts);
+  madeHere_ = true;
+  return own;
+}
+
 void ProgramList::Clear() {
-  items_.clear();
+  if (madeHere_ && blocks_.use_count() == 1) {
+    ownTexts()->clear();
+  } else {
+    blocks_.reset();
+    madeHere_ = false;
+  }
   listIndex_ = -1;
   topIndex_ = 0;
   ++contentRevision_;
   ++selectionRevision_;
 }
 
-void ProgramList::AddItem(std::string text) {
-  items_.push_back(std::move(text));
+void ProgramList::AddItem(std::string_view text) {
+  ownTexts()->add(text);
   ++contentRevision_;
 }
 
-const std::string& ProgramList::List(int index) const {
-  static const std::string none;
-  if (index < 0 || index >= ListCount()) return none;
-  return items_[static_cast<std::size_t>(index)];
+void ProgramList::setBlocks(std::shared_ptr<const BlockTexts> blocks) {
+  blocks_ = std::move(blocks);
+  madeHere_ = false;
+  listIndex_ = -1;
+  topIndex_ = 0;
+  ++contentRevision_;
+  ++selectionRevision_;
 }
 
 int ProgramList::firstContaining(std::string_view text) const {
-  if (SequenceIndex::indexable(text)) {
-    if (!indexTried_ || indexRevision_ != contentRevision_ || indexedCount_ != items_.size()) {
-      auto built = SequenceIndex::build(items_);
-      sequenceIndex_ = built ? std::make_shared<const SequenceIndex>(std::move(*built)) : nullptr;
-      indexRevision_ = contentRevision_;
-      indexedCount_ = items_.size();
-      indexTried_ = true;
-    }
-    if (sequenceIndex_) return static_cast<int>(sequenceIndex_->firstContaining(items_, text));
-  }
-  const auto found = std::find_if(items_.begin(), items_.end(), [text](const std::string& item) {
-    return item.find(text) != std::string::npos;
-  });
-  return static_cast<int>(found - items_.begin());
+  return blocks_ ? static_cast<int>(blocks_->firstContaining(text)) : 0;
 }
 
 void ProgramList::setListIndex(int index) {

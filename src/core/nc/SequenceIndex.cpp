@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "nc/BlockTexts.h"
+
 namespace draivo {
 namespace {
 
@@ -16,12 +18,12 @@ bool SequenceIndex::indexable(std::string_view key) {
          key.find(Blank) == std::string_view::npos;
 }
 
-std::optional<SequenceIndex> SequenceIndex::build(const std::vector<std::string>& entries) {
+std::optional<SequenceIndex> SequenceIndex::build(const BlockTexts& entries) {
   constexpr std::size_t largest = std::numeric_limits<std::uint32_t>::max();
   if (entries.size() > largest) return std::nullopt;
   SequenceIndex index;
   for (std::size_t e = 0; e < entries.size(); ++e) {
-    const std::string& text = entries[e];
+    const std::string_view text = entries[e];
     if (text.size() > largest) return std::nullopt;
     // From the end backwards, so that the next blank is known at every "N" in one pass.
     std::size_t nextBlank = text.size();
@@ -36,7 +38,7 @@ std::optional<SequenceIndex> SequenceIndex::build(const std::vector<std::string>
     }
   }
   auto textOf = [&entries](const Run& run) {
-    return std::string_view(entries[run.entry]).substr(run.offset, run.length);
+    return entries[run.entry].substr(run.offset, run.length);
   };
   std::sort(index.runs_.begin(), index.runs_.end(), [&](const Run& a, const Run& b) {
     const int order = textOf(a).compare(textOf(b));
@@ -45,10 +47,9 @@ std::optional<SequenceIndex> SequenceIndex::build(const std::vector<std::string>
   return index;
 }
 
-std::size_t SequenceIndex::firstContaining(const std::vector<std::string>& entries,
-                                           std::string_view key) const {
+std::size_t SequenceIndex::firstContaining(const BlockTexts& entries, std::string_view key) const {
   auto textOf = [&entries](const Run& run) {
-    return std::string_view(entries[run.entry]).substr(run.offset, run.length);
+    return entries[run.entry].substr(run.offset, run.length);
   };
   auto run = std::lower_bound(runs_.begin(), runs_.end(), key,
                               [&](const Run& r, std::string_view k) { return textOf(r) < k; });

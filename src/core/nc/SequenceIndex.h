@@ -3,11 +3,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 #include <vector>
 
 namespace draivo {
+
+class BlockTexts;
 
 // Finds the first program entry that contains a sequence key ("N" and a number text) without
 // reading every entry: the texts that start at an "N" and run to the next blank, sorted. A key
@@ -22,7 +23,7 @@ class SequenceIndex {
   static constexpr std::size_t MaxKeyLength = 32;
 
   // Nothing when the entries hold more than MaxRuns texts starting at an "N".
-  static std::optional<SequenceIndex> build(const std::vector<std::string>& entries);
+  static std::optional<SequenceIndex> build(const BlockTexts& entries);
 
   // Whether `key` can be looked up here (it starts with "N", holds no blank and is at most
   // MaxKeyLength long).
@@ -30,7 +31,7 @@ class SequenceIndex {
 
   // The first entry that contains `key` (an indexable key); entries.size() when none does.
   // `entries` must be the entries the index was built from.
-  std::size_t firstContaining(const std::vector<std::string>& entries, std::string_view key) const;
+  std::size_t firstContaining(const BlockTexts& entries, std::string_view key) const;
 
  private:
   struct Run {

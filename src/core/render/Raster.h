@@ -51,6 +51,22 @@ void walkLine(double z1, double x1, double z2, double x2, const Clip& clip, Plot
   const int last = static_cast<int>(majorSign > 0 ? high : low);
   const int step = majorSign > 0 ? 1 : -1;
 
+  if (slope == 0) {
+    // A line along an axis keeps its minor coordinate (adding a zero product changes nothing).
+    const double minor = std::floor(minorStart + 0.5);
+    if (minor < minorLow || minor > minorHigh) return;
+    const int m = static_cast<int>(minor);
+    for (int major = first;; major += step) {
+      const double steps = std::fabs(major - majorStart);
+      if (steep) {
+        plot(m, major, steps);
+      } else {
+        plot(major, m, steps);
+      }
+      if (major == last) break;
+    }
+    return;
+  }
   for (int major = first;; major += step) {
     const double steps = std::fabs(major - majorStart);
     const double minor = std::floor(minorStart + 0.5 + minorSign * steps * slope);

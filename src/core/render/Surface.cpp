@@ -20,8 +20,19 @@ constexpr double dashDotSecondOn = 15;
 constexpr double dashDotSecondOff = 18;
 
 constexpr double wholeStepLimit = 9.0e15;  // whole numbers below it are exact in a double
+constexpr auto dotPeriodWhole = static_cast<std::uint64_t>(dotPeriod);
+constexpr auto dotOnWhole = static_cast<std::uint64_t>(dotOn);
 
 constexpr double fullTurn = 2 * std::numbers::pi;
+
+// Whether the dot pattern draws the pixel `step` pixels from the start of a stroke.
+bool dotAt(double step) {
+  if (step >= 0 && step < wholeStepLimit && step == std::floor(step)) {
+    // Lines step whole pixels: the same test without a floating-point remainder.
+    return static_cast<std::uint64_t>(step) % dotPeriodWhole < dotOnWhole;
+  }
+  return std::fmod(step, dotPeriod) < dotOn;
+}
 
 // Nearest whole pixel of a fractional coordinate, kept as a double so that far away end
 // points keep their true direction.
@@ -41,6 +52,42 @@ double turnBetween(double from, double to) {
   return turn;
 }
 
+// Where an offset from an arc's centre lies against the arc running counter-clockwise on the
+// screen from its start ray to its end ray (angles as screenAngle gives them): 1 on the arc,
+// -1 off it, 0 within a hair of a ray, where only the angle itself can tell.
+class ArcSides {
+ public:
+  ArcSides(double startAngle, double endAngle, bool whole)
+      : whole_(whole),
+        startZ_(std::cos(startAngle)),
+        startX_(std::sin(startAngle)),
+        endZ_(std::cos(endAngle)),
+        endX_(std::sin(endAngle)),
+        wide_(turnBetween(startAngle, endAngle) > std::numbers::pi) {}
+
+  int of(std::int64_t dz, std::int64_t dx) const {
+    if (whole_) return 1;
+    // The offset with the rows turned upwards, so that angles grow counter-clockwise.
+    const auto z = static_cast<double>(dz);
+    const auto x = -static_cast<double>(dx);
+    const double afterStart = startZ_ * x - startX_ * z;  // > 0: counter-clockwise of start
+    const double beforeEnd = z * endX_ - x * endZ_;       // > 0: clockwise of the end
+    // Rounding moves the angles by about 1e-15; a hair of 1e-9 leaves room for it.
+    constexpr double hair = 1e-18;
+    const double length = z * z + x * x;
+    if (afterStart * afterStart <= hair * length || beforeEnd * beforeEnd <= hair * length) {
+      return 0;
+    }
+    if (wide_) return afterStart < 0 && beforeEnd < 0 ? -1 : 1;
+    return afterStart > 0 && beforeEnd > 0 ? 1 : -1;
+  }
+
+ private:
+  bool whole_;
+  double startZ_, startX_, endZ_, endX_;
+  bool wide_;  // more than half a turn: off the arc means between the end and the start
+};
+
 void putLittleEndian(std::ofstream& out, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
@@ -55,12 +102,41 @@ Surface::Surface(int width, int height, Colour background)
 
 void Surface::setBackColour(Colour colour) {
   background_ = colour;
+  markDrawn(0, 0, width_ - 1, height_ - 1);  // every pixel has the old background
   clear();
 }
 
 void Surface::clear() {
-  std::fill(pixels_.begin(), pixels_.end(), background_);
+  if (drawnTop_ <= drawnBottom_) {
+    const auto width = static_cast<std::size_t>(width_);
+    for (int row = drawnTop_; row <= drawnBottom_; ++row) {
+      const auto start = pixels_.begin() + static_cast<std::ptrdiff_t>(row * width);
+      std::fill(start + drawnLeft_, start + drawnRight_ + 1, background_);
+    }
+  }
+  drawnLeft_ = drawnTop_ = 0;
+  drawnRight_ = drawnBottom_ = -1;
   ++revision_;
+}
+
+void Surface::markDrawn(std::int64_t left, std::int64_t top, std::int64_t right,
+                        std::int64_t bottom) {
+  left = std::max<std::int64_t>(left, 0);
+  top = std::max<std::int64_t>(top, 0);
+  right = std::min<std::int64_t>(right, width_ - 1);
+  bottom = std::min<std::int64_t>(bottom, height_ - 1);
+  if (left > right || top > bottom) return;
+  if (drawnTop_ > drawnBottom_) {
+    drawnLeft_ = static_cast<int>(left);
+    drawnTop_ = static_cast<int>(top);
+    drawnRight_ = static_cast<int>(right);
+    drawnBottom_ = static_cast<int>(bottom);
+    return;
+  }
+  drawnLeft_ = std::min(drawnLeft_, static_cast<int>(left));
+  drawnTop_ = std::min(drawnTop_, static_cast<int>(top));
+  drawnRight_ = std::max(drawnRight_, static_cast<int>(right));
+  drawnBottom_ = std::max(drawnBottom_, static_cast<int>(bottom));
 }
 
 bool Surface::inside(int column, int row) const {
@@ -69,6 +145,9 @@ bool Surface::inside(int column, int row) const {
 
 void Surface::setPixel(int column, int row, Colour colour) {
   if (!inside(column, row)) return;
+  if (column < drawnLeft_ || column > drawnRight_ || row < drawnTop_ || row > drawnBottom_) {
+    markDrawn(column, row, column, row);
+  }
   pixels_[static_cast<std::size_t>(row) * static_cast<std::size_t>(width_) +
           static_cast<std::size_t>(column)] = colour;
   ++revision_;
@@ -90,15 +169,9 @@ void Surface::plotPen(int column, int row, Colour colour) {
 
 bool Surface::patternOn(double step) const {
   if (drawWidth >= 2) return true;  // styles apply to thin pens only
-  if (drawStyle == LineStyle::Dot && step >= 0 && step < wholeStepLimit &&
-      step == std::floor(step)) {
-    // Lines step whole pixels: the same test without a floating-point remainder.
-    return static_cast<std::int64_t>(step) % static_cast<std::int64_t>(dotPeriod) <
-           static_cast<std::int64_t>(dotOn);
-  }
   switch (drawStyle) {
     case LineStyle::Dot:
-      return std::fmod(step, dotPeriod) < dotOn;
+      return dotAt(step);
     case LineStyle::DashDot: {
       const double at = std::fmod(step, dashDotPeriod);
       return at < dashOn || (at >= dashDotSecondOn && at < dashDotSecondOff);
@@ -114,14 +187,43 @@ void Surface::line(double z1, double x1, double z2, double x2) {
 }
 
 void Surface::line(double z1, double x1, double z2, double x2, Colour colour) {
-  // A wide pen also paints the pixel right of and below each point, so one more column and
-  // row before the surface can still show.
+  z1 = nearestPixel(z1);
+  x1 = nearestPixel(x1);
+  z2 = nearestPixel(z2);
+  x2 = nearestPixel(x2);
+  if (!std::isfinite(z1) || !std::isfinite(x1) || !std::isfinite(z2) || !std::isfinite(x2)) {
+    return;
+  }
+  // Every pixel of the line lies in the box of its end points. A wide pen also paints the
+  // pixel right of and below each point, so one more column and row before the surface can
+  // still show.
   const int margin = drawWidth >= 2 ? 1 : 0;
+  markDrawn(static_cast<std::int64_t>(std::fmax(std::fmin(z1, z2), -1.0)),
+            static_cast<std::int64_t>(std::fmax(std::fmin(x1, x2), -1.0)),
+            static_cast<std::int64_t>(std::fmin(std::fmax(z1, z2), width_)) + margin,
+            static_cast<std::int64_t>(std::fmin(std::fmax(x1, x2), height_)) + margin);
   const raster::Clip clip{-margin, -margin, width_ - 1, height_ - 1};
-  raster::walkLine(nearestPixel(z1), nearestPixel(x1), nearestPixel(z2), nearestPixel(x2), clip,
-                   [&](int column, int row, double step) {
-                     if (patternOn(step)) plotPen(column, row, colour);
-                   });
+  if (margin == 0 && drawStyle != LineStyle::DashDot) {
+    // The thin solid and dotted pens, whose pixels the clip keeps on the surface: written
+    // straight, with the dot pattern of patternOn on the whole steps a line makes.
+    const bool dotted = drawStyle == LineStyle::Dot;
+    Colour* pixels = pixels_.data();
+    const auto width = static_cast<std::ptrdiff_t>(width_);
+    raster::walkLine(z1, x1, z2, x2, clip, [&](int column, int row, double step) {
+      // Steps are whole and not negative here: below the limit the remainder is exact.
+      if (dotted &&
+          (step < wholeStepLimit ? static_cast<std::uint64_t>(step) % dotPeriodWhole >= dotOnWhole
+                                 : !dotAt(step))) {
+        return;
+      }
+      pixels[row * width + column] = colour;
+    });
+    ++revision_;
+    return;
+  }
+  raster::walkLine(z1, x1, z2, x2, clip, [&](int column, int row, double step) {
+    if (patternOn(step)) plotPen(column, row, colour);
+  });
 }
 
 void Surface::arc(int left, int top, int right, int bottom, int z1, int x1, int z2, int x2) {
@@ -139,13 +241,33 @@ void Surface::arc(int left, int top, int right, int bottom, int z1, int x1, int 
   // that end on its end points.
   const double slack = 0.75 / static_cast<double>(std::max<std::int64_t>(radius, 1));
 
+  const double arcEnd = span + slack;
+  const double arcStart = fullTurn - slack;
+  auto turnOf = [&](int column, int row) {
+    return turnBetween(from, screenAngle(column - cz, row - cx));
+  };
+  auto onArc = [&](double turn) { return span >= fullTurn || turn <= arcEnd || turn >= arcStart; };
+
   const int margin = drawWidth >= 2 ? 1 : 0;
+  markDrawn(cz - radius, cx - radius, cz + radius + margin, cx + radius + margin);
   const raster::Clip clip{-margin, -margin, width_ - 1, height_ - 1};
+  if (drawWidth >= 2 || drawStyle == LineStyle::Solid) {
+    // A pen without a pattern sets every pixel of the arc, so most pixels are decided by the
+    // sides of the end rays they lie on; only those too close to a ray for that take the
+    // angle, which decides as it always has.
+    const ArcSides sides(from + arcStart, from + arcEnd, span >= fullTurn || arcEnd >= arcStart);
+    raster::walkCircle(cz, cx, radius, clip, [&](int column, int row) {
+      const int side = sides.of(column - cz, row - cx);
+      if (side > 0 || (side == 0 && onArc(turnOf(column, row)))) {
+        plotPen(column, row, foreColour);
+      }
+    });
+    return;
+  }
   raster::walkCircle(cz, cx, radius, clip, [&](int column, int row) {
-    const double turn = turnBetween(from, screenAngle(column - cz, row - cx));
-    const bool onArc = span >= fullTurn || turn <= span + slack || turn >= fullTurn - slack;
-    if (!onArc) return;
-    const double step = (turn >= fullTurn - slack ? 0.0 : turn) * static_cast<double>(radius);
+    const double turn = turnOf(column, row);
+    if (!onArc(turn)) return;
+    const double step = (turn >= arcStart ? 0.0 : turn) * static_cast<double>(radius);
     if (patternOn(step)) plotPen(column, row, foreColour);
   });
 }
@@ -183,6 +305,7 @@ void Surface::stretchBlt(int destZ, int destX, int destWidth, int destHeight, co
           from.pixels_[static_cast<std::size_t>(sourceRow * from.width_ + sourceColumn)];
     }
   }
+  markDrawn(firstColumn, firstRow, lastColumn, lastRow);
   ++revision_;
 }
 

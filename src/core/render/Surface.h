@@ -68,6 +68,9 @@ class Surface {
  private:
   // Sets one point of the pen: a pixel at width 1, a 2 x 2 block at width 2.
   void plotPen(int column, int row, Colour colour);
+  // Adds the box of pixels from (left, top) to (right, bottom), as far as it lies on the
+  // surface, to the pixels that may differ from the background.
+  void markDrawn(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom);
   // Whether the pen's line style draws the pixel `step` pixels from the start of a stroke.
   bool patternOn(double step) const;
   bool inside(int column, int row) const;
@@ -77,6 +80,10 @@ class Surface {
   Colour background_;
   std::vector<Colour> pixels_;
   std::uint64_t revision_ = 0;
+  // Every pixel that may differ from the background lies in these rows and columns, so that
+  // clearing a picture that holds one small drawing (a contour of a roughing cycle) fills
+  // only that part. Empty when drawnTop_ > drawnBottom_.
+  int drawnLeft_ = 0, drawnTop_ = 0, drawnRight_ = -1, drawnBottom_ = -1;
 };
 
 }  // namespace draivo

@@ -35,7 +35,8 @@ std::optional<std::string> ReadWholeFile(const std::string& fileName) {
 }
 
 std::string_view NextLine(std::string_view text, std::size_t& at) {
-  const std::size_t end = std::min(text.find_first_of("\r\n", at), text.size());
+  std::size_t end = at;
+  while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
   const std::string_view line = text.substr(at, end - at);
   at = end;
   if (at < text.size() && text[at] == '\r') ++at;

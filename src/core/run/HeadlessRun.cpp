@@ -72,8 +72,10 @@ HeadlessResult RunHeadless(const std::string& programFile, const HeadlessOptions
   sim.view.DrawDelay = 0;
 
   std::uint64_t steps = 0;
+  result.stepBudget =
+      options.stepBudget != 0 ? options.stepBudget : HeadlessOptions::MinimumStepBudget;
   const auto countStep = [&] {
-    if (++steps <= options.stepBudget) return true;
+    if (++steps <= result.stepBudget) return true;
     result.budgetExhausted = true;
     sim.requestQuit();
     return false;
@@ -81,6 +83,10 @@ HeadlessResult RunHeadless(const std::string& programFile, const HeadlessOptions
   RunTimeRecorder time(sim);
   if (options.recordTime) sim.onRunStart = [&] { time.runStarted(); };
   sim.onBlock = [&](const std::string&) {
+    if (options.stepBudget == 0) {
+      const auto lines = static_cast<std::uint64_t>(sim.lstCommands.ListCount());
+      result.stepBudget = std::max(result.stepBudget, lines * HeadlessOptions::StepsPerLine);
+    }
     if (countStep() && options.recordTime) time.blockTakenUp();
   };
   sim.interpreter.onExecute = [&](const std::string& block) {

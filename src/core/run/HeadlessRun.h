@@ -15,12 +15,17 @@ namespace draivo {
 // How a program is run without a window.
 struct HeadlessOptions {
   static constexpr double ZoomMin = 1.0, ZoomMax = 20.0, ZoomStart = 3.4;
-  static constexpr std::uint64_t DefaultStepBudget = 2'000'000;
+  // Without a budget of its own a run may take this many steps for every line of the longest
+  // program it loaded, and never fewer than MinimumStepBudget: enough for a program of dense
+  // cycles, while subprogram repetitions that multiply are still stopped.
+  static constexpr std::uint64_t MinimumStepBudget = 2'000'000;
+  static constexpr std::uint64_t StepsPerLine = 100;
 
   double zoom = ZoomStart;
   bool direct = false;
-  // Program blocks taken up plus blocks executed before the run is stopped.
-  std::uint64_t stepBudget = DefaultStepBudget;
+  // Program blocks taken up plus blocks executed before the run is stopped; 0 scales the
+  // budget with the program.
+  std::uint64_t stepBudget = 0;
   bool collectTrace = true;
   bool recordTime = false;  // keep the machining time of the run
   // Told of every executed block and every message box ("title: text") as they happen.
@@ -46,6 +51,7 @@ enum class HeadlessExit {
 struct HeadlessResult {
   RunOutcome outcome = RunOutcome::None;
   bool budgetExhausted = false;
+  std::uint64_t stepBudget = 0;       // the budget the run had at its end
   std::vector<std::string> trace;     // every block text handed to ExecuteBlock
   std::vector<std::string> messages;  // every message box as "title: text"
   std::vector<StatusRow> status;      // the status panel after the run

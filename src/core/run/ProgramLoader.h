@@ -1,25 +1,56 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
+
+#include "nc/BlockTexts.h"
+#include "run/TextEncoding.h"
 
 namespace draivo {
 
-// More program lines than this are not loaded: the list of a longer program would take more
-// memory than a lathe program can need (a 64 MB file of short lines would take gigabytes).
-inline constexpr std::size_t MaxProgramLines = 1'000'000;
-
 struct LoadedProgram {
-  std::vector<std::string> blocks;     // normalised, in file order
-  std::optional<std::string> caption;  // from the last program-number line, if any
-  bool tooLong = false;                // loading stopped at MaxProgramLines blocks
+  std::shared_ptr<const BlockTexts> blocks;  // normalised, in file order
+  std::optional<std::string> caption;        // from the last program-number line, if any
 };
 
-// Turns the text of a program file into blocks: lines split at CR, LF or CR LF, the start
-// line skipped, loading ended by an empty line or the end line, every other line normalised.
-// Lines are taken one at a time, so that no second copy of a large text is made.
-LoadedProgram LoadProgramText(const std::string& text);
+// Builds a program from the lines of its file, one at a time: the start line skipped, loading
+// ended by an empty line or the end line, every other line normalised.
+class ProgramBuilder {
+ public:
+  // `expectedBytes`, the size of the file, reserves the room its blocks will take; the lines
+  // are decoded from the file's `encoding` into the program's UTF-8.
+  explicit ProgramBuilder(std::size_t expectedBytes = 0,
+                          FileEncoding encoding = FileEncoding::Utf8);
+  // False once loading has ended; the lines after that are not looked at.
+  bool addLine(std::string_view line);
+  LoadedProgram finish();
+
+ private:
+  bool addText(std::string_view line);
+
+  std::shared_ptr<BlockTexts> blocks_;
+  std::optional<std::string> caption_;
+  FileEncoding encoding_;
+  bool firstLine_ = true;
+  bool ended_ = false;
+};
+
+// The program of a whole file text: lines split at CR, LF or CR LF.
+LoadedProgram LoadProgramText(std::string_view text);
+
+// The program of a file, read in chunks of `chunkBytes` so that the file's text is never held
+// whole besides its blocks. The file is read twice: once to tell its encoding (as
+// DecodeText would for the whole file), once for its lines. Nothing when the file is missing, not a regular file, larger than
+// MaxProgramFileBytes or cannot be read.
+std::optional<LoadedProgram> LoadProgramFile(const std::string& fileName,
+                                             std::size_t chunkBytes = 1 << 20);
+
+// True when NormaliseBlock gives the line back unchanged, decided in one pass over it: a
+// capital, then only capitals, digits, "-", "." before a digit, and single blanks each before
+// a capital, the whole ended by " ;", without "M98" or a single-digit G or M code.
+bool IsNormalBlock(std::string_view line);
 
 }  // namespace draivo

@@ -2,10 +2,8 @@
 
 #include "nc/BlockText.h"
 #include "run/FileHelpers.h"
-#include "run/ProgramLoader.h"
 #include "run/Simulator.h"
 #include "run/SubprogramCall.h"
-#include "run/TextEncoding.h"
 
 namespace draivo {
 namespace {
@@ -46,6 +44,7 @@ void Simulator::Open() {
 
 void Simulator::runProgram() {
   lastOutcome = RunOutcome::None;
+  programs_.clear();
   run.SubprogramLevel = 1;
   resizeRunLists();
   at(run.BlockPosition, 1) = 0;
@@ -129,22 +128,14 @@ Simulator::LevelEnd Simulator::runLevel(int level) {
 
 bool Simulator::loadLevelFile(int level) {
   at(run.LoadPending, level) = 1;
-  auto bytes = ReadWholeFile(at(run.ProgramFile, level));
-  if (!bytes) return false;
-  LoadedProgram program = LoadProgramText(DecodeText(std::move(*bytes)).text);
-  if (program.tooLong) {
-    host_.messageBox("Programma te lang (meer dan " + std::to_string(MaxProgramLines) +
-                         " regels): " + at(run.ProgramFile, level),
-                     ProgramFaultTitle, MessageButtons::Ok, MessageIcon::Critical);
-    throw RunStopped{RunOutcome::FileUnreadable};
-  }
-  lstCommands.Clear();
-  for (std::string& block : program.blocks) lstCommands.AddItem(std::move(block));
+  const auto program = programs_.load(at(run.ProgramFile, level));
+  if (!program) return false;
+  lstCommands.setBlocks(program->blocks);
   host_.programListChanged();
   // The main program names itself, or leaves the start-up caption: a caption of an earlier
   // program or of a subprogram must not name it (the picture export is named after it).
-  if (program.caption) {
-    setCaption(*program.caption);
+  if (program->caption) {
+    setCaption(*program->caption);
   } else if (level == 1) {
     setCaption(StartCaption);
   }
@@ -157,15 +148,18 @@ Simulator::LevelEnd Simulator::blockLoop(int level) {
     lstCommands.setListIndex(position);
     lstCommands.setTopIndex(position);
     host_.programListChanged();
-    const std::string block = lstCommands.List(lstCommands.ListIndex());
+    // The buffer keeps its room from block to block.
+    lastBlock_.assign(lstCommands.List(lstCommands.ListIndex()));
+    const std::string& block = lastBlock_;
     StopByLine(block);
     ShowMachineIndicators(block);
-    lastBlock_ = block;
     if (onBlock) onBlock(block);
     if (!contains(block, "M98")) interpreter.InterpretBlock(lstCommands.ListIndex());
 
-    const std::string current = lstCommands.List(lstCommands.ListIndex());
-    if (contains(current, "M98") && callSubprogram(level, current)) return LevelEnd::Called;
+    const std::string_view current = lstCommands.List(lstCommands.ListIndex());
+    if (contains(current, "M98") && callSubprogram(level, std::string(current))) {
+      return LevelEnd::Called;
+    }
 
     const int next = ++at(run.BlockPosition, level);
     const int last = lstCommands.ListCount() - 1;
@@ -210,6 +204,7 @@ void Simulator::resizeRunLists() {
 }
 
 void Simulator::finishRun() {
+  programs_.clear();
   run.SubprogramLevel = 0;
   resizeRunLists();
   at(run.BlockPosition, 0) = 0;
@@ -232,6 +227,7 @@ void Simulator::finishRun() {
 // Ends a run that could not reach its end: the state is as after a run, without the end
 // message.
 void Simulator::endRunEarly(RunOutcome outcome) {
+  programs_.clear();
   run.SubprogramLevel = 0;
   resizeRunLists();
   run.RunBusy = false;

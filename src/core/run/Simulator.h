@@ -12,6 +12,7 @@
 #include "render/Surface.h"
 #include "render/ViewState.h"
 #include "run/Host.h"
+#include "run/ProgramCache.h"
 #include "run/RunControl.h"
 
 namespace draivo {
@@ -141,6 +142,7 @@ class Simulator : public NcHost {
   bool quitRequested_ = false;
   int runDepth_ = 0;       // Open calls in progress
   std::string lastBlock_;  // the last block the run loop took up
+  ProgramCache programs_;  // the files of this run, kept for the return from a subprogram
 };
 
 }  // namespace draivo

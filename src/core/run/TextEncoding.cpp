@@ -7,7 +7,7 @@
 namespace draivo {
 namespace {
 
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view ByteOrderMark = Utf8ByteOrderMark;
 constexpr char32_t Unreadable = 0xFFFD;
 
 // The characters of the Windows-1252 bytes 0x80 to 0x9F. The five bytes the code page leaves
@@ -83,12 +83,16 @@ int windows1252Byte(char32_t c) {
   return 0x80 + static_cast<int>(found - Windows1252High.begin());
 }
 
-std::string decodeWindows1252(std::string_view bytes) {
+}  // namespace
+
+std::string DecodeWindows1252(std::string_view bytes) {
   std::string text;
   text.reserve(bytes.size() + bytes.size() / 2);
   for (const char byte : bytes) appendUtf8(text, windows1252Char(static_cast<unsigned char>(byte)));
   return text;
 }
+
+namespace {
 
 // The character of the UTF-8 sequence at `at`, and its length (an invalid byte counts as one
 // unreadable character).
@@ -149,7 +153,7 @@ bool IsValidUtf8(std::string_view bytes) {
 DecodedText DecodeText(std::string bytes) {
   DecodedText decoded;
   if (!IsValidUtf8(bytes)) {
-    decoded.text = decodeWindows1252(bytes);
+    decoded.text = DecodeWindows1252(bytes);
     decoded.encoding = FileEncoding::Windows1252;
     return decoded;
   }
@@ -176,6 +180,58 @@ EncodedText EncodeText(std::string_view text, FileEncoding encoding) {
       break;
   }
   return encoded;
+}
+
+namespace {
+
+// The length a UTF-8 sequence with this lead byte claims; 1 for any other byte.
+std::size_t claimedLength(unsigned char lead) {
+  if (lead >= 0xC2 && lead <= 0xDF) return 2;
+  if (lead >= 0xE0 && lead <= 0xEF) return 3;
+  if (lead >= 0xF0 && lead <= 0xF4) return 4;
+  return 1;
+}
+
+// Where the last whole character of the bytes ends: before a lead byte whose sequence runs
+// past the end.
+std::size_t wholeCharactersEnd(std::string_view bytes) {
+  std::size_t at = bytes.size();
+  for (int back = 0; back < 3 && at > 0 && isContinuation(static_cast<unsigned char>(bytes[at - 1]));
+       ++back) {
+    --at;
+  }
+  if (at == 0) return bytes.size();
+  const std::size_t lead = at - 1;
+  return claimedLength(static_cast<unsigned char>(bytes[lead])) > bytes.size() - lead
+             ? lead
+             : bytes.size();
+}
+
+}  // namespace
+
+void EncodingDetector::add(std::string_view piece) {
+  if (head_.size() < ByteOrderMark.size()) {
+    head_.append(piece.substr(0, ByteOrderMark.size() - head_.size()));
+  }
+  if (!valid_) return;
+  if (!pending_.empty()) {
+    const std::size_t length = claimedLength(static_cast<unsigned char>(pending_.front()));
+    const std::size_t take = std::min(length - pending_.size(), piece.size());
+    pending_.append(piece.substr(0, take));
+    piece.remove_prefix(take);
+    if (pending_.size() < length) return;
+    valid_ = IsValidUtf8(pending_);
+    pending_.clear();
+    if (!valid_) return;
+  }
+  const std::size_t end = wholeCharactersEnd(piece);
+  valid_ = IsValidUtf8(piece.substr(0, end));
+  pending_.assign(piece.substr(end));
+}
+
+FileEncoding EncodingDetector::encoding() const {
+  if (!valid_ || !pending_.empty()) return FileEncoding::Windows1252;
+  return head_.starts_with(ByteOrderMark) ? FileEncoding::Utf8WithBom : FileEncoding::Utf8;
 }
 
 std::string_view EncodingName(FileEncoding encoding) {

@@ -13,6 +13,9 @@ enum class FileEncoding {
   Windows1252,  // any other bytes; the five bytes Windows-1252 leaves undefined read as Latin-1
 };
 
+// The bytes that open a UTF-8 file written with a byte order mark.
+inline constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+
 struct DecodedText {
   std::string text;  // UTF-8, without the byte order mark
   FileEncoding encoding = FileEncoding::Utf8;
@@ -35,6 +38,24 @@ EncodedText EncodeText(std::string_view text, FileEncoding encoding);
 // Whether the bytes are valid UTF-8: no stray or missing continuation bytes, no overlong
 // forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view bytes);
+
+// The characters of Windows-1252 bytes, as UTF-8 (the bytes the code page leaves undefined
+// read as Latin-1).
+std::string DecodeWindows1252(std::string_view bytes);
+
+// Tells the encoding of a file from its bytes handed over in pieces, so that a file read in
+// chunks is judged as a whole: UTF-8 when all of it is valid UTF-8, otherwise Windows-1252.
+class EncodingDetector {
+ public:
+  void add(std::string_view piece);
+  // The encoding once every piece has been added.
+  FileEncoding encoding() const;
+
+ private:
+  std::string pending_;  // the start of a character that goes on in the next piece
+  bool valid_ = true;
+  std::string head_;  // the first bytes, as many as a byte order mark has
+};
 
 // The name of the encoding as the user reads it in messages.
 std::string_view EncodingName(FileEncoding encoding);

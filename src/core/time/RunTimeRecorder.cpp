@@ -41,7 +41,7 @@ void RunTimeRecorder::blockTakenUp() {
   recorder_.endCycle();
   singleCycleIndex_ = -1;
   const int index = sim_.lstCommands.ListIndex();
-  const std::string& block = sim_.lstCommands.List(index);
+  const std::string_view block = sim_.lstCommands.List(index);
   if (contains(block, "M98")) return;  // calls a subprogram; not interpreted
   const std::string_view code = CycleCodeOf(block);
   if (!code.empty()) beginCycle(code, index);
@@ -50,7 +50,7 @@ void RunTimeRecorder::blockTakenUp() {
 void RunTimeRecorder::beginCycle(std::string_view code, int index) {
   for (const CycleKind& kind : cycleKinds) {
     if (kind.code != code) continue;
-    const std::string& feedBlock =
+    const std::string_view feedBlock =
         sim_.lstCommands.List(kind.feedInSecondBlock ? index + 1 : index);
     CycleFeed cycle;
     cycle.hasFeed = contains(feedBlock, "F");

@@ -14,6 +14,7 @@
 #include "app/Layout.h"
 #include "app/MachiningTimeMenu.h"
 #include "app/PictureButton.h"
+#include "app/ProgramListView.h"
 #include "app/SelectOverlay.h"
 #include "app/SurfaceView.h"
 #include "design/DesignController.h"
@@ -80,20 +81,9 @@ void frmGraphic::buildControls() {
   buildStatusPanel(client);
   buildButtons(client);
 
-  lstCommands_ = new QListWidget(client);
+  lstCommands_ = new ProgramListView(sim_.lstCommands, client);
   lstCommands_->setObjectName("lstCommands");
   lstCommands_->setGeometry(layout::lstCommands);
-  lstCommands_->setSelectionMode(QAbstractItemView::SingleSelection);
-  lstCommands_->setUniformItemSizes(true);
-  // As in a list box, a long block is cut at the edge, without an ellipsis or a scroll bar.
-  lstCommands_->setTextElideMode(Qt::ElideNone);
-  lstCommands_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  // The list follows the run; a click of the user does not move the run's position.
-  connect(lstCommands_, &QListWidget::currentRowChanged, this, [this] {
-    if (!built_) return;
-    shownListSelection_ = ~std::uint64_t{0};
-    refreshList();
-  });
   lstAutomatic_ = new QListWidget(client);
   lstAutomatic_->setObjectName("lstAutomatic");
   lstAutomatic_->setGeometry(layout::lstCommands);

@@ -29,6 +29,7 @@ class DesignController;
 class Dialogs;
 class MachiningTimeMenu;
 class PictureButton;
+class ProgramListView;
 class SelectOverlay;
 class SurfaceView;
 
@@ -145,8 +146,6 @@ class frmGraphic : public QMainWindow, public Host {
   bool closePending_ = false;
   int handlerDepth_ = 0;
 
-  std::uint64_t shownListContent_ = ~std::uint64_t{0};
-  std::uint64_t shownListSelection_ = ~std::uint64_t{0};
   std::uint64_t shownPicture_ = ~std::uint64_t{0};  // revision of picResult last painted
   QElapsedTimer sincePaint_;
   QElapsedTimer sinceShown_;
@@ -174,7 +173,7 @@ class frmGraphic : public QMainWindow, public Host {
   SelectOverlay* imgSelect_ = nullptr;
   QLabel* picCommands_ = nullptr;
   std::array<PictureButton*, 3> picViewCommand_{};
-  QListWidget* lstCommands_ = nullptr;
+  ProgramListView* lstCommands_ = nullptr;
   QListWidget* lstAutomatic_ = nullptr;
   QGroupBox* Frame1_ = nullptr;
   QLabel* lblMeasureUnitV_ = nullptr;

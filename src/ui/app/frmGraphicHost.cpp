@@ -2,7 +2,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <optional>
@@ -12,6 +11,7 @@
 #include "app/FitText.h"
 #include "app/MachiningTimeMenu.h"
 #include "app/PictureButton.h"
+#include "app/ProgramListView.h"
 #include "app/SurfaceView.h"
 #include "app/frmGraphic.h"
 #include "platform/Dialogs.h"
@@ -140,26 +140,7 @@ void frmGraphic::refreshAll() {
 }
 
 void frmGraphic::refreshList() {
-  const ProgramList& list = sim_.lstCommands;
-  const QSignalBlocker blocker(lstCommands_);
-  if (list.contentRevision() != shownListContent_) {
-    shownListContent_ = list.contentRevision();
-    shownListSelection_ = ~std::uint64_t{0};
-    QStringList items;
-    items.reserve(list.ListCount());
-    for (const std::string& item : list.items()) items << QString::fromStdString(item);
-    lstCommands_->clear();
-    lstCommands_->addItems(items);
-  }
-  if (list.selectionRevision() == shownListSelection_) return;
-  shownListSelection_ = list.selectionRevision();
-  lstCommands_->setCurrentRow(list.ListIndex());
-  if (list.ListIndex() < 0) lstCommands_->clearSelection();
-  if (QListWidgetItem* top = lstCommands_->item(list.TopIndex()))
-    lstCommands_->scrollToItem(top, QAbstractItemView::PositionAtTop);
-  // As in a list box, the selected entry is always in view.
-  if (QListWidgetItem* current = lstCommands_->currentItem())
-    lstCommands_->scrollToItem(current, QAbstractItemView::EnsureVisible);
+  lstCommands_->follow();
 }
 
 void frmGraphic::refreshLabels() {

@@ -11,6 +11,7 @@
 #include "nc/BlockText.h"
 #include "run/FileHelpers.h"
 #include "run/ProgramLoader.h"
+#include "support/BlockLines.h"
 
 namespace draivo::test {
 namespace {
@@ -29,39 +30,32 @@ TEST(FileLimits, FileAboveTheSizeLimitIsRefusedUnread) {
   EXPECT_EQ(result.messages, std::vector<std::string>{"Bestand niet leesbaar: " + file});
 }
 
-TEST(FileLimits, ProgramAboveTheLineLimitIsRefused) {
+// More than the million lines that used to be refused: every line is loaded, also when the
+// file is read in chunks.
+TEST(FileLimits, ProgramOfMoreThanAMillionLinesLoadsWhole) {
+  constexpr std::size_t lines = 1'000'001;
+  std::string text;
+  for (std::size_t i = 0; i < lines; ++i) text += i % 2 == 0 ? "G01 X1 ;\r\n" : "x2\n";
   TempFolder folder;
-  std::string text;
-  for (std::size_t i = 0; i <= MaxProgramLines; ++i) text += "X\n";
-  const std::string file = folder.write("program.nc", text);
-
-  HeadlessOptions options;
-  const HeadlessResult result = RunHeadless(file, options);
-  EXPECT_EQ(result.exit(), HeadlessExit::FileUnreadable);
-  EXPECT_TRUE(result.trace.empty());
-  EXPECT_EQ(result.messages,
-            std::vector<std::string>{
-                "Programmafout: Programma te lang (meer dan 1000000 regels): " + file});
+  const auto program = LoadProgramFile(folder.write("program.nc", text));
+  ASSERT_TRUE(program.has_value());
+  ASSERT_EQ(program->blocks->size(), lines);
+  EXPECT_EQ((*program->blocks)[lines - 2], "X2 ;");
+  EXPECT_EQ((*program->blocks)[lines - 1], "G01 X1 ;");
 }
 
-TEST(FileLimits, ProgramAtTheLineLimitLoadsWhole) {
-  std::string text;
-  for (std::size_t i = 0; i < MaxProgramLines; ++i) text += "X\r\n";
-  const LoadedProgram program = LoadProgramText(text);
-  EXPECT_FALSE(program.tooLong);
-  EXPECT_EQ(program.blocks.size(), MaxProgramLines);
-  EXPECT_EQ(program.blocks.back(), "X ;");
-}
-
-// The loader takes its lines one at a time; they must be the lines SplitLines cuts, for any
-// mix of CR, LF and the start and end lines.
+// The loader takes its lines one at a time, from a whole text or from a file read in chunks of
+// any size; they must be the lines SplitLines cuts, for any mix of CR, LF, the start and end
+// lines, and lines that are or are not in block form already.
 TEST(FileLimits, LoaderCutsTheLinesSplitLinesCuts) {
   std::mt19937 random(61206);
-  const std::vector<std::string> pieces = {"\r",   "\n",
-                                           "\r\n", "G01 X1",
-                                           "x2.",  std::string(ProgramStartLine),
-                                           "%",    std::string(ProgramEndMarker),
-                                           "N5"};
+  const std::vector<std::string> pieces = {"\r",     "\n",
+                                           "\r\n",   "G01 X1",
+                                           "x2.",    std::string(ProgramStartLine),
+                                           "%",      std::string(ProgramEndMarker),
+                                           "N5",     " ;",
+                                           "G1 M8 ;"};
+  TempFolder folder;
   for (int round = 0; round < 2000; ++round) {
     std::string text;
     const std::size_t count = random() % 12;
@@ -73,7 +67,11 @@ TEST(FileLimits, LoaderCutsTheLinesSplitLinesCuts) {
       if (line.empty() || line == ProgramEndMarker) break;
       expected.push_back(NormaliseBlock(line));
     }
-    ASSERT_EQ(LoadProgramText(text).blocks, expected) << "round " << round;
+    ASSERT_EQ(linesOf(*LoadProgramText(text).blocks), expected) << "round " << round;
+    const std::size_t chunk = 1 + random() % 6;
+    const auto read = LoadProgramFile(folder.write("program.nc", text), chunk);
+    ASSERT_TRUE(read.has_value());
+    ASSERT_EQ(linesOf(*read->blocks), expected) << "round " << round << ", chunk " << chunk;
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include "nc/ProgramList.h"
 #include "nc/SequenceIndex.h"
+#include "support/BlockLines.h"
 
 namespace draivo::test {
 namespace {
@@ -101,7 +102,7 @@ TEST(SequenceIndexList, FollowsChangesOfTheEntries) {
 TEST(SequenceIndexList, LineOfLettersNIsIndexedQuickly) {
   std::string crowded(SequenceIndex::MaxRuns / 10, 'N');
   crowded += "5 ;";
-  ASSERT_TRUE(SequenceIndex::build({crowded}).has_value());
+  ASSERT_TRUE(SequenceIndex::build(textsOf({crowded})).has_value());
   EXPECT_EQ(listOf({"G00 ;", crowded}).firstContaining("N5"), 1);
   EXPECT_EQ(listOf({"G00 ;", crowded}).firstContaining("NNN6"), 2);
 }
@@ -109,7 +110,7 @@ TEST(SequenceIndexList, LineOfLettersNIsIndexedQuickly) {
 TEST(SequenceIndexList, TooManyLettersNFallBackToReading) {
   std::string crowded(SequenceIndex::MaxRuns + 1, 'N');
   crowded += "5 ;";
-  EXPECT_FALSE(SequenceIndex::build({crowded}).has_value());
+  EXPECT_FALSE(SequenceIndex::build(textsOf({crowded})).has_value());
   EXPECT_EQ(listOf({"G00 ;", crowded}).firstContaining("N5"), 1);
   EXPECT_EQ(listOf({"G00 ;", crowded}).firstContaining("N6"), 2);
 }

@@ -1,6 +1,11 @@
-#include "nc/BlockText.h"
-
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+#include "nc/BlockText.h"
 
 namespace draivo {
 namespace {
@@ -99,6 +104,25 @@ TEST(WordReadTest, OverflowReadsAsZero) {
   EXPECT_FALSE(readWord(huge, 5).valid);
   EXPECT_EQ(ReadWordValue("G01 X1E308 ;", 5, 10.0), 0.0);  // the scaled value overflows
   EXPECT_DOUBLE_EQ(ReadWordValue("G01 X1E300 ;", 5), 1e300);
+}
+
+// Word values are the numbers strtod reads, to the last bit, for texts of any length.
+TEST(WordReadTest, ValuesAreTheNumbersStrtodReads) {
+  std::mt19937 random(1206);
+  const std::string digits = "0123456789";
+  for (int round = 0; round < 50000; ++round) {
+    std::string number = random() % 3 == 0 ? "-" : "";
+    const std::size_t whole = random() % 22, fraction = random() % 22;
+    for (std::size_t i = 0; i < whole; ++i) number += digits[random() % 10];
+    if (fraction > 0 || whole == 0) number += '.';
+    for (std::size_t i = 0; i < fraction || (whole == 0 && i == 0); ++i) {
+      number += digits[random() % 10];
+    }
+    if (random() % 4 == 0) number += "E" + std::to_string(static_cast<int>(random() % 700) - 350);
+    const double expected = std::strtod(number.c_str(), nullptr);
+    const double read = ReadWordValue("X" + number + " ;", 1);
+    ASSERT_EQ(read, std::isfinite(expected) ? expected + 0.0 : 0.0) << number;
+  }
 }
 
 TEST(CleanBlockTest, JoinsAndNormalises) {

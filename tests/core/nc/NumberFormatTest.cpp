@@ -1,8 +1,15 @@
-#include "nc/NumberFormat.h"
-
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <random>
+#include <string>
+
+#include "nc/NumberFormat.h"
 
 namespace draivo {
 namespace {
@@ -41,6 +48,41 @@ struct RoundCase {
 };
 
 void PrintTo(const RoundCase& c, std::ostream* os) { *os << c.value; }
+
+// The general format is the value rounded to 15 significant digits (as printf's "%.14e"
+// finds them) in fixed form without trailing zeros, or the exponent form outside 1E-15 to
+// 1E+15: the same text for numbers of every kind and size.
+std::string generalByPrintf(double value) {
+  char buffer[512];
+  std::snprintf(buffer, sizeof buffer, "%.14e", value);
+  const int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
+  if (value == 0 || exponent >= 15 || exponent < -15) return formatGeneral(value);
+  std::snprintf(buffer, sizeof buffer, "%.*f", 14 - exponent, value);
+  std::string text = buffer;
+  if (text.find('.') != std::string::npos) {
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+  }
+  return text == "-0" ? "0" : text;
+}
+
+TEST(NumberFormatTest, GeneralFormIsTheValueToFifteenDigits) {
+  std::mt19937_64 random(150);
+  std::uniform_real_distribution<double> unit(-1, 1);
+  for (int i = 0; i < 50000; ++i) {
+    const double scale = std::pow(10.0, static_cast<int>(random() % 36) - 18);
+    const double values[] = {
+        std::round(unit(random) * 1e6) / 100,             // two decimals, as programs write them
+        unit(random) * scale,                             // any digits, any size
+        (std::round(unit(random) * 1e4) / 10) / 3.4 * 2,  // pixels turned back into millimetres
+        std::bit_cast<double>(random()),                  // any bit pattern
+    };
+    for (const double value : values) {
+      if (!std::isfinite(value)) continue;
+      ASSERT_EQ(formatGeneral(value), generalByPrintf(value)) << std::hexfloat << value;
+    }
+  }
+}
 
 class RoundTwoDecimalsTest : public ::testing::TestWithParam<RoundCase> {};
 

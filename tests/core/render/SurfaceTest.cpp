@@ -2,9 +2,11 @@
 
 #include <cmath>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <limits>
 #include <ostream>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -38,6 +40,34 @@ TEST(SurfaceTest, StartsInTheBackgroundAndClearsToIt) {
   s.setBackColour(White);
   EXPECT_EQ(s.getPixel(1, 1), White);
   EXPECT_EQ(s.backColour(), White);
+}
+
+// Clearing fills only the part that was drawn on: whatever drew, nothing of it may stay.
+TEST(SurfaceTest, ClearLeavesNothingOfAnyDrawing) {
+  Surface source(40, 30, Black);
+  const std::function<void(Surface&)> drawings[] = {
+      [](Surface& s) { s.setPixel(39, 29, Black); },
+      [](Surface& s) { s.line(-5.4, 2.6, 50, 31); },
+      [](Surface& s) {
+        s.drawWidth = 2;
+        s.line(39, 0, 39, 40);
+      },
+      [](Surface& s) {
+        s.drawStyle = LineStyle::Dot;
+        s.line(1e300, -3, -1e300, 28);
+      },
+      [](Surface& s) { s.arc(-6, -6, 46, 46, 0, 0, 0, 0); },
+      [&](Surface& s) { s.stretchBlt(30, 20, 20, 20, source, 0, 0, 5, 5); },
+  };
+  for (std::size_t i = 0; i < std::size(drawings); ++i) {
+    Surface s(40, 30, White);
+    s.setPixel(0, 0, Black);
+    s.clear();
+    drawings[i](s);
+    EXPECT_GT(drawnPixels(s).size(), 0u) << "drawing " << i;
+    s.clear();
+    EXPECT_EQ(drawnPixels(s).size(), 0u) << "drawing " << i;
+  }
 }
 
 TEST(SurfaceTest, PixelsOutsideAreIgnored) {
@@ -217,6 +247,32 @@ TEST_P(SurfaceCircleTest, EqualRaysDrawTheMidpointCircle) {
 
 INSTANTIATE_TEST_SUITE_P(Radii, SurfaceCircleTest,
                          ::testing::Values(0, 1, 2, 3, 4, 5, 7, 10, 13, 17, 25, 31, 40, 49));
+
+// Thousands of arcs of every size and position, with thin and wide pens, set the pixels they
+// set before the pixels of an arc were decided without an angle for each: the hash of the
+// picture was recorded then.
+TEST(SurfaceArcTest, RandomArcsSetTheRecordedPixels) {
+  std::mt19937 random(2718);
+  auto any = [&](int low, int high) { return low + static_cast<int>(random() % (high - low + 1)); };
+  Surface s(Surface::ViewWidth, Surface::ViewHeight, White);
+  for (int i = 0; i < 3000; ++i) {
+    const int cz = any(-60, 760), cx = any(-60, 430), r = any(0, i % 10 == 0 ? 900 : 60);
+    s.foreColour = static_cast<Colour>(i + 1);
+    s.drawWidth = i % 7 == 0 ? 2 : 1;
+    // End points on the circle's axes, on its diagonals, or anywhere near it.
+    const int pick = i % 3;
+    auto endPoint = [&] {
+      if (pick == 0) return std::pair{cz + r * any(-1, 1), cx + r * any(-1, 1)};
+      return std::pair{cz + any(-r - 5, r + 5), cx + any(-r - 5, r + 5)};
+    };
+    const auto [z1, x1] = endPoint();
+    const auto [z2, x2] = endPoint();
+    s.arc(cz - r, cx - r, cz + r, cx + r, z1, x1, z2, x2);
+  }
+  std::uint64_t hash = 0xcbf29ce484222325;
+  for (const Colour pixel : s.pixels()) hash = (hash ^ pixel) * 0x100000001b3;
+  EXPECT_EQ(hash, 2205837566666370399u);
+}
 
 TEST(SurfaceArcTest, CounterClockwiseFromTheFirstRayToTheSecond) {
   Surface upperRight(41, 41);

@@ -72,6 +72,10 @@ INSTANTIATE_TEST_SUITE_P(Arguments, BadUsageTest,
                                            UsageCase{"rapid rate zero", "--rapid-rate 0 a.nc"},
                                            UsageCase{"rapid rate not a number",
                                                      "--rapid-rate fast a.nc"},
+                                           UsageCase{"no blocks at all", "--max-blocks 0 a.nc"},
+                                           UsageCase{"negative blocks", "--max-blocks -5 a.nc"},
+                                           UsageCase{"blocks not whole", "--max-blocks 5.5 a.nc"},
+                                           UsageCase{"blocks without value", "a.nc --max-blocks"},
                                            UsageCase{"two programs", "a.nc b.nc"}));
 
 TEST(DraivoSim, UnreadableProgramExitsWithOneNamingIt) {
@@ -139,6 +143,19 @@ TEST(DraivoSim, TimePrintsTheTableAtTheRapidRateGiven) {
   EXPECT_EQ(wordsOf(outcome.out[1]), tool);
   EXPECT_EQ(wordsOf(outcome.out[2]), total);
   EXPECT_EQ(outcome.out[3], "IJlgang: 4000 mm/min");
+}
+
+TEST(DraivoSim, MaxBlocksStopsTheRunAndSaysSo) {
+  TempFolder folder;
+  const std::string program = folder.write("p.nc", "G00 X0 Z0 ;\nG01 Z-20 F0.2 ;\nM30 ;\n");
+  // Blocks taken up count as well as blocks executed: the second block is not executed.
+  const Outcome stopped = runSim("--trace --max-blocks 3 " + quoted(program));
+  EXPECT_EQ(stopped.status, 3);
+  EXPECT_EQ(stopped.out, std::vector<std::string>{"G00 X0 Z0 ;"});
+  EXPECT_EQ(stopped.err,
+            std::vector<std::string>{
+                "draivo-sim: run stopped after 3 blocks (--max-blocks sets the limit)"});
+  EXPECT_EQ(runSim("--max-blocks 6 " + quoted(program)).status, 0);
 }
 
 TEST(DraivoSim, DirectAndZoomChangeOnlyTheDrawing) {

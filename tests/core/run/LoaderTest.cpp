@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <random>
+
 #include "nc/BlockText.h"
 #include "run/FileHelpers.h"
+#include "run/ProgramCache.h"
 #include "run/ProgramLoader.h"
 #include "run/SubprogramCall.h"
+#include "support/BlockLines.h"
 #include "support/TempFolder.h"
 
 namespace draivo {
@@ -55,8 +59,31 @@ class LoadProgramTextTest : public ::testing::TestWithParam<LoadCase> {};
 
 TEST_P(LoadProgramTextTest, LoadsTheBlocksItShould) {
   const LoadedProgram program = LoadProgramText(GetParam().text);
-  EXPECT_EQ(program.blocks, GetParam().blocks);
+  EXPECT_EQ(test::linesOf(*program.blocks), GetParam().blocks);
   EXPECT_EQ(program.caption.value_or(""), GetParam().caption);
+}
+
+// Lines the loader takes as they are must be lines that normalising leaves as they are.
+TEST(IsNormalBlock, TakesOnlyLinesThatNormalisingKeeps) {
+  std::mt19937 random(3012);
+  const std::vector<std::string> words = {"G1",    "G01", "G00", "M8",  "M08",   "M98",  "M30",
+                                          "X-2.5", "Z.5", "X2.", "N10", "P1234", "F0.2", "x1",
+                                          ":0",    "(",   ",5",  "-",   ";",     "%"};
+  const std::vector<std::string> gaps = {" ", " ", "", "  "};
+  int taken = 0;
+  for (int round = 0; round < 20000; ++round) {
+    std::string line;
+    const std::size_t count = 1 + random() % 4;
+    for (std::size_t i = 0; i < count; ++i) {
+      if (i > 0) line += gaps[random() % gaps.size()];
+      line += words[random() % words.size()];
+    }
+    line += random() % 4 == 0 ? ";" : " ;";
+    if (!IsNormalBlock(line)) continue;
+    ++taken;
+    ASSERT_EQ(NormaliseBlock(line), line);
+  }
+  EXPECT_GT(taken, 1000);
 }
 
 const std::string StartLine = "\x1B&HE:\x12%";
@@ -157,12 +184,41 @@ TEST(ReadWholeFile, ReadsRegularFilesOnly) {
   const std::string binary("\0\x01\xFF\r\n", 5);
   EXPECT_EQ(ReadWholeFile(folder.write("a.nc", binary)), binary);
   EXPECT_EQ(ReadWholeFile(folder.write("empty.nc", "")), "");
-  EXPECT_FALSE(ReadWholeFile(folder.path().string()));
-  EXPECT_FALSE(ReadWholeFile((folder.path() / "missing.nc").string()));
-  EXPECT_FALSE(ReadWholeFile("/dev/zero"));
+  ASSERT_TRUE(LoadProgramFile(folder.write("b.nc", "g1x2\n")).has_value());
   const auto fifo = folder.path() / "pipe.nc";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_FALSE(ReadWholeFile(fifo.string()));  // would block for ever if opened
+  // A pipe would block for ever if it were opened.
+  for (const std::string& refused :
+       {folder.path().string(), (folder.path() / "missing.nc").string(), std::string("/dev/zero"),
+        fifo.string()}) {
+    EXPECT_FALSE(ReadWholeFile(refused)) << refused;
+    EXPECT_FALSE(LoadProgramFile(refused)) << refused;
+  }
+}
+
+// A program is kept only while its file is unchanged on disk, and only once its modification
+// time is old enough that a change within the same clock tick cannot pass unseen.
+TEST(ProgramCache, ReadsAFileAgainWhenItMayHaveChanged) {
+  test::TempFolder folder;
+  const std::string file = folder.write("O0001.nc", "G00 X1 ;\n");
+  ProgramCache cache;
+  const auto fresh = cache.load(file);
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_NE(cache.load(file), fresh);
+
+  const auto past = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  std::filesystem::last_write_time(file, past);
+  const auto settled = cache.load(file);
+  EXPECT_EQ(cache.load(file), settled);
+
+  folder.write("O0001.nc", "G00 X2 ;\n");  // the same size
+  std::filesystem::last_write_time(file, past + std::chrono::seconds(1));
+  const auto changed = cache.load(file);
+  ASSERT_NE(changed, settled);
+  EXPECT_EQ((*changed->blocks)[0], "G00 X2 ;");
+
+  std::filesystem::remove(file);
+  EXPECT_EQ(cache.load(file), nullptr);
 }
 
 }  // namespace

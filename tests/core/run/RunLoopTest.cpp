@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <random>
 
 #include "RunFixture.h"
@@ -143,7 +145,10 @@ TEST(RunLoop, CallerLinesAreShownAgainAfterTheSubprogram) {
   f.writeProgram("O1234.nc", {"G01 X3 ;", "G01 X4 ;"});
   Lines listAfterCall;
   f.sim.onBlock = [&](const std::string& block) {
-    if (block == "G00 X2 ;") listAfterCall = f.sim.lstCommands.items();
+    if (block != "G00 X2 ;") return;
+    for (int i = 0; i < f.sim.lstCommands.ListCount(); ++i) {
+      listAfterCall.emplace_back(f.sim.lstCommands.List(i));
+    }
   };
   f.open({"G00 X1 ;", "M98 P21234 ;", "G00 X2 ;"});
   EXPECT_EQ(listAfterCall, (Lines{"G00 X1 ;", "M98 P21234 ;", "G00 X2 ;"}));
@@ -246,6 +251,44 @@ TEST(HeadlessRun, StepBudgetStopsAnEndlessProgram) {
   EXPECT_TRUE(result.budgetExhausted);
   EXPECT_EQ(result.exit(), HeadlessExit::Stopped);
   EXPECT_LE(result.trace.size(), 5000u);
+}
+
+// Without a budget of its own a run may take a hundred steps for every line of its longest
+// program, and never fewer than two million.
+TEST(HeadlessRun, StepBudgetScalesWithTheProgram) {
+  const std::pair<std::size_t, std::uint64_t> cases[] = {{3, 2'000'000}, {25'000, 2'500'000}};
+  for (const auto& [lines, budget] : cases) {
+    TempFolder folder;
+    std::string text;
+    for (std::size_t i = 0; i < lines; ++i) text += "G01 X1 ;\n";
+    folder.write("O1234.nc", text);
+    HeadlessOptions options;
+    options.collectTrace = false;
+    const HeadlessResult result =
+        RunHeadless(folder.write("program.nc", "G00 X2 ;\nM98 P1234 ;\n"), options);
+    EXPECT_EQ(result.exit(), HeadlessExit::ReachedEnd);
+    EXPECT_EQ(result.stepBudget, budget) << lines << " lines";
+  }
+}
+
+// A caller that changed on disk while its subprogram ran is read again on the return; one
+// that did not change may be taken from what was loaded.
+TEST(RunLoop, CallerChangedDuringTheSubprogramIsReadAgain) {
+  RunFixture f;
+  f.writeProgram("O1234.nc", {"G01 X3 ;"});
+  const std::string main = f.writeProgram("program.nc", {"G00 X1 ;", "M98 P1234 ;", "G00 X2 ;"});
+  const auto past = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  std::filesystem::last_write_time(main, past);
+  Lines trace;
+  f.sim.interpreter.onExecute = [&](const std::string& block) { trace.push_back(block); };
+  f.sim.onBlock = [&](const std::string& block) {
+    if (block != "G01 X3 ;") return;
+    f.writeProgram("program.nc", {"G00 X1 ;", "M98 P1234 ;", "G00 X7 ;"});
+    std::filesystem::last_write_time(main, past + std::chrono::seconds(1));
+  };
+  f.host.dialogAnswer = main;
+  f.sim.Open();
+  EXPECT_EQ(trace, (Lines{"G00 X1 ;", "G01 X3 ;", "G00 X7 ;"}));
 }
 
 TEST(HeadlessRun, ZoomScalesTheDrawing) {

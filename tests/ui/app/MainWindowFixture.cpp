@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include <QElapsedTimer>
-#include <QListWidget>
+#include <QListView>
 #include <QTest>
 #include <QTimer>
 
@@ -39,7 +39,7 @@ void MainWindowTest::clickStart() {
 
 void MainWindowTest::drive(const std::function<void()>& trigger, std::function<void()> atGate) {
   if (!atGate) atGate = [this] { clickStart(); };
-  auto* list = find<QListWidget>("lstCommands");
+  auto* list = find<QListView>("lstCommands");
   QElapsedTimer clock;
   clock.start();
   QTimer driver;
@@ -52,7 +52,7 @@ void MainWindowTest::drive(const std::function<void()>& trigger, std::function<v
     }
     if (!sim().run.RunBusy || sim().StartPressed) return;
     gateStops.push_back(sim().lstCommands.ListIndex());
-    shownRowsAtGate.push_back(list->currentRow());
+    shownRowsAtGate.push_back(list->currentIndex().row());
     atGate();
   });
   driver.start();

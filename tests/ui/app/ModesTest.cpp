@@ -1,6 +1,6 @@
 // The design mode and the editor as the main window offers them.
 #include <QAction>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextEdit>
@@ -12,9 +12,11 @@
 namespace draivo::test {
 namespace {
 
-QStringList listTexts(QListWidget* list) {
+QStringList listTexts(QListView* list) {
   QStringList texts;
-  for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
+  for (int i = 0; i < list->model()->rowCount(); ++i) {
+    texts << list->model()->index(i, 0).data().toString();
+  }
   return texts;
 }
 
@@ -34,7 +36,7 @@ TEST_F(MainWindowTest, DesignSimulatieRunsTheDesignFile) {
   window->designText()->setPlainText("G00 X52 Z2\nG01 Z-10 F0.2\nM30");
   drive([this] { window->design()->mnuOntwerpSimulatie_Click(); });
   EXPECT_EQ(sim().dialogFileName, (folder.path() / "T0000.Nc").string());
-  EXPECT_EQ(listTexts(find<QListWidget>("lstCommands")),
+  EXPECT_EQ(listTexts(find<QListView>("lstCommands")),
             (QStringList{"G00 X52 Z2 ;", "G01 Z-10 F0.2 ;", "M30 ;"}));
   EXPECT_FALSE(sim().run.RunBusy);
   EXPECT_TRUE(action("mnuBewerkingVernieuw")->isEnabled());

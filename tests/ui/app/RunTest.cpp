@@ -2,7 +2,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QScrollBar>
 #include <QTimer>
 #include <ctime>
@@ -66,10 +66,10 @@ TEST_F(MainWindowTest, OpenedProgramWaitsForStartAndRunsToItsEnd) {
   EXPECT_TRUE(action("mnuBestandSavePicture")->isEnabled());
   EXPECT_FALSE(find("lblNullPoint")->isVisible());
 
-  auto* list = find<QListWidget>("lstCommands");
-  ASSERT_EQ(list->count(), 7);
-  EXPECT_EQ(list->item(3)->text(), "N30 G01 Z-30 F0.2 ;");
-  EXPECT_EQ(list->currentRow(), 0);  // the run ended with M30
+  auto* list = find<QListView>("lstCommands");
+  ASSERT_EQ(list->model()->rowCount(), 7);
+  EXPECT_EQ(list->model()->index(3, 0).data().toString(), "N30 G01 Z-30 F0.2 ;");
+  EXPECT_EQ(list->currentIndex().row(), 0);  // the run ended with M30
   EXPECT_GT(drawnPixels(sim().picResult), 100);
 }
 
@@ -252,7 +252,7 @@ TEST_F(MainWindowTest, SecondOpenDuringARunDoesNothing) {
           clickStart();
         });
   EXPECT_EQ(dialogs.openDialogs.size(), 1u);
-  EXPECT_EQ(find<QListWidget>("lstCommands")->count(), 7);
+  EXPECT_EQ(find<QListView>("lstCommands")->model()->rowCount(), 7);
 }
 
 TEST_F(MainWindowTest, StartButtonAfterARunRunsAgainWithoutWaiting) {
@@ -274,19 +274,19 @@ TEST_F(MainWindowTest, ProgramFileRunsLikeVernieuwWithoutTheDialog) {
   EXPECT_TRUE(dialogs.openDialogs.empty());
   EXPECT_EQ(window->currentFileName().toStdString(), file);
   EXPECT_EQ(sim().lastOutcome, RunOutcome::ReachedEnd);
-  EXPECT_EQ(find<QListWidget>("lstCommands")->count(), 2);
+  EXPECT_EQ(find<QListView>("lstCommands")->model()->rowCount(), 2);
   EXPECT_EQ(gateStops, std::vector<int>{0});
 }
 
 TEST_F(MainWindowTest, ListFollowsTheRunAndIgnoresUserClicks) {
   action("mnuBewerkingStap")->trigger();
-  auto* list = find<QListWidget>("lstCommands");
+  auto* list = find<QListView>("lstCommands");
   std::vector<int> afterClick;
   dialogs.openAnswers.push_back(writeProgram("shaft.nc", Shaft));
   drive([this] { action("mnuBestandOpenen")->trigger(); },
         [&] {
-          list->setCurrentRow(5);  // the user clicks another block
-          afterClick.push_back(list->currentRow());
+          list->setCurrentIndex(list->model()->index(5, 0));  // the user clicks another block
+          afterClick.push_back(list->currentIndex().row());
           clickStart();
         });
   EXPECT_EQ(afterClick, gateStops);
@@ -300,8 +300,8 @@ TEST_F(MainWindowTest, LongBlockIsCutAtTheEdgeOfTheList) {
   openAndRun(writeProgram("long.nc",
                           "(HHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHH)\n"
                           "G00 X10 ;\n"));
-  auto* list = find<QListWidget>("lstCommands");
-  const QRect row = list->visualItemRect(list->item(0)) & list->viewport()->rect();
+  auto* list = find<QListView>("lstCommands");
+  const QRect row = list->visualRect(list->model()->index(0, 0)) & list->viewport()->rect();
   const QImage narrow = list->viewport()->grab(row).toImage();
   list->resize(3000, list->height());
   const QImage wide = list->viewport()->grab(row).toImage();

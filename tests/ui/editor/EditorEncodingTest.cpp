@@ -54,7 +54,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<FileCase>& info) { return info.param.name; });
 
 std::vector<std::string> listedBlocks(const std::string& fileBytes) {
-  return LoadProgramText(DecodeText(fileBytes).text).blocks;
+  const LoadedProgram program = LoadProgramText(DecodeText(fileBytes).text);
+  std::vector<std::string> blocks;
+  for (std::size_t i = 0; i < program.blocks->size(); ++i) blocks.emplace_back((*program.blocks)[i]);
+  return blocks;
 }
 
 // Typed into a Latin-1 file, "é ° µ" is saved as Latin-1 and listed as from a UTF-8 file;

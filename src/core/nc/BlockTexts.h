@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace draivo {
+
+class SequenceIndex;
+
+// The texts of a list of blocks, one after the other in one buffer, with the end offset of
+// each: a program costs its text and four bytes per entry. Entries are read as views, which
+// stay valid until the texts change.
+class BlockTexts {
+ public:
+  BlockTexts();
+  BlockTexts(const BlockTexts& other);  // copies the texts; the index is built again
+  BlockTexts& operator=(const BlockTexts&) = delete;
+  ~BlockTexts();
+
+  std::size_t size() const { return ends_.size(); }
+  std::string_view operator[](std::size_t index) const {
+    const std::uint32_t begin = index == 0 ? 0 : ends_[index - 1];
+    return {text_.data() + begin, ends_[index] - begin};
+  }
+
+  // Appends an entry. Throws std::length_error past 4 GiB of text (a program file is at most
+  // 64 MiB, and normalising at most doubles a line).
+  void add(std::string_view text);
+  void clear();
+  // Room for this many entries and bytes, so that loading a program copies nothing.
+  void reserve(std::size_t entries, std::size_t bytes);
+  // Gives back room reserved beyond the texts.
+  void shrinkToFit();
+
+  // The first entry that contains `text`; size() when none does. Sequence keys ("N" and a
+  // number) are found through an index built at the first such search.
+  std::size_t firstContaining(std::string_view text) const;
+
+ private:
+  std::string text_;
+  std::vector<std::uint32_t> ends_;
+  mutable std::unique_ptr<const SequenceIndex> index_;
+  mutable bool indexTried_ = false;
+};
+
+}  // namespace draivo
