@@ -1,6 +1,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -167,7 +167,9 @@ TEST_F(MainWindowTest, ClientAreaAndViewAfterLoading) {
 TEST_F(MainWindowTest, DesignTextAreaIsMonospacedBeyondTheRightEdge) {
   auto* text = find<QTextEdit>("RichTextBox1");
   ASSERT_NE(text, nullptr);
-  EXPECT_TRUE(QFontInfo(text->font()).fixedPitch());
+  const QFontMetrics metrics(text->font());
+  for (char c : std::string("il.0MW"))
+    EXPECT_EQ(metrics.horizontalAdvance(QLatin1Char(c)), metrics.horizontalAdvance(QLatin1Char('W'))) << c;
   EXPECT_GE(text->x(), window->centralWidget()->width());
   window->resize(1024, 700);
   QTest::qWait(50);

@@ -1,7 +1,9 @@
+#include <QFontMetrics>
 #include <QApplication>
 #include <QClipboard>
 #include <QMenuBar>
 #include <QTest>
+#include <string>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -423,7 +425,9 @@ TEST_F(EditorFixture, TextAreaFollowsTheWindowSize) {
   EXPECT_EQ(area.top(), ToolbarHeight + 2);
   EXPECT_EQ(area.width(), inner->width() - 4);
   EXPECT_EQ(area.height(), inner->height() - 32);
-  EXPECT_TRUE(QFontInfo(editor->textArea()->font()).fixedPitch());
+  const QFontMetrics metrics(editor->textArea()->font());
+  for (char c : std::string("il.0MW"))
+    EXPECT_EQ(metrics.horizontalAdvance(QLatin1Char(c)), metrics.horizontalAdvance(QLatin1Char('W'))) << c;
 }
 
 }  // namespace
