@@ -54,8 +54,6 @@ frmGraphic::frmGraphic(Dialogs& dialogs, QWidget* parent)
   Timer1_->setSingleShot(true);
   Timer1_->setInterval(StartupTimerMs);
   connect(Timer1_, &QTimer::timeout, this, &frmGraphic::Timer1_Timer);
-  sincePaint_.start();
-  sinceShown_.start();
 
   built_ = true;
   refreshAll();
