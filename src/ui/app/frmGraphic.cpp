@@ -106,7 +106,7 @@ void frmGraphic::buildControls() {
 }
 
 void frmGraphic::buildPictures(QWidget* client) {
-  auto makeView = [client](const char* name, const Surface* surface) {
+  auto makeView = [client](const char* name, Surface* surface) {
     auto* view = new SurfaceView(client);
     view->setObjectName(name);
     view->setGeometry(layout::picResult);

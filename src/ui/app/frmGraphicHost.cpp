@@ -130,8 +130,8 @@ void frmGraphic::repaintPictures() {
   repaintDue_ = false;
   repaintTimer_.stop();
   shownPicture_ = sim_.picResult.revision();
-  picResult_->repaint();
-  if (picSave_->isVisible()) picSave_->repaint();
+  picResult_->repaintChanges();
+  if (picSave_->isVisible()) picSave_->repaintChanges();
 }
 
 void frmGraphic::refreshAll() {
