@@ -1,7 +1,8 @@
 // draivo-bench-window PROGRAM [--direct]: runs a program through the main window (shown off
 // screen with QT_QPA_PLATFORM=offscreen) and reports the CPU the window uses while the run
 // waits at the gate for Start, the time from Start to the last executed block, and the same
-// run without a window for comparison.
+// run without a window for comparison: wall clock, and the CPU time of the process, which
+// varies less on a busy machine.
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -60,12 +61,17 @@ int main(int argc, char** argv) {
 
   QElapsedTimer clock;
   clock.start();
-  qint64 idleFrom = -1, runFrom = -1, lastExecute = -1;
-  double idleCpuFrom = 0, idleCpu = 0;
+  qint64 idleFrom = -1, runFrom = -1, lastExecute = -1, cpuReadAt = -1;
+  double idleCpuFrom = 0, idleCpu = 0, runCpuFrom = 0, cpuAtLastExecute = 0;
   std::uint64_t executed = 0;
   sim.interpreter.onExecute = [&](const std::string&) {
     ++executed;
     lastExecute = clock.elapsed();
+    // The process clock is a system call: read it at most once a millisecond.
+    if (lastExecute > cpuReadAt) {
+      cpuReadAt = lastExecute;
+      cpuAtLastExecute = processCpuSeconds();
+    }
   };
 
   // At the first gate: measure the idle CPU for a while, then press Start; press it again at
@@ -79,7 +85,8 @@ int main(int argc, char** argv) {
       idleFrom = clock.elapsed();
       idleCpuFrom = processCpuSeconds();
     } else if (clock.elapsed() - idleFrom >= IdleMeasureMs) {
-      idleCpu = processCpuSeconds() - idleCpuFrom;
+      runCpuFrom = processCpuSeconds();
+      idleCpu = runCpuFrom - idleCpuFrom;
       runFrom = clock.elapsed();
       sim.startButtonClick(StartButton);
     }
@@ -95,9 +102,12 @@ int main(int argc, char** argv) {
   options.direct = direct;
   options.collectTrace = false;
   options.stepBudget = draivo::HeadlessOptions::MinimumStepBudget * 10;
+  const double windowCpu = cpuAtLastExecute - runCpuFrom;
   QElapsedTimer headless;
   headless.start();
+  const double headlessCpuFrom = processCpuSeconds();
   const draivo::HeadlessResult result = draivo::RunHeadless(program, options);
+  const double headlessCpu = processCpuSeconds() - headlessCpuFrom;
   const double headlessSeconds = static_cast<double>(headless.elapsed()) / 1000.0;
 
   std::printf("mode: %s\n", direct ? "direct" : "pixel by pixel");
@@ -108,5 +118,7 @@ int main(int argc, char** argv) {
   std::printf("headless run: %.3f s (%s)\n", headlessSeconds,
               result.exit() == draivo::HeadlessExit::ReachedEnd ? "reached the end" : "stopped");
   std::printf("window / headless: %.2f\n", windowSeconds / headlessSeconds);
+  std::printf("CPU: window %.3f s, headless %.3f s, window / headless %.2f\n", windowCpu,
+              headlessCpu, windowCpu / headlessCpu);
   return 0;
 }

@@ -24,6 +24,9 @@ class ProgramList {
     if (index < 0 || index >= ListCount()) return {};
     return (*blocks_)[static_cast<std::size_t>(index)];
   }
+  // The entries as they are now, kept unchanged for whoever holds them: a later change of the
+  // list gives it other texts. Null for a list that never had entries.
+  std::shared_ptr<const BlockTexts> texts() const { return blocks_; }
   // The first entry whose text contains `text`; ListCount() when none does.
   int firstContaining(std::string_view text) const;
 

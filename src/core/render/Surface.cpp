@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <fstream>
 #include <numbers>
+#include <utility>
 
 #include "render/Raster.h"
 
@@ -92,6 +93,19 @@ void putLittleEndian(std::ofstream& out, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
+// Grows the box to hold another one.
+void grow(PixelBox& box, const PixelBox& more) {
+  if (more.empty()) return;
+  if (box.empty()) {
+    box = more;
+    return;
+  }
+  box.left = std::min(box.left, more.left);
+  box.top = std::min(box.top, more.top);
+  box.right = std::max(box.right, more.right);
+  box.bottom = std::max(box.bottom, more.bottom);
+}
+
 }  // namespace
 
 Surface::Surface(int width, int height, Colour background)
@@ -107,16 +121,20 @@ void Surface::setBackColour(Colour colour) {
 }
 
 void Surface::clear() {
-  if (drawnTop_ <= drawnBottom_) {
+  if (!drawn_.empty()) {
     const auto width = static_cast<std::size_t>(width_);
-    for (int row = drawnTop_; row <= drawnBottom_; ++row) {
+    for (int row = drawn_.top; row <= drawn_.bottom; ++row) {
       const auto start = pixels_.begin() + static_cast<std::ptrdiff_t>(row * width);
-      std::fill(start + drawnLeft_, start + drawnRight_ + 1, background_);
+      std::fill(start + drawn_.left, start + drawn_.right + 1, background_);
     }
+    grow(changed_, drawn_);
   }
-  drawnLeft_ = drawnTop_ = 0;
-  drawnRight_ = drawnBottom_ = -1;
+  drawn_ = PixelBox{};
   ++revision_;
+}
+
+PixelBox Surface::takeChanged() {
+  return std::exchange(changed_, PixelBox{});
 }
 
 void Surface::markDrawn(std::int64_t left, std::int64_t top, std::int64_t right,
@@ -126,17 +144,10 @@ void Surface::markDrawn(std::int64_t left, std::int64_t top, std::int64_t right,
   right = std::min<std::int64_t>(right, width_ - 1);
   bottom = std::min<std::int64_t>(bottom, height_ - 1);
   if (left > right || top > bottom) return;
-  if (drawnTop_ > drawnBottom_) {
-    drawnLeft_ = static_cast<int>(left);
-    drawnTop_ = static_cast<int>(top);
-    drawnRight_ = static_cast<int>(right);
-    drawnBottom_ = static_cast<int>(bottom);
-    return;
-  }
-  drawnLeft_ = std::min(drawnLeft_, static_cast<int>(left));
-  drawnTop_ = std::min(drawnTop_, static_cast<int>(top));
-  drawnRight_ = std::max(drawnRight_, static_cast<int>(right));
-  drawnBottom_ = std::max(drawnBottom_, static_cast<int>(bottom));
+  const PixelBox box{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
+                     static_cast<int>(bottom)};
+  grow(drawn_, box);
+  grow(changed_, box);
 }
 
 bool Surface::inside(int column, int row) const {
@@ -145,7 +156,7 @@ bool Surface::inside(int column, int row) const {
 
 void Surface::setPixel(int column, int row, Colour colour) {
   if (!inside(column, row)) return;
-  if (column < drawnLeft_ || column > drawnRight_ || row < drawnTop_ || row > drawnBottom_) {
+  if (!drawn_.contains(column, row) || !changed_.contains(column, row)) {
     markDrawn(column, row, column, row);
   }
   pixels_[static_cast<std::size_t>(row) * static_cast<std::size_t>(width_) +

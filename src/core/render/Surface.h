@@ -8,6 +8,16 @@
 
 namespace draivo {
 
+// Rows and columns of a surface, both ends included; empty when right < left.
+struct PixelBox {
+  int left = 0, top = 0, right = -1, bottom = -1;
+
+  bool empty() const { return left > right || top > bottom; }
+  bool contains(int column, int row) const {
+    return column >= left && column <= right && row >= top && row <= bottom;
+  }
+};
+
 // Line styles of the pen, numbered as the drawing code names them.
 enum class LineStyle { Solid = 0, Dot = 2, DashDot = 3 };
 
@@ -64,12 +74,15 @@ class Surface {
   const std::vector<Colour>& pixels() const { return pixels_; }
   // Grows with every change, so a window can tell when to show the picture again.
   std::uint64_t revision() const { return revision_; }
+  // Every pixel changed since the last call lies in the box returned; the next call starts
+  // a new box. A window that keeps a copy of the picture converts and paints only that part.
+  PixelBox takeChanged();
 
  private:
   // Sets one point of the pen: a pixel at width 1, a 2 x 2 block at width 2.
   void plotPen(int column, int row, Colour colour);
   // Adds the box of pixels from (left, top) to (right, bottom), as far as it lies on the
-  // surface, to the pixels that may differ from the background.
+  // surface, to the pixels that may differ from the background and to the changed pixels.
   void markDrawn(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom);
   // Whether the pen's line style draws the pixel `step` pixels from the start of a stroke.
   bool patternOn(double step) const;
@@ -80,10 +93,10 @@ class Surface {
   Colour background_;
   std::vector<Colour> pixels_;
   std::uint64_t revision_ = 0;
-  // Every pixel that may differ from the background lies in these rows and columns, so that
-  // clearing a picture that holds one small drawing (a contour of a roughing cycle) fills
-  // only that part. Empty when drawnTop_ > drawnBottom_.
-  int drawnLeft_ = 0, drawnTop_ = 0, drawnRight_ = -1, drawnBottom_ = -1;
+  // Every pixel that may differ from the background lies in this box, so that clearing a
+  // picture that holds one small drawing (a contour of a roughing cycle) fills only that part.
+  PixelBox drawn_;
+  PixelBox changed_;  // since takeChanged
 };
 
 }  // namespace draivo

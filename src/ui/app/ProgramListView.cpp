@@ -2,6 +2,8 @@
 
 #include <QAbstractListModel>
 #include <QSignalBlocker>
+#include <memory>
+#include <utility>
 
 #include "nc/ProgramList.h"
 
@@ -9,31 +11,34 @@ namespace draivo {
 
 class ProgramListView::Model : public QAbstractListModel {
  public:
-  Model(const ProgramList& list, QObject* parent) : QAbstractListModel(parent), list_(list) {}
+  explicit Model(QObject* parent) : QAbstractListModel(parent) {}
 
-  // Takes the entries as the list has them now.
-  void reload() {
+  // Shows these entries. A list shown again with the texts it had (the caller's program after
+  // a subprogram call) keeps its rows: laying out a long program again costs a pass over every
+  // row.
+  void show(std::shared_ptr<const BlockTexts> texts) {
+    if (texts == texts_) return;
     beginResetModel();
-    rows_ = list_.ListCount();
+    texts_ = std::move(texts);
     endResetModel();
   }
 
-  int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : rows_; }
+  int rowCount(const QModelIndex& parent) const override {
+    return parent.isValid() || !texts_ ? 0 : static_cast<int>(texts_->size());
+  }
 
   QVariant data(const QModelIndex& index, int role) const override {
-    if (role != Qt::DisplayRole || !index.isValid()) return {};
-    // Between a change of the list and the next reload a row may be past its end: "".
-    const std::string_view text = list_.List(index.row());
+    if (role != Qt::DisplayRole || !index.isValid() || !texts_) return {};
+    const std::string_view text = (*texts_)[static_cast<std::size_t>(index.row())];
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   }
 
  private:
-  const ProgramList& list_;
-  int rows_ = 0;
+  std::shared_ptr<const BlockTexts> texts_;  // held, so they stay as shown
 };
 
 ProgramListView::ProgramListView(const ProgramList& list, QWidget* parent)
-    : QListView(parent), list_(list), model_(new Model(list, this)) {
+    : QListView(parent), list_(list), model_(new Model(this)) {
   setModel(model_);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setUniformItemSizes(true);
@@ -52,7 +57,7 @@ void ProgramListView::follow() {
   if (list_.contentRevision() != shownContent_) {
     shownContent_ = list_.contentRevision();
     shownSelection_ = ~std::uint64_t{0};
-    model_->reload();
+    model_->show(list_.texts());
   }
   if (list_.selectionRevision() == shownSelection_) return;
   shownSelection_ = list_.selectionRevision();

@@ -2,13 +2,15 @@
 
 #include <QFrame>
 #include <QImage>
+#include <QRect>
 #include <cstdint>
 
 namespace draivo {
 
 class Surface;
 
-// A picture box: shows a core surface inside a sunken border and reports clicks.
+// A picture box: shows a core surface inside a sunken border and reports clicks. It keeps a
+// copy of the picture and takes over only the pixels changed since it was last shown.
 class SurfaceView : public QFrame {
   Q_OBJECT
 
@@ -17,10 +19,9 @@ class SurfaceView : public QFrame {
 
   explicit SurfaceView(QWidget* parent = nullptr);
 
-  void setSurface(const Surface* surface);
-  const Surface* surface() const { return surface_; }
-  // The picture as it is shown now (converted again only when the surface changed).
-  const QImage& image() const;
+  void setSurface(Surface* surface);
+  // Paints now the part of the picture that changed since it was last shown.
+  void repaintChanges();
 
  signals:
   void clicked();
@@ -31,10 +32,14 @@ class SurfaceView : public QFrame {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  const Surface* surface_ = nullptr;
-  mutable QImage image_;
-  mutable const Surface* imageOf_ = nullptr;
-  mutable std::uint64_t imageRevision_ = 0;
+  // Brings the copy up to date with the surface.
+  void takeChanges();
+
+  Surface* surface_ = nullptr;
+  QImage image_;
+  QRect behind_;  // the part of the copy that is newer than the screen, in surface pixels
+  const Surface* imageOf_ = nullptr;
+  std::uint64_t imageRevision_ = 0;
   bool pressed_ = false;
 };
 

@@ -54,8 +54,6 @@ frmGraphic::frmGraphic(Dialogs& dialogs, QWidget* parent)
   Timer1_->setSingleShot(true);
   Timer1_->setInterval(StartupTimerMs);
   connect(Timer1_, &QTimer::timeout, this, &frmGraphic::Timer1_Timer);
-  sincePaint_.start();
-  sinceShown_.start();
 
   built_ = true;
   refreshAll();
@@ -108,7 +106,7 @@ void frmGraphic::buildControls() {
 }
 
 void frmGraphic::buildPictures(QWidget* client) {
-  auto makeView = [client](const char* name, const Surface* surface) {
+  auto makeView = [client](const char* name, Surface* surface) {
     auto* view = new SurfaceView(client);
     view->setObjectName(name);
     view->setGeometry(layout::picResult);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QImage>
 #include <QMainWindow>
 #include <QTimer>
@@ -124,6 +123,8 @@ class frmGraphic : public QMainWindow, public Host {
   // Marks a part of the window as behind the run and shows it now or within a repaint interval.
   void showSoon(bool& part);
   void showPending();
+  // Shows the window as the run left it within a repaint interval.
+  void repaintSoon();
   // Shows the picture, the list and the labels as the run left them.
   void catchUp();
   void refreshLabels();
@@ -147,13 +148,12 @@ class frmGraphic : public QMainWindow, public Host {
   int handlerDepth_ = 0;
 
   std::uint64_t shownPicture_ = ~std::uint64_t{0};  // revision of picResult last painted
-  QElapsedTimer sincePaint_;
-  QElapsedTimer sinceShown_;
   struct Pending {  // parts of the window that show an older state of the run
     bool list = false;
     bool labels = false;
   } pending_;
   QTimer repaintTimer_;
+  bool repaintDue_ = false;  // repaintTimer_ runs
   QTimer* Timer1_ = nullptr;  // one shot, a second after start-up
 
   QMenu* mnuBestand_ = nullptr;

@@ -57,15 +57,22 @@ void frmGraphic::labelsChanged() {
 
 void frmGraphic::showSoon(bool& part) {
   part = true;
-  if (sim_.view.DrawDelay > 0 || sinceShown_.elapsed() >= RepaintIntervalMs) {
+  if (sim_.view.DrawDelay > 0) {
     showPending();
     return;
   }
-  if (!repaintTimer_.isActive()) repaintTimer_.start(RepaintIntervalMs);
+  repaintSoon();
+}
+
+// At full speed the notices come for every block and every pixel, far more often than a
+// screen can follow: they only start the repaint timer, which the run's event handling fires.
+void frmGraphic::repaintSoon() {
+  if (repaintDue_) return;
+  repaintDue_ = true;
+  repaintTimer_.start(RepaintIntervalMs);
 }
 
 void frmGraphic::showPending() {
-  sinceShown_.restart();
   if (pending_.list) {
     pending_.list = false;
     refreshList();
@@ -108,23 +115,23 @@ void frmGraphic::menusChanged() {
 }
 
 // With a pause after every pixel each pixel is shown before its pause; at full speed the
-// picture is shown at most once per interval, and once more shortly after the last change.
+// picture is shown once per repaint interval.
 void frmGraphic::pictureChanged() {
   if (!built_) return;
-  if (sim_.view.DrawDelay > 0 || sincePaint_.elapsed() >= RepaintIntervalMs) {
+  if (sim_.view.DrawDelay > 0) {
     repaintPictures();
     return;
   }
-  if (!repaintTimer_.isActive()) repaintTimer_.start(RepaintIntervalMs);
+  repaintSoon();
 }
 
 void frmGraphic::repaintPictures() {
   showPending();
+  repaintDue_ = false;
   repaintTimer_.stop();
-  sincePaint_.restart();
   shownPicture_ = sim_.picResult.revision();
-  picResult_->repaint();
-  if (picSave_->isVisible()) picSave_->repaint();
+  picResult_->repaintChanges();
+  if (picSave_->isVisible()) picSave_->repaintChanges();
 }
 
 void frmGraphic::refreshAll() {

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <cstdint>
+#include <limits>
 
 namespace draivo {
 
@@ -21,7 +22,8 @@ class EventWait {
 
  private:
   QElapsedTimer clock_;
-  std::int64_t lastProcessed_ = -ProcessEventsIntervalMs;
+  // On the coarse clock of processEvents; the first call handles the events.
+  std::int64_t lastProcessed_ = std::numeric_limits<std::int64_t>::min() / 2;
 };
 
 }  // namespace draivo
