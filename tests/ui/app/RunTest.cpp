@@ -139,31 +139,22 @@ constexpr const char* Moves =
     "G00 X40 Z2 ;\nG01 Z-10 F0.2 ;\nG00 X80 Z10 ;\nG00 X60 ;\nG01 Z-5 ;\nG00 X90 Z20 ;\n";
 constexpr const char* WithM01 =
     "G00 X40 Z2 M03 ;\nG01 Z-10 F0.2 ;\nG00 X60 Z5 ;\nM01 ;\nG00 X80 ;\n";
+constexpr const char* Thread = "G00 X30 Z5 ;\nG32 Z-20 F1.5 ;\nG00 X40 ;\nG00 Z5 ;\n";
+constexpr const char* Missing = "G00 X40 Z2 ;\nM98 P1234 ;\nG00 X80 Z10 ;\n";
 const std::vector<int> EveryBlock{0, 1, 2, 3, 4, 5};
 
-INSTANTIATE_TEST_SUITE_P(
-    Settings, EveryWait,
-    ::testing::Values(WaitCase{"StepMode", Moves, 5, false, true, false, EveryBlock},
-                      WaitCase{"StepModeDirect", Moves, 5, true, true, false, EveryBlock},
-                      WaitCase{"StepModeFullSpeedDirect", Moves, 0, true, true, false, EveryBlock},
-                      WaitCase{"SlowestDirect", Moves, 20, true, false, false, {0}},
-                      WaitCase{"ThreadBlockRunsThrough",
-                               "G00 X30 Z5 ;\nG32 Z-20 F1.5 ;\nG00 X40 ;\nG00 Z5 ;\n",
-                               0,
-                               true,
-                               true,
-                               false,
-                               {0, 1, 3}},
-                      WaitCase{"OptionalStop", WithM01, 5, false, false, true, {0, 3}},
-                      WaitCase{"OptionalStopOff", WithM01, 5, false, false, false, {0}},
-                      WaitCase{"MessageBox",
-                               "G00 X40 Z2 ;\nM98 P1234 ;\nG00 X80 Z10 ;\n",
-                               5,
-                               false,
-                               false,
-                               false,
-                               {0}}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Settings, EveryWait, ::testing::Values(
+    WaitCase{"StepMode", Moves, 5, false, true, false, EveryBlock},
+    WaitCase{"StepModeDirect", Moves, 5, true, true, false, EveryBlock},
+    WaitCase{"StepModeFullSpeedDirect", Moves, 0, true, true, false, EveryBlock},
+    WaitCase{"SlowestDirect", Moves, 20, true, false, false, {0}},
+    WaitCase{"ThreadBlockRunsThrough", Thread, 0, true, true, false, {0, 1, 3}},
+    WaitCase{"OptionalStop", WithM01, 5, false, false, true, {0, 3}},
+    WaitCase{"OptionalStopOff", WithM01, 5, false, false, false, {0}},
+    WaitCase{"MessageBox", Missing, 5, false, false, false, {0}}),
     [](const ::testing::TestParamInfo<WaitCase>& info) { return std::string(info.param.name); });
+// clang-format on
 
 // The status panel reads as one table: the captions in one font, each ending before the
 // column of the values.

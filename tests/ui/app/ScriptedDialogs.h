@@ -37,7 +37,6 @@ class ScriptedDialogs : public Dialogs, public EditorDialogs {
 
   std::vector<Shown> messages;
   std::vector<FileDialog> openDialogs, saveDialogs;
-  QFont shownFont;
 
   MessageAnswer messageBox(QWidget*, const std::string& text, const std::string& title,
                            MessageButtons buttons, MessageIcon) override {
@@ -67,7 +66,7 @@ class ScriptedDialogs : public Dialogs, public EditorDialogs {
         ask(saveDialogs, saveAnswers, {title.toStdString(), folder.toStdString()}));
   }
   bool chooseFont(QWidget*, QFont& font, QColor& colour) override {
-    shownFont = std::exchange(font, chosenFont);
+    font = chosenFont;
     colour = chosenColour;
     return true;
   }

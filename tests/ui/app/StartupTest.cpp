@@ -10,30 +10,26 @@
 #include "MainWindowFixture.h"
 #include "app/AppIdentity.h"
 #include "editor/SearchDialog.h"
-#include "platform/FileFilter.h"
 #include "platform/ProgramFolder.h"
 
 namespace draivo::test {
 namespace {
 
+// A screen other than 1024 x 768 asks whether to end; only Yes ends the program.
 TEST(StartUp, ScreenResolutionQuestionEndsTheProgramOnlyOnYes) {
-  struct Case {
-    QSize screen;
-    bool yes;
-    bool asked;
-  };
-  for (const Case& c : {Case{{1280, 1024}, false, true}, Case{{800, 600}, true, true},
-                        Case{{1024, 768}, true, false}}) {
+  for (const auto& [screen, yes] :
+       {std::pair{QSize(1280, 1024), false}, {QSize(800, 600), true}, {QSize(1024, 768), true}}) {
     ScriptedDialogs dialogs;
-    dialogs.answers = {c.yes};
+    dialogs.answers = {yes};
     frmGraphic window(dialogs);
-    EXPECT_EQ(window.Form_Load(c.screen), !(c.asked && c.yes));
-    ASSERT_EQ(dialogs.messages.size(), c.asked ? 1u : 0u);
-    if (!c.asked) continue;
+    const bool asked = screen != QSize(1024, 768);
+    EXPECT_EQ(window.Form_Load(screen), !(asked && yes));
+    ASSERT_EQ(dialogs.messages.size(), asked ? 1u : 0u);
+    if (!asked) continue;
     EXPECT_EQ(dialogs.messages[0].text, "Set Screen Resolution At 1024x768");
     EXPECT_EQ(dialogs.messages[0].title, "Draivo : Screen Resolution " +
-                                             std::to_string(c.screen.width()) + "x" +
-                                             std::to_string(c.screen.height()));
+                                             std::to_string(screen.width()) + "x" +
+                                             std::to_string(screen.height()));
     EXPECT_TRUE(dialogs.messages[0].question);
   }
 }
@@ -87,12 +83,6 @@ TEST(StartUp, ProgramFolderIsTheWritableBuildFolderOrTheUserFolder) {
               userFolder ? user : QString::fromStdString(executable.string()));
     EXPECT_EQ(QFileInfo(user).isDir(), userFolder) << c.executableFolder;
   }
-}
-
-TEST(StartUp, OpenDialogFiltersBecomeTheQtForm) {
-  EXPECT_EQ(QtFileFilter(Simulator::OpenDialogFilter),
-            "Alle bestanden (*.*);;NC bestanden (*.nc);;Tekst bestanden (*.txt)");
-  EXPECT_EQ(QtFileFilter("Programma's|*.nc;*.txt"), "Programma's (*.nc *.txt)");
 }
 
 // The test programs prepare the application as the simulator does; Qt's own file dialog

@@ -2,7 +2,6 @@
 #include <QRegularExpression>
 
 #include "MainWindowFixture.h"
-#include "editor/Wysiwyg.h"
 
 namespace draivo::test {
 namespace {
@@ -13,13 +12,13 @@ int pdfPageCount(const QString& fileName) {
   return static_cast<int>(QString::fromLatin1(contentOf(fileName)).count(page));
 }
 
-// Lines of the font that fit on an A4 page between margins of one inch, or `margins` inches.
-int linesPerPage(const QFont& font, double margins = 2) {
+// Lines of the font that fit on an A4 page between margins of one inch.
+int linesPerPage(const QFont& font) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setPageSize(QPageSize(QPageSize::A4));
   const double height =
-      printer.paperRect(QPrinter::DevicePixel).height() - margins * printer.logicalDpiY();
+      printer.paperRect(QPrinter::DevicePixel).height() - 2.0 * printer.logicalDpiY();
   return static_cast<int>(height / QFontMetricsF(font, &printer).lineSpacing());
 }
 
@@ -44,35 +43,6 @@ TEST_F(MainWindowTest, AfdrukkenPrintsPageByPage) {
     EXPECT_EQ(pdfPageCount(dialogs.pdfFile), pages) << lines << " lines";
   }
   EXPECT_TRUE(dialogs.messages.empty());
-}
-
-// Top and bottom margins of 4 inches leave 3.7 inches of an A4 page; side margins narrow the
-// lines.
-TEST(PrintRTF, MarginsSetTheLinesOfAPageAndTheirWidth) {
-  TempFolder folder;
-  QTextDocument document;
-  document.setDefaultFont(QFont(QStringLiteral("Courier New"), 10));
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setPageSize(QPageSize(QPageSize::A4));
-  const int perPage = linesPerPage(document.defaultFont(), 8);
-  ASSERT_GT(perPage, 5);
-  QStringList lines;
-  for (int i = 0; i < 2 * perPage + 1; ++i) lines << QStringLiteral("G01 X%1 ;").arg(i);
-  document.setPlainText(lines.join(u'\n'));
-  printer.setOutputFileName(QString::fromStdString((folder.path() / "m.pdf").string()));
-  EXPECT_EQ(
-      PrintRTF(document, printer, {TwipsPerInch, 4 * TwipsPerInch, TwipsPerInch, 4 * TwipsPerInch}),
-      3);
-
-  document.setPlainText(QString("X1 ").repeated(3000));
-  printer.setOutputFileName(QString::fromStdString((folder.path() / "n.pdf").string()));
-  const int normalPages = PrintRTF(document, printer, PrintMargins{});
-  printer.setOutputFileName(QString::fromStdString((folder.path() / "s.pdf").string()));
-  // 6.27 inches of line against 2.27 inches: the lines hold less than half as much.
-  EXPECT_GE(
-      PrintRTF(document, printer, {3 * TwipsPerInch, TwipsPerInch, 3 * TwipsPerInch, TwipsPerInch}),
-      2 * normalPages);
 }
 
 }  // namespace

@@ -63,13 +63,11 @@ TEST_F(MainWindowTest, EveryWindowThatOpensTakesTheKeyboard) {
   const auto search = [editor] {
     return editor->findDialog() ? editor->findDialog() : editor->replaceDialog();
   };
-  const auto searchBox = [&] {
+  const auto searchBox = [&]() -> QWidget* {
     return search() ? search()->findChild<QComboBox*>("Combo1") : nullptr;
   };
   const auto press = [&](const char* name) { search()->findChild<QPushButton*>(name)->click(); };
-  const auto editorItem = [editor](const char* name) {
-    editor->findChild<QAction*>(name)->trigger();
-  };
+  const auto item = [editor](const char* name) { editor->findChild<QAction*>(name)->trigger(); };
   const auto textArea = [editor]() -> QWidget* { return editor->textArea(); };
   const auto designText = [this]() -> QWidget* { return window->designText(); };
   EXPECT_TRUE(QTest::qWaitFor([&] { return hasKeyboard(textArea()); }, SettleMs)) << nameOfFocus();
@@ -81,19 +79,18 @@ TEST_F(MainWindowTest, EveryWindowThatOpensTakesTheKeyboard) {
     std::vector<std::string> modals;
   };
   const std::vector<std::string> box{"QMessageBox"};
+  const auto noMatch = [&] {
+    qobject_cast<QComboBox*>(searchBox())->setEditText("G99");
+    press("cmdZoeken");
+  };
+  // The design dialogs write into the design text, which has the keyboard afterwards.
   const Step steps[] = {
-      {"Zoeken", [&] { editorItem("mnuBewerkenZoeken"); }, searchBox, {}},
+      {"Zoeken", [&] { item("mnuBewerkenZoeken"); }, searchBox, {}},
       {"Annuleren", [&] { press("cmdCancel"); }, textArea, {}},
-      {"Vervangen", [&] { editorItem("mnuBewerkenVervangen"); }, searchBox, {}},
+      {"Vervangen", [&] { item("mnuBewerkenVervangen"); }, searchBox, {}},
       {"Alles vervangen", [&] { press("cmdReplaceAll"); }, textArea, box},
-      {"Zoeken again", [&] { editorItem("Zoeken"); }, searchBox, {}},
-      {"Zoeken without a match",
-       [&] {
-         searchBox()->setEditText("G99");
-         press("cmdZoeken");
-       },
-       textArea, box},
-      // The design dialogs write into the design text, which has the keyboard afterwards.
+      {"Zoeken again", [&] { item("Zoeken"); }, searchBox, {}},
+      {"Zoeken without a match", noMatch, textArea, box},
       {"Nieuw gereedschap",
        [&] { window->design()->mnuOntwerpNewTool_Click(); },
        designText,
