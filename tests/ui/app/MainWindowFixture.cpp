@@ -105,6 +105,13 @@ std::string contentOf(const QString& fileName) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+void selectText(frmNC_Editor& editor, int start, int end) {
+  QTextCursor cursor = editor.textArea()->textCursor();
+  cursor.setPosition(start);
+  cursor.setPosition(end, QTextCursor::KeepAnchor);
+  editor.textArea()->setTextCursor(cursor);
+}
+
 QString areaText(const frmNC_Editor& editor) {
   return editor.textArea()->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
 }

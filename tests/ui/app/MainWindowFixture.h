@@ -91,6 +91,8 @@ void typeInto(QLineEdit* field, const QString& text);
 void click(QWidget* widget);
 void settle();
 std::string contentOf(const QString& fileName);
+// Selects the characters from `start` to `end` of the editor's text.
+void selectText(frmNC_Editor& editor, int start, int end);
 // The editor's text as its area holds it, lines ended by "\n".
 QString areaText(const frmNC_Editor& editor);
 // Whether the undo history was built on the text that the editor's text area shows.

@@ -38,9 +38,8 @@ TEST_F(MainWindowTest, OpenedProgramWaitsForStartAndRunsToItsEnd) {
   const auto enabled = [this] {
     std::vector<bool> states;
     for (const char* item : {"mnuBewerkingStarten", "mnuBewerkingVernieuw", "mnuBestandSavePicture",
-                             "mnuBewerkingBewerkingstijd"}) {
+                             "mnuBewerkingBewerkingstijd"})
       states.push_back(action(item)->isEnabled());
-    }
     return states;
   };
   EXPECT_EQ(enabled(), (std::vector<bool>{false, false, false, false}));

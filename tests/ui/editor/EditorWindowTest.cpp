@@ -10,13 +10,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void selectText(frmNC_Editor& editor, int start, int end) {
-  QTextCursor cursor = editor.textArea()->textCursor();
-  cursor.setPosition(start);
-  cursor.setPosition(end, QTextCursor::KeepAnchor);
-  editor.textArea()->setTextCursor(cursor);
-}
-
 // "Editor ..." opens one editor, above the main window, on the current program; its
 // "Afsluiten" ends the system.
 TEST_F(MainWindowTest, EditorOpensOnTheCurrentProgram) {

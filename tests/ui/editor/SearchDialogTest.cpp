@@ -37,10 +37,7 @@ class SearchTest : public MainWindowTest {
 // the matches, ignoring case, and ends with a message, which closes it and puts the editor on
 // top again. A changed search text starts at the beginning again.
 TEST_F(SearchTest, FindWalksThroughTheMatchesAndEndsWithAMessage) {
-  QTextCursor cursor = editor->textArea()->textCursor();
-  cursor.setPosition(4);
-  cursor.setPosition(6, QTextCursor::KeepAnchor);
-  editor->textArea()->setTextCursor(cursor);
+  selectText(*editor, 4, 6);
   QTest::keyClick(editor->textArea(), Qt::Key_F, Qt::ControlModifier);
   SearchDialog* find = editor->findDialog();
   ASSERT_NE(find, nullptr);
