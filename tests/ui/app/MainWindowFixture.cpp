@@ -1,26 +1,27 @@
 #include "MainWindowFixture.h"
 
 #include <QElapsedTimer>
-#include <QListView>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <fstream>
+#include <iterator>
+
+#include "design/DesignController.h"
 
 namespace draivo::test {
 
 void MainWindowTest::SetUp() {
   window = std::make_unique<frmGraphic>(dialogs);
-  window->setPictureFolder(QString::fromStdString(folder.path().string()));
+  window->setPictureFolder(folderName());
+  window->design()->setProgramFolder(folderName());
+  window->design()->setShowMessage([this](QWidget*, const QString& text, const QString& title) {
+    dialogs.messageBox(nullptr, text.toStdString(), title.toStdString(), MessageButtons::Ok,
+                       MessageIcon::Exclamation);
+  });
   ASSERT_TRUE(window->Form_Load(QSize(1024, 768)));
   window->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-}
-
-void MainWindowTest::TearDown() {
-  window.reset();
-}
-
-std::string MainWindowTest::writeProgram(const std::string& name, const std::string& text) {
-  return folder.write(name, text);
 }
 
 void MainWindowTest::openAndRun(const std::string& file) {
@@ -29,36 +30,94 @@ void MainWindowTest::openAndRun(const std::string& file) {
 }
 
 void MainWindowTest::clickWidget(QWidget* widget, QPoint at) {
-  if (at.isNull()) at = widget->rect().center();
-  QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, at);
-}
-
-void MainWindowTest::clickStart() {
-  clickWidget(find("picViewCommand2"));
+  QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier,
+                    at.isNull() ? widget->rect().center() : at);
 }
 
 void MainWindowTest::drive(const std::function<void()>& trigger, std::function<void()> atGate) {
   if (!atGate) atGate = [this] { clickStart(); };
-  auto* list = find<QListView>("lstCommands");
   QElapsedTimer clock;
   clock.start();
   QTimer driver;
-  driver.setInterval(DriverIntervalMs);
   QObject::connect(&driver, &QTimer::timeout, [&] {
     if (clock.elapsed() > RunTimeLimitMs && !timedOut) {
       timedOut = true;
       window->close();
-      return;
+    } else if (sim().run.RunBusy && !sim().StartPressed) {
+      gateStops.push_back(sim().lstCommands.ListIndex());
+      atGate();
     }
-    if (!sim().run.RunBusy || sim().StartPressed) return;
-    gateStops.push_back(sim().lstCommands.ListIndex());
-    shownRowsAtGate.push_back(list->currentIndex().row());
-    atGate();
   });
-  driver.start();
+  driver.start(DriverIntervalMs);
   trigger();
-  driver.stop();
   EXPECT_FALSE(timedOut) << "the run did not end in time";
+}
+
+void MainWindowTest::withModal(QAction* item, const std::function<void(QDialog&)>& use) {
+  bool used = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr || std::exchange(used, true)) return;
+    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+    use(*dialog);
+    if (dialog->isVisible()) dialog->reject();
+  });
+  poll.start(10);
+  item->trigger();
+  EXPECT_TRUE(used) << "no dialog opened";
+}
+
+void settle() {
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+void click(QWidget* widget) {
+  QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier,
+                    QPoint(qMin(8, widget->width() / 2), widget->height() / 2));
+  settle();
+}
+
+void typeInto(QLineEdit* field, const QString& text) {
+  click(field);
+  field->selectAll();
+  QTest::keyClick(field, Qt::Key_Delete);
+  QTest::keyClicks(field, text);
+  settle();
+}
+
+std::unique_ptr<frmNC_Editor> MainWindowTest::openEditor(const QString& file,
+                                                         QString programFolder) {
+  // The editor shares the scripted dialogs, which the test owns.
+  const std::shared_ptr<EditorDialogs> shared(std::shared_ptr<void>(), &dialogs);
+  return std::make_unique<frmNC_Editor>(
+      file, programFolder.isEmpty() ? folderName() : programFolder, shared);
+}
+
+void MainWindowTest::trigger(frmNC_Editor& editor, const char* name) {
+  auto* item = editor.findChild<QAction*>(QString::fromLatin1(name));
+  ASSERT_NE(item, nullptr) << name;
+  item->trigger();
+}
+
+std::string contentOf(const QString& fileName) {
+  std::ifstream in(fileName.toStdString(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void selectText(frmNC_Editor& editor, int start, int end) {
+  QTextCursor cursor = editor.textArea()->textCursor();
+  cursor.setPosition(start);
+  cursor.setPosition(end, QTextCursor::KeepAnchor);
+  editor.textArea()->setTextCursor(cursor);
+}
+
+QString areaText(const frmNC_Editor& editor) {
+  return editor.textArea()->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
+}
+
+bool historyFollowsText(const frmNC_Editor& editor) {
+  return QString::fromStdU16String(editor.document().text().str()) == areaText(editor);
 }
 
 }  // namespace draivo::test

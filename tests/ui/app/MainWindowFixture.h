@@ -3,54 +3,99 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QWidget>
+#include <QApplication>
+#include <QDialog>
+#include <QPlainTextEdit>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "ScriptedDialogs.h"
 #include "app/frmGraphic.h"
+#include "editor/frmNC_Editor.h"
 #include "support/TempFolder.h"
+
+class QLineEdit;
+
+// Readable QString values in test failures.
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
 
 namespace draivo::test {
 
-// Builds a fresh main window for every test, loaded at 1024 x 768 and shown off screen,
-// with scripted dialogs; finds controls by their names and drives runs like a user.
+// Builds a fresh main window for every test, loaded at 1024 x 768 and shown, with scripted
+// dialogs and a fresh program folder; finds the controls of the window and of the dialogs
+// and editors beside it by their names, and drives them as a user does.
 class MainWindowTest : public ::testing::Test {
  protected:
   static constexpr int DriverIntervalMs = 20;
   static constexpr int RunTimeLimitMs = 60000;
 
   void SetUp() override;
-  void TearDown() override;
+  void TearDown() override { window.reset(); }
 
+  // A control of the main window or, when it has none of that name, of another open window.
   template <typename T = QWidget>
   T* find(const char* name) const {
     T* found = window->findChild<T*>(name);
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (found == nullptr && top->isVisible()) found = top->findChild<T*>(name);
+    }
     EXPECT_NE(found, nullptr) << name;
     return found;
   }
   QAction* action(const char* name) const { return find<QAction>(name); }
   Simulator& sim() { return window->simulator(); }
 
-  // Writes a program file into the test's folder.
-  std::string writeProgram(const std::string& name, const std::string& text);
+  // Writes a file into the test's folder and returns its path.
+  std::string writeProgram(const std::string& name, const std::string& text) {
+    return folder.write(name, text);
+  }
+  QString writeFile(const std::string& name, const std::string& bytes) {
+    return QString::fromStdString(folder.write(name, bytes));
+  }
+  QString folderName() const { return QString::fromStdString(folder.path().string()); }
+  QString pathOf(const std::string& name) const {
+    return QString::fromStdString((folder.path() / name).string());
+  }
   // Opens the file through "Openen ..." and runs it, clicking Start at every gate.
   void openAndRun(const std::string& file);
   // Runs `trigger` (which holds a whole run) while a driver calls `atGate` whenever the run
   // waits with Start released (default: a click on the start button). The ListIndex at
   // every such wait is recorded in gateStops.
   void drive(const std::function<void()>& trigger, std::function<void()> atGate = {});
-  void clickStart();
-  void clickWidget(QWidget* widget, QPoint at = {});
+  void clickStart() { clickWidget(find("picViewCommand2")); }
+  static void clickWidget(QWidget* widget, QPoint at = {});
+
+  // Triggers the menu item, which opens a modal dialog, and runs `use` while it is open; a
+  // dialog left open is closed.
+  void withModal(QAction* item, const std::function<void(QDialog&)>& use);
+
+  // An editor window on the file (empty: a new text); its program folder is the test's.
+  std::unique_ptr<frmNC_Editor> openEditor(const QString& file = {}, QString programFolder = {});
+  static void trigger(frmNC_Editor& editor, const char* name);
 
   ScriptedDialogs dialogs;
   std::unique_ptr<frmGraphic> window;
   TempFolder folder;
   std::vector<int> gateStops;
-  std::vector<int> shownRowsAtGate;  // the list widget's current row at the same moments
   bool timedOut = false;
 };
+
+// Clicks the field (giving it the focus) and types the text over its whole content.
+void typeInto(QLineEdit* field, const QString& text);
+// A left click near the left edge (where an option box reacts), then its events.
+void click(QWidget* widget);
+void settle();
+std::string contentOf(const QString& fileName);
+// Selects the characters from `start` to `end` of the editor's text.
+void selectText(frmNC_Editor& editor, int start, int end);
+// The editor's text as its area holds it, lines ended by "\n".
+QString areaText(const frmNC_Editor& editor);
+// Whether the undo history was built on the text that the editor's text area shows.
+bool historyFollowsText(const frmNC_Editor& editor);
 
 }  // namespace draivo::test

@@ -1,15 +1,8 @@
-#include <QFontMetrics>
-#include <QApplication>
 #include <QClipboard>
-#include <QMenuBar>
 #include <QTest>
-#include <string>
-#include <QToolBar>
-#include <QToolButton>
+#include <filesystem>
 
-#include "EditorFixture.h"
-#include "design/ProgramMarkers.h"
-#include "editor/EditorLayout.h"
+#include "MainWindowFixture.h"
 #include "editor/TextFiles.h"
 
 namespace draivo::test {
@@ -17,417 +10,236 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CaptionCase {
-  std::string name;
-  std::string file;  // "" for no program in the simulator
-  std::string caption;
-};
-
-void PrintTo(const CaptionCase& c, std::ostream* out) {
-  *out << c.name;
+// "Editor ..." opens one editor, above the main window, on the current program; its
+// "Afsluiten" ends the system.
+TEST_F(MainWindowTest, EditorOpensOnTheCurrentProgram) {
+  openAndRun(writeProgram("shaft.nc", "G00 X40 Z2 ;\nG01 Z-20 F0.2 ;\n"));
+  action("mnuBestandEditor")->trigger();
+  action("mnuBestandEditor")->trigger();
+  ASSERT_EQ(window->findChildren<frmNC_Editor*>().size(), 1);
+  frmNC_Editor* editor = window->findChild<frmNC_Editor*>();
+  EXPECT_EQ(editor->windowTitle(), "NC Editor : shaft.nc");
+  EXPECT_TRUE(editor->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_EQ(editor->textArea()->toPlainText(), "G00 X40 Z2 ;\nG01 Z-20 F0.2 ;\n");
+  trigger(*editor, "mnuBestandAfsluiten");
+  EXPECT_FALSE(window->isVisible());
 }
 
-class EditorCaptionTest : public EditorFixture, public testing::WithParamInterface<CaptionCase> {};
-
-TEST_P(EditorCaptionTest, CaptionShowsTheFileTitle) {
-  const auto& c = GetParam();
-  const QString file = c.file.empty() ? QString() : writeFile(c.file, "G00 X1 ;\r\n");
-  auto editor = openEditor(file);
-  EXPECT_EQ(editor->windowTitle().toStdString(), c.caption);
-  EXPECT_FALSE(editor->document().modified());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, EditorCaptionTest,
-    testing::Values(CaptionCase{"NoProgram", "", "NC Editor : Nieuw"},
-                    CaptionCase{"ProgramFile", "O0012.nc", "NC Editor : O0012.nc"},
-                    CaptionCase{"FileNamedNieuw", "Nieuw", "NC Editor : Nieuw"}),
-    [](const testing::TestParamInfo<CaptionCase>& info) { return info.param.name; });
-
-TEST_F(EditorFixture, NewDocumentIsEmptyAndSavesThroughSaveAs) {
+// A new text is saved through "Opslaan als"; a cancelled Open changes nothing; a changed
+// text asks before "Nieuw" and is saved on Yes, lines ended by CR LF.
+TEST_F(MainWindowTest, EditorSavesOpensAndStartsNewTexts) {
   auto editor = openEditor();
-  EXPECT_TRUE(textOf(*editor).isEmpty());
-  EXPECT_EQ(editor->document().fileName(), pathOf("Nieuw").toStdString());
-  dialogs->saveAnswer = pathOf("Eerste.nc");
-  type(*editor, "G00 X1 ;\nM30 ;");
+  EXPECT_EQ(editor->windowTitle(), "NC Editor : Nieuw");
+  editor->textArea()->insertPlainText("G00 X1 ;\nM30 ;");
+  dialogs.saveAnswers = {pathOf("Eerste.nc").toStdString()};
   trigger(*editor, "mnuBestandOpslaan");
-  ASSERT_EQ(dialogs->saveQuestions.size(), 1u);
-  EXPECT_EQ(dialogs->saveQuestions[0].title, "Bestand opslaan");
-  EXPECT_EQ(dialogs->saveQuestions[0].folder, folderName());
+  ASSERT_EQ(dialogs.saveDialogs.size(), 1u);
+  EXPECT_EQ(dialogs.saveDialogs[0].title, "Bestand opslaan");
+  EXPECT_EQ(dialogs.saveDialogs[0].start, folder.path().string());
   EXPECT_EQ(contentOf(pathOf("Eerste.nc")), "G00 X1 ;\r\nM30 ;");
   EXPECT_EQ(editor->windowTitle(), "NC Editor : Eerste.nc");
-  EXPECT_FALSE(editor->document().modified());
+
+  trigger(*editor, "mnuBestandOpenen");
+  EXPECT_EQ(dialogs.openDialogs.at(0).title, "Bestand openen");
+  EXPECT_EQ(editor->textArea()->toPlainText(), "G00 X1 ;\nM30 ;");
+  dialogs.openAnswers = {writeFile("B.nc", "BBB\r\n").toStdString()};
+  trigger(*editor, "mnuBestandOpenen");
+  EXPECT_EQ(editor->textArea()->toPlainText(), "BBB\n");
+  EXPECT_EQ(editor->windowTitle(), "NC Editor : B.nc");
+  EXPECT_TRUE(dialogs.messages.empty());
+
+  editor->textArea()->moveCursor(QTextCursor::End);
+  editor->textArea()->insertPlainText("X");
+  dialogs.answers = {true};
+  trigger(*editor, "mnuBestandNieuw");
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, "\"B.nc\" is gewijzigd\r\n wijzigingen opslaan.");
+  EXPECT_TRUE(dialogs.messages[0].question);
+  EXPECT_EQ(contentOf(pathOf("B.nc")), "BBB\r\nX");
+  EXPECT_TRUE(editor->textArea()->toPlainText().isEmpty());
+  EXPECT_EQ(editor->windowTitle(), "NC Editor : Nieuw");
 }
 
-TEST_F(EditorFixture, FileNamedNieuwIsSavedThroughSaveAs) {
-  auto editor = openEditor(writeFile("Nieuw", "X"));
-  type(*editor, "Y");
-  dialogs->saveAnswer = "";  // cancelled
+// A save that fails keeps the old file, the text and the window; the user is told.
+TEST_F(MainWindowTest, FailedSaveKeepsTheOldFileAndTheText) {
+  const QString file = writeFile("A.nc", "old");
+  auto editor = openEditor(file);
+  editor->show();
+  editor->textArea()->insertPlainText("new ");
+  fs::create_directory(AtomicSaveTempPath(file.toStdString()));
   trigger(*editor, "mnuBestandOpslaan");
-  EXPECT_EQ(dialogs->saveQuestions.size(), 1u);
-  EXPECT_EQ(contentOf(pathOf("Nieuw")), "X");
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_NE(dialogs.messages[0].text.find("A.nc"), std::string::npos);
+  dialogs.answers = {true};
+  EXPECT_FALSE(editor->close());
+  EXPECT_TRUE(editor->isVisible());
+  dialogs.saveAnswers = {writeFile("geenmap", "x").toStdString() + "/B.nc"};
+  trigger(*editor, "mnuBestandOpslaanAls");
+  EXPECT_EQ(dialogs.messages.size(), 4u);
+  EXPECT_EQ(editor->windowTitle(), "NC Editor : A.nc");
+  EXPECT_EQ(contentOf(file), "old");
+  EXPECT_EQ(contentOf(pathOf("geenmap")), "x");
   EXPECT_TRUE(editor->document().modified());
 }
 
-TEST_F(EditorFixture, LoadsControlCharactersAndLineEndsAsWritten) {
-  const std::string program =
-      std::string(ProgramStartLine) + "\r\n:0001 ;\r\nG00 X1 ;\r\n" + std::string(ProgramEndMarker);
-  const QString file = writeFile("A.nc", program);
-  auto editor = openEditor(file);
-  EXPECT_EQ(textOf(*editor), QString::fromLatin1("\x1B&HE:\x12%\n:0001 ;\nG00 X1 ;\n%\x14"));
-  trigger(*editor, "mnuBestandOpslaan");
-  EXPECT_EQ(contentOf(file), program);
-}
-
-TEST_F(EditorFixture, MissingStartFileIsReportedAndGivesAnEmptyText) {
+// A missing file to start with, to open or to delete is reported and changes nothing.
+TEST_F(MainWindowTest, MissingFilesAreReported) {
   auto editor = openEditor(pathOf("weg.nc"));
-  ASSERT_EQ(dialogs->messages.size(), 1u);
-  EXPECT_TRUE(dialogs->messages[0].text.contains("bestaat niet"));
-  EXPECT_TRUE(textOf(*editor).isEmpty());
+  dialogs.openAnswers = {pathOf("ook-weg.nc").toStdString()};
+  trigger(*editor, "mnuBestandOpenen");
+  dialogs.answers = {true};
+  trigger(*editor, "mnuBestandVerwijderen");
+  ASSERT_EQ(dialogs.messages.size(), 4u);
+  for (const std::size_t i : {0u, 1u, 3u}) {
+    EXPECT_NE(dialogs.messages[i].text.find("bestaat niet"), std::string::npos) << i;
+  }
+  EXPECT_TRUE(editor->textArea()->toPlainText().isEmpty());
   EXPECT_EQ(editor->windowTitle(), "NC Editor : weg.nc");
 }
 
-TEST_F(EditorFixture, SavePromptAsksInItsOwnWords) {
-  auto editor = openEditor(writeFile("O0012.nc", "G00 X1 ;"));
-  type(*editor, "X");
-  dialogs->answers = {QMessageBox::No};
-  trigger(*editor, "mnuBestandNieuw");
-  ASSERT_EQ(dialogs->messages.size(), 1u);
-  const auto& prompt = dialogs->messages[0];
-  EXPECT_EQ(prompt.title, "NC Editor");
-  EXPECT_EQ(prompt.text, "\"O0012.nc\" is gewijzigd\r\n wijzigingen opslaan.");
-  EXPECT_EQ(prompt.icon, QMessageBox::Question);
-  EXPECT_EQ(prompt.buttons, QMessageBox::Yes | QMessageBox::No);
-  EXPECT_TRUE(textOf(*editor).isEmpty());
-  EXPECT_EQ(editor->windowTitle(), "NC Editor : Nieuw");
-  EXPECT_EQ(contentOf(pathOf("O0012.nc")), "G00 X1 ;");
-}
-
-TEST_F(EditorFixture, SavePromptYesSavesBeforeNew) {
-  const QString file = writeFile("O0012.nc", "G00 X1 ;");
-  auto editor = openEditor(file);
-  editor->textArea()->moveCursor(QTextCursor::End);
-  type(*editor, "\nM30 ;");
-  dialogs->answers = {QMessageBox::Yes};
-  trigger(*editor, "mnuBestandNieuw");
-  EXPECT_EQ(contentOf(file), "G00 X1 ;\r\nM30 ;");
-  EXPECT_TRUE(textOf(*editor).isEmpty());
-}
-
-TEST_F(EditorFixture, NoSavePromptWhenUnchanged) {
-  auto editor = openEditor(writeFile("A.nc", "G00 ;"));
-  trigger(*editor, "mnuBestandNieuw");
-  EXPECT_TRUE(dialogs->messages.empty());
-}
-
-TEST_F(EditorFixture, OpenLoadsTheChosenFileAndCancelChangesNothing) {
-  auto editor = openEditor(writeFile("A.nc", "AAA"));
-  dialogs->openAnswer = "";
-  trigger(*editor, "mnuBestandOpenen");
-  EXPECT_EQ(textOf(*editor), "AAA");
-  ASSERT_EQ(dialogs->openQuestions.size(), 1u);
-  EXPECT_EQ(dialogs->openQuestions[0].title, "Bestand openen");
-  EXPECT_EQ(dialogs->openQuestions[0].folder, folderName());
-
-  dialogs->openAnswer = writeFile("B.nc", "BBB\r\n");
-  trigger(*editor, "mnuBestandOpenen");
-  EXPECT_EQ(textOf(*editor), "BBB\n");
-  EXPECT_EQ(editor->windowTitle(), "NC Editor : B.nc");
-  EXPECT_FALSE(editor->document().modified());
-}
-
-TEST_F(EditorFixture, OpeningAVanishedFileIsReportedWithoutChange) {
-  auto editor = openEditor(writeFile("A.nc", "AAA"));
-  dialogs->openAnswer = pathOf("weg.nc");
-  trigger(*editor, "mnuBestandOpenen");
-  ASSERT_EQ(dialogs->messages.size(), 1u);
-  EXPECT_EQ(textOf(*editor), "AAA");
-  EXPECT_EQ(editor->windowTitle(), "NC Editor : A.nc");
-}
-
-TEST_F(EditorFixture, UndoAfterOpenEmptiesTheTextAndRedoBringsItBack) {
-  auto editor = openEditor(writeFile("A.nc", "G00 X1 ;"));
-  EXPECT_EQ(editor->document().undo().index(), 1);
-  trigger(*editor, "mnuBewerkenOngedaanMaken");
-  EXPECT_TRUE(textOf(*editor).isEmpty());
-  trigger(*editor, "Redo");
-  EXPECT_EQ(textOf(*editor), "G00 X1 ;");
-  trigger(*editor, "mnuBewerkenHerhalen");
-  EXPECT_EQ(textOf(*editor), "G00 X1 ;");
-}
-
-TEST_F(EditorFixture, TypingIsUndoneKeyByKeyAndTypingAfterUndoEndsRedo) {
-  auto editor = openEditor();
-  editor->show();
-  QTest::keyClicks(editor->textArea(), "G01");
-  EXPECT_EQ(textOf(*editor), "G01");
-  trigger(*editor, "Undo");
-  EXPECT_EQ(textOf(*editor), "G0");
-  editor->textArea()->moveCursor(QTextCursor::End);
-  QTest::keyClicks(editor->textArea(), "2");
-  trigger(*editor, "Redo");
-  EXPECT_EQ(textOf(*editor), "G02");
-  trigger(*editor, "Undo");
-  EXPECT_EQ(textOf(*editor), "G0");
-  expectHistoryInStep(*editor);
-}
-
-TEST_F(EditorFixture, FailedSaveKeepsTheOldFileAndTellsTheUser) {
-  const QString file = writeFile("A.nc", "old");
-  auto editor = openEditor(file);
-  type(*editor, "new ");
-  fs::create_directory(AtomicSaveTempPath(file.toStdString()));
-  trigger(*editor, "mnuBestandOpslaan");
-  EXPECT_EQ(contentOf(file), "old");
-  ASSERT_EQ(dialogs->messages.size(), 1u);
-  EXPECT_EQ(dialogs->messages[0].icon, QMessageBox::Critical);
-  EXPECT_TRUE(dialogs->messages[0].text.contains("A.nc"));
-  EXPECT_TRUE(editor->document().modified());
-}
-
-TEST_F(EditorFixture, SaveAsIntoAFolderThatIsAFileKeepsTheName) {
-  auto editor = openEditor(writeFile("A.nc", "old"));
-  type(*editor, "new ");
-  dialogs->saveAnswer = writeFile("geenmap", "x") + "/B.nc";
-  trigger(*editor, "mnuBestandOpslaanAls");
-  ASSERT_EQ(dialogs->messages.size(), 1u);
-  EXPECT_EQ(editor->windowTitle(), "NC Editor : A.nc");
-  EXPECT_EQ(contentOf(pathOf("A.nc")), "old");
-  EXPECT_EQ(contentOf(pathOf("geenmap")), "x");
-}
-
-TEST_F(EditorFixture, FailedSaveOnCloseKeepsTheWindowOpen) {
-  const QString file = writeFile("A.nc", "old");
-  auto editor = openEditor(file);
-  editor->show();
-  type(*editor, "new ");
-  fs::create_directory(AtomicSaveTempPath(file.toStdString()));
-  dialogs->answers = {QMessageBox::Yes};
-  EXPECT_FALSE(editor->close());
-  EXPECT_TRUE(editor->isVisible());
-  EXPECT_EQ(contentOf(file), "old");
-}
-
-TEST_F(EditorFixture, DeleteAsksWithTheFullNameAndKeepsTheText) {
-  const QString file = writeFile("A.nc", "G00 ;");
-  auto editor = openEditor(file);
-  dialogs->answers = {QMessageBox::Cancel};
-  trigger(*editor, "mnuBestandVerwijderen");
-  EXPECT_TRUE(fs::exists(file.toStdString()));
-  dialogs->answers = {QMessageBox::Ok};
-  trigger(*editor, "Verwijderen");
-  EXPECT_FALSE(fs::exists(file.toStdString()));
-  ASSERT_EQ(dialogs->messages.size(), 2u);
-  EXPECT_EQ(dialogs->messages[0].title, "Verwijderen van ...");
-  EXPECT_EQ(dialogs->messages[0].text, file);
-  EXPECT_EQ(dialogs->messages[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
-  EXPECT_EQ(textOf(*editor), "G00 ;");
-  EXPECT_EQ(editor->windowTitle(), "NC Editor : A.nc");
-}
-
-TEST_F(EditorFixture, DeletingAFileThatDoesNotExistIsReported) {
-  auto editor = openEditor();
-  dialogs->answers = {QMessageBox::Ok};
-  trigger(*editor, "mnuBestandVerwijderen");
-  ASSERT_EQ(dialogs->messages.size(), 2u);
-  EXPECT_TRUE(dialogs->messages[1].text.contains("bestaat niet"));
-}
-
-TEST_F(EditorFixture, DelKeyAsksToDeleteTheFile) {
+// The Del key asks to delete the file, by its full name, and keeps the text; "Afsluiten"
+// asks about a changed text before it ends the system.
+TEST_F(MainWindowTest, DeleteAndAfsluitenAskFirst) {
   const QString file = writeFile("A.nc", "G00 ;");
   auto editor = openEditor(file);
   editor->show();
   QApplication::setActiveWindow(editor.get());
   editor->textArea()->setFocus();
-  dialogs->answers = {QMessageBox::Cancel};
   QTest::keyClick(editor->textArea(), Qt::Key_Delete);
-  ASSERT_EQ(dialogs->messages.size(), 1u);
-  EXPECT_EQ(dialogs->messages[0].title, "Verwijderen van ...");
-  EXPECT_EQ(textOf(*editor), "G00 ;");
-}
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, "Verwijderen van ...");
+  EXPECT_EQ(dialogs.messages[0].text, file.toStdString());
+  EXPECT_TRUE(fs::exists(file.toStdString()));
+  dialogs.answers = {true};
+  trigger(*editor, "Verwijderen");
+  EXPECT_FALSE(fs::exists(file.toStdString()));
+  EXPECT_EQ(editor->textArea()->toPlainText(), "G00 ;");
 
-TEST_F(EditorFixture, ExitAsksAboutChangesThenEndsTheSystem) {
-  auto editor = openEditor(writeFile("A.nc", "G00 ;"));
   int exits = 0;
   editor->setExitHandler([&] { ++exits; });
-  type(*editor, "X");
-  dialogs->answers = {QMessageBox::No};
+  editor->textArea()->insertPlainText("X");
+  dialogs.answers = {false};
   trigger(*editor, "mnuBestandAfsluiten");
   EXPECT_EQ(exits, 1);
-  EXPECT_EQ(dialogs->messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages.size(), 3u);
 }
 
-TEST_F(EditorFixture, CutCopyAndPasteUsePlainText) {
+// Undo after opening empties the text; typing is undone key by key, and typing after an
+// undo ends the redo; cut, copy and paste carry plain text.
+TEST_F(MainWindowTest, EditorUndoesKeyByKeyAndCopiesPlainText) {
   auto editor = openEditor(writeFile("A.nc", "G00 X1 ;\r\nG01 Z2 ;"));
-  QTextCursor cursor = editor->textArea()->textCursor();
-  cursor.setPosition(4);
-  cursor.setPosition(11, QTextCursor::KeepAnchor);
-  editor->textArea()->setTextCursor(cursor);
+  QPlainTextEdit* area = editor->textArea();
+  trigger(*editor, "mnuBewerkenOngedaanMaken");
+  EXPECT_TRUE(area->toPlainText().isEmpty());
+  trigger(*editor, "mnuBewerkenHerhalen");
+  EXPECT_EQ(area->toPlainText(), "G00 X1 ;\nG01 Z2 ;");
+  editor->show();
+  area->moveCursor(QTextCursor::End);
+  QTest::keyClicks(area, "M3");
+  trigger(*editor, "Undo");
+  QTest::keyClicks(area, "4");
+  trigger(*editor, "Redo");
+  EXPECT_EQ(area->toPlainText(), "G00 X1 ;\nG01 Z2 ;M4");
+  trigger(*editor, "Undo");
+  EXPECT_EQ(area->toPlainText(), "G00 X1 ;\nG01 Z2 ;M");
+
+  selectText(*editor, 4, 11);
   trigger(*editor, "mnuBewerkenKopieren");
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "X1 ;\nG0");
   trigger(*editor, "Knippen");
-  EXPECT_EQ(textOf(*editor), "G00 1 Z2 ;");
-  editor->textArea()->moveCursor(QTextCursor::End);
+  area->moveCursor(QTextCursor::End);
   trigger(*editor, "mnuTekstPlakken");
-  EXPECT_EQ(textOf(*editor), "G00 1 Z2 ;X1 ;\nG0");
-  expectHistoryInStep(*editor);
+  EXPECT_EQ(area->toPlainText(), "G00 1 Z2 ;MX1 ;\nG0");
+  EXPECT_TRUE(historyFollowsText(*editor));
 }
 
 struct CommandCase {
-  std::string name;
   const char* action;
-  std::string file;
-  QString expected;
+  const char* file;
+  const char* expected;  // "<" and ">" stand for the program's start line and end marker
 };
 
-void PrintTo(const CommandCase& c, std::ostream* out) {
-  *out << c.name;
-}
+class TextCommand : public MainWindowTest, public ::testing::WithParamInterface<CommandCase> {};
 
-class TextCommandTest : public EditorFixture, public testing::WithParamInterface<CommandCase> {};
-
-const QString Start = QString::fromLatin1(ProgramStartLine.data(), ProgramStartLine.size());
-const QString End = QString::fromLatin1(ProgramEndMarker.data(), ProgramEndMarker.size());
-
-TEST_P(TextCommandTest, RewritesTheTextAsOneUndoStep) {
-  const auto& c = GetParam();
+// Each text command rewrites the text through the work file as one undo step.
+TEST_P(TextCommand, RewritesTheTextAsOneUndoStep) {
+  const CommandCase& c = GetParam();
   auto editor = openEditor(writeFile("A.nc", c.file));
-  const QString before = textOf(*editor);
+  const QString before = editor->textArea()->toPlainText();
   trigger(*editor, c.action);
-  EXPECT_EQ(textOf(*editor), c.expected);
+  EXPECT_EQ(editor->textArea()->toPlainText(),
+            QString(c.expected)
+                .replace("<", QString::fromLatin1("\x1B&HE:\x12%"))
+                .replace(">", QString::fromLatin1("%\x14")));
   EXPECT_TRUE(editor->document().modified());
   EXPECT_FALSE(fs::exists(folder.path() / "Temp.$$$"));
-  expectHistoryInStep(*editor);
+  EXPECT_TRUE(historyFollowsText(*editor));
   trigger(*editor, "Undo");
-  EXPECT_EQ(textOf(*editor), before);
-  expectHistoryInStep(*editor);
-  EXPECT_TRUE(dialogs->messages.empty());
+  EXPECT_EQ(editor->textArea()->toPlainText(), before);
+  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Commands, TextCommandTest,
-    testing::Values(
-        CommandCase{"Number", "mnuOpmaakRegelNummersToevoegen",
-                    "%\r\n:0001\r\nG00 X1 ;\r\nn5 G01\r\nM30 ;\r\n%\r\n",
-                    Start + "\n:0001\nN5 G00 X1 ;\nN10 n5 G01\nN15 M30 ;\n" + End + "\n"},
-        CommandCase{"Unnumber", "mnuTekstRegelNummersVerwijderen",
-                    "%\r\n:0001\r\nN5 G00 X1 ;\r\nN10G01\r\n%",
-                    Start + "\n:0001\nG00 X1 ;\nN10G01\n" + End + "\n"},
-        CommandCase{"Spread", "mnuOpmaakRegelsUiteenTrekken",
-                    "%\r\n:0000\r\nN10G00X50Z2\r\n(VOORBEWERKEN)\r\n%\r\n",
-                    Start + "\n:0000 ;\nN10 G00 X50 Z2 ;\n(VOORBEWERKEN) ;\n" + End + "\n"}),
-    [](const testing::TestParamInfo<CommandCase>& info) { return info.param.name; });
+    Commands, TextCommand,
+    ::testing::Values(CommandCase{"mnuOpmaakRegelNummersToevoegen",
+                                  "%\r\n:0001\r\nG00 X1 ;\r\nn5 G01\r\nM30 ;\r\n%\r\n",
+                                  "<\n:0001\nN5 G00 X1 ;\nN10 n5 G01\nN15 M30 ;\n>\n"},
+                      CommandCase{"mnuTekstRegelNummersVerwijderen",
+                                  "%\r\n:0001\r\nN5 G00 X1 ;\r\nN10G01\r\n%",
+                                  "<\n:0001\nG00 X1 ;\nN10G01\n>\n"},
+                      CommandCase{"mnuOpmaakRegelsUiteenTrekken",
+                                  "%\r\n:0000\r\nN10G00X50Z2\r\n(VOORBEWERKEN)\r\n%\r\n",
+                                  "<\n:0000 ;\nN10 G00 X50 Z2 ;\n(VOORBEWERKEN) ;\n>\n"}));
 
-TEST(EditorTextCommand, UnwritableWorkFileIsReportedAndTheTextStays) {
-  TempFolder folder;
-  auto dialogs = std::make_shared<FakeEditorDialogs>();
-  const auto notAFolder = QString::fromStdString(folder.write("plain", "x"));
-  frmNC_Editor editor(QString::fromStdString(folder.write("A.nc", "G0X1\r\nG1X2\r\n")), notAFolder,
-                      dialogs);
-  editor.findChild<QAction*>("mnuOpmaakRegelsUiteenTrekken")->trigger();
-  ASSERT_EQ(dialogs->messages.size(), 1u);
-  EXPECT_TRUE(dialogs->messages[0].text.contains("Temp.$$$"));
-  EXPECT_FALSE(dialogs->messages[0].hourglass);
-  EXPECT_EQ(editor.textArea()->toPlainText(), "G0X1\nG1X2\n");
-  EXPECT_FALSE(editor.document().modified());
+TEST_F(MainWindowTest, UnwritableWorkFileIsReportedAndTheTextStays) {
+  auto editor = openEditor(writeFile("A.nc", "G0X1\r\nG1X2\r\n"), writeFile("plain", "x"));
+  trigger(*editor, "mnuOpmaakRegelsUiteenTrekken");
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_NE(dialogs.messages[0].text.find("Temp.$$$"), std::string::npos);
+  EXPECT_FALSE(dialogs.messages[0].busyPointer);
+  EXPECT_EQ(editor->textArea()->toPlainText(), "G0X1\nG1X2\n");
+  EXPECT_FALSE(editor->document().modified());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(EditorFixture, FontDialogIsFilledFromTheSelectionAndApplied) {
+// The font dialog applies the chosen font and colour to the selection, unless the selection
+// mixes formats.
+TEST_F(MainWindowTest, FontDialogAppliesTheChoiceToTheSelection) {
   auto editor = openEditor(writeFile("A.nc", "G00 X1 ;"));
-  editor->textArea()->selectAll();
-  dialogs->chosenFont = QFont(QStringLiteral("Serif"), 14);
-  dialogs->chosenFont.setBold(true);
-  dialogs->chosenColour = Qt::red;
-  trigger(*editor, "mnuOpmaakLettertype");
-  EXPECT_DOUBLE_EQ(dialogs->shownFont.pointSizeF(), 9.75);
-  QTextCursor probe(editor->textArea()->document());
-  probe.setPosition(2);
-  EXPECT_TRUE(probe.charFormat().font().bold());
-  EXPECT_EQ(probe.charFormat().foreground().color(), QColor(Qt::red));
-  expectHistoryInStep(*editor);
-}
-
-TEST_F(EditorFixture, FontOfAMixedSelectionIsNotApplied) {
-  auto editor = openEditor(writeFile("A.nc", "G00 X1 ;"));
-  QTextCursor part = editor->textArea()->textCursor();
-  part.setPosition(0);
-  part.setPosition(3, QTextCursor::KeepAnchor);
-  QTextCharFormat bold;
-  bold.setFontWeight(QFont::Bold);
-  part.mergeCharFormat(bold);
-  editor->textArea()->selectAll();
-  dialogs->chosenFont = QFont(QStringLiteral("Serif"), 14);
-  trigger(*editor, "mnuOpmaakLettertype");
-  QTextCursor probe(editor->textArea()->document());
-  probe.setPosition(6);
-  EXPECT_FALSE(probe.charFormat().font().bold());
-  EXPECT_NE(probe.charFormat().font().pointSize(), 14);
-}
-
-TEST_F(EditorFixture, MenusAndToolbarCarryTheirNames) {
-  auto editor = openEditor();
-  const auto menus = editor->menuBar()->actions();
-  ASSERT_EQ(menus.size(), 3);
-  EXPECT_EQ(menus[0]->text(), "&Bestand");
-  EXPECT_EQ(menus[1]->text(), "Be&werken");
-  EXPECT_EQ(menus[2]->text(), "Opmaa&k");
-  auto* popup = editor->findChild<QMenu*>("mnuTekst");
-  ASSERT_NE(popup, nullptr);
-  EXPECT_FALSE(menus.contains(popup->menuAction()));
-  const auto captionsOf = [](const QMenu* menu) {
-    QStringList captions;
-    for (auto* action : menu->actions()) captions << action->text();
-    return captions;
+  const auto formatAt = [&](int position) {
+    QTextCursor probe(editor->textArea()->document());
+    probe.setPosition(position);
+    return probe.charFormat();
   };
-  const QString kopieren = QStringLiteral("&Kop\u00eferen");
-  EXPECT_EQ(captionsOf(popup), QStringList({"K&nippen", kopieren, "&Plakken", "",
-                                            "Regels uiteen trekken", "Regel nummers toevoegen",
-                                            "Regel nummers verwijderen"}));
-  EXPECT_EQ(captionsOf(menus[0]->menu()),
-            QStringList({"&Nieuw", "&Openen...", "", "O&pslaan", "Ops&laan als...", "",
-                         "Verwijderen ...", "", "Afdrukken", "", "&Afsluiten"}));
-  EXPECT_EQ(captionsOf(menus[1]->menu()),
-            QStringList({"Ongedaan maken", "Herhalen", "", "K&nippen", kopieren, "&Plakken", "",
-                         "&Zoeken", "Vervangen"}));
-  EXPECT_EQ(captionsOf(menus[2]->menu()),
-            QStringList({"&Lettertype...", "", "Regels uiteen trekken", "Regel nummers toevoegen",
-                         "Regel nummers verwijderen"}));
-
-  auto* toolbar = editor->findChild<QToolBar*>("tlbKnoppen");
-  ASSERT_NE(toolbar, nullptr);
-  QStringList keys;
-  for (auto* action : toolbar->actions()) {
-    keys << action->objectName();
-    EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
-  }
-  EXPECT_EQ(keys, QStringList({"Nieuw", "Openen", "Opslaan", "Verwijderen", "Afdrukken", "Zoeken",
-                               "Knippen", "Kopieren", "Plakken", "Undo", "Redo"}));
-  QStringList toolTips;
-  for (auto* action : toolbar->actions()) toolTips << action->toolTip();
-  EXPECT_EQ(toolTips, QStringList({"Nieuw", "Openen", "Opslaan", "Verwijderen", "Afdrukken",
-                                   "Zoeken", "Knippen", kopieren.mid(1), "Plakken",
-                                   "Ongedaan maken", "Herhalen"}));
-  EXPECT_EQ(editor->findChild<QAction*>("mnuBestandVerwijderen")->shortcut(),
-            QKeySequence(Qt::Key_Delete));
-  EXPECT_EQ(editor->findChild<QAction*>("mnuBewerkenZoeken")->shortcut(),
-            QKeySequence(Qt::CTRL | Qt::Key_F));
+  dialogs.chosenFont = QFont(QStringLiteral("Serif"), 14, QFont::Bold);
+  dialogs.chosenColour = Qt::red;
+  selectText(*editor, 0, 3);
+  trigger(*editor, "mnuOpmaakLettertype");
+  EXPECT_TRUE(formatAt(2).font().bold());
+  EXPECT_EQ(formatAt(2).foreground().color(), QColor(Qt::red));
+  EXPECT_FALSE(formatAt(6).font().bold());
+  editor->textArea()->selectAll();
+  dialogs.chosenFont.setBold(false);
+  trigger(*editor, "mnuOpmaakLettertype");
+  EXPECT_TRUE(formatAt(2).font().bold());
+  EXPECT_TRUE(historyFollowsText(*editor));
 }
 
-TEST_F(EditorFixture, TextAreaFollowsTheWindowSize) {
+// The copy command reads "&Kopïeren" in both menus and its tool tip; the text area follows
+// the size of the window.
+TEST_F(MainWindowTest, EditorCopyCaptionAndTextAreaSize) {
   auto editor = openEditor();
+  for (const char* name : {"mnuBewerkenKopieren", "mnuTekstKopieren"}) {
+    EXPECT_EQ(editor->findChild<QAction*>(name)->text(), QStringLiteral("&Kop\u00eferen"));
+  }
+  EXPECT_EQ(editor->findChild<QAction*>("Kopieren")->toolTip(), QStringLiteral("Kop\u00eferen"));
   editor->show();
   editor->resize(640, 480);
   QApplication::processEvents();
-  const QWidget* inner = editor->centralWidget();
-  const QRect area = editor->textArea()->geometry();
-  EXPECT_EQ(area.left(), 2);
-  EXPECT_EQ(area.top(), ToolbarHeight + 2);
-  EXPECT_EQ(area.width(), inner->width() - 4);
-  EXPECT_EQ(area.height(), inner->height() - 32);
-  const QFontMetrics metrics(editor->textArea()->font());
-  for (char c : std::string("il.0MW"))
-    EXPECT_EQ(metrics.horizontalAdvance(QLatin1Char(c)), metrics.horizontalAdvance(QLatin1Char('W'))) << c;
+  const QSize small = editor->textArea()->size();
+  editor->resize(800, 700);
+  QApplication::processEvents();
+  EXPECT_EQ(editor->textArea()->size() - small, QSize(160, 220));
 }
 
 }  // namespace

@@ -1,22 +1,12 @@
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QPlainTextEdit>
 #include <QTimer>
-#include <functional>
-#include <string>
-#include <vector>
 
-#include "app/frmGraphic.h"
+#include "MainWindowFixture.h"
 #include "design/DesignController.h"
 #include "editor/SearchDialog.h"
-#include "editor/frmNC_Editor.h"
-#include "platform/QtDialogs.h"
 
 namespace draivo::test {
 namespace {
@@ -32,8 +22,8 @@ bool hasKeyboard(const QWidget* widget) {
 std::string nameOfFocus() {
   const QWidget* focus = QApplication::focusWidget();
   const QWidget* active = QApplication::activeWindow();
-  return (active ? active->objectName().toStdString() : std::string("no window")) + "/" +
-         (focus ? focus->objectName().toStdString() : std::string("nothing"));
+  return (active ? active->objectName().toStdString() : "no window") + "/" +
+         (focus ? focus->objectName().toStdString() : "nothing");
 }
 
 // While the step runs, every modal dialog it opens is noted with whether it got the keyboard,
@@ -46,8 +36,7 @@ std::vector<std::string> modalsDuring(const std::function<void()>& step) {
     if (!modal || !modal->isVisible()) return;
     watch.stop();
     const bool active = QTest::qWaitFor([modal] { return hasKeyboard(modal); }, SettleMs);
-    shown.push_back(modal->metaObject()->className() +
-                    std::string(active ? "" : " without the keyboard"));
+    shown.push_back(modal->metaObject()->className() + std::string(active ? "" : " without keys"));
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
       box->button(QMessageBox::Ok)->click();
     } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
@@ -57,36 +46,31 @@ std::vector<std::string> modalsDuring(const std::function<void()>& step) {
   });
   watch.start(20);
   step();
-  watch.stop();
   return shown;
 }
 
 // A user walks through the windows under an X server without a window manager: whatever
 // opens takes the keyboard, and when it closes the keyboard goes back to where the user came
 // from; what is typed in the editor's dialogs never lands in the design text.
-TEST(KeyboardFocus, EveryWindowThatOpensTakesTheKeyboard) {
-  QtDialogs dialogs;
-  frmGraphic main(dialogs);
-  ASSERT_TRUE(main.Form_Load(QSize(1024, 768)));
-  main.show();
-  main.activateWindow();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &main; }, SettleMs));
-
-  main.findChild<QAction*>("mnuBestandEditor")->trigger();
-  auto* editor = main.findChild<frmNC_Editor*>();
+TEST_F(MainWindowTest, EveryWindowThatOpensTakesTheKeyboard) {
+  window->activateWindow();
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return QApplication::activeWindow() == window.get(); }, SettleMs));
+  action("mnuBestandEditor")->trigger();
+  auto* editor = window->findChild<frmNC_Editor*>();
   ASSERT_NE(editor, nullptr);
   editor->textArea()->setPlainText("G01 X1 ;\nG00 X2 ;\n");
-  auto editorItem = [editor](const char* name) { editor->findChild<QAction*>(name)->trigger(); };
-  auto searchBox = [editor] {
-    SearchDialog* dialog = editor->findDialog() ? editor->findDialog() : editor->replaceDialog();
-    return dialog ? dialog->findChild<QComboBox*>("Combo1") : nullptr;
+  const auto search = [editor] {
+    return editor->findDialog() ? editor->findDialog() : editor->replaceDialog();
   };
-  auto click = [editor](const char* name) {
-    SearchDialog* dialog = editor->findDialog() ? editor->findDialog() : editor->replaceDialog();
-    dialog->findChild<QPushButton*>(name)->click();
+  const auto searchBox = [&]() -> QWidget* {
+    return search() ? search()->findChild<QComboBox*>("Combo1") : nullptr;
   };
-  EXPECT_TRUE(QTest::qWaitFor([&] { return hasKeyboard(editor->textArea()); }, SettleMs))
-      << "Editor ...: " << nameOfFocus();
+  const auto press = [&](const char* name) { search()->findChild<QPushButton*>(name)->click(); };
+  const auto item = [editor](const char* name) { editor->findChild<QAction*>(name)->trigger(); };
+  const auto textArea = [editor]() -> QWidget* { return editor->textArea(); };
+  const auto designText = [this]() -> QWidget* { return window->designText(); };
+  EXPECT_TRUE(QTest::qWaitFor([&] { return hasKeyboard(textArea()); }, SettleMs)) << nameOfFocus();
 
   struct Step {
     const char* name;
@@ -94,32 +78,33 @@ TEST(KeyboardFocus, EveryWindowThatOpensTakesTheKeyboard) {
     std::function<QWidget*()> keyboard;  // where the keyboard must be afterwards
     std::vector<std::string> modals;
   };
-  const std::vector<std::string> messageBox{"QMessageBox"};
+  const std::vector<std::string> box{"QMessageBox"};
+  const auto noMatch = [&] {
+    qobject_cast<QComboBox*>(searchBox())->setEditText("G99");
+    press("cmdZoeken");
+  };
+  // The design dialogs write into the design text, which has the keyboard afterwards.
   const Step steps[] = {
-      {"Zoeken", [&] { editorItem("mnuBewerkenZoeken"); }, searchBox, {}},
-      {"Annuleren", [&] { click("cmdCancel"); }, [&] { return editor->textArea(); }, {}},
-      {"Vervangen", [&] { editorItem("mnuBewerkenVervangen"); }, searchBox, {}},
-      {"Alles vervangen", [&] { click("cmdReplaceAll"); }, [&] { return editor->textArea(); },
-       messageBox},
-      {"Zoeken again", [&] { editorItem("Zoeken"); }, searchBox, {}},
-      {"Zoeken without a match",
-       [&] {
-         searchBox()->setEditText("G99");
-         click("cmdZoeken");
-       },
-       [&] { return editor->textArea(); }, messageBox},
-      // The design dialogs write into the design text, which has the keyboard afterwards.
-      {"Nieuw gereedschap", [&] { main.design()->mnuOntwerpNewTool_Click(); },
-       [&] { return main.designText(); }, {"draivo::frmTool"}},
-      {"G90 - G92 - G94", [&] { main.design()->mnuOntwerpG9094_Click(); },
-       [&] { return main.designText(); }, {"draivo::frmG9094"}},
+      {"Zoeken", [&] { item("mnuBewerkenZoeken"); }, searchBox, {}},
+      {"Annuleren", [&] { press("cmdCancel"); }, textArea, {}},
+      {"Vervangen", [&] { item("mnuBewerkenVervangen"); }, searchBox, {}},
+      {"Alles vervangen", [&] { press("cmdReplaceAll"); }, textArea, box},
+      {"Zoeken again", [&] { item("Zoeken"); }, searchBox, {}},
+      {"Zoeken without a match", noMatch, textArea, box},
+      {"Nieuw gereedschap",
+       [&] { window->design()->mnuOntwerpNewTool_Click(); },
+       designText,
+       {"draivo::frmTool"}},
+      {"G90 - G92 - G94",
+       [&] { window->design()->mnuOntwerpG9094_Click(); },
+       designText,
+       {"draivo::frmG9094"}},
   };
   for (const Step& step : steps) {
     EXPECT_EQ(modalsDuring(step.act), step.modals) << step.name;
     EXPECT_TRUE(QTest::qWaitFor([&] { return hasKeyboard(step.keyboard()); }, SettleMs))
         << step.name << ": " << nameOfFocus();
   }
-  delete editor;
 }
 
 }  // namespace

@@ -1,0 +1,240 @@
+// Design mode as the user meets it: the pop-up menu of the design text, its two dialogs and
+// "Simulatie".
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextEdit>
+
+#include "MainWindowFixture.h"
+#include "design/DesignController.h"
+#include "design/DesignTextArea.h"
+
+namespace draivo::test {
+namespace {
+
+const QString Header = QString::fromLatin1("\x1B&HE:\x12%") +
+                       "\r\n:0000 ;\r\nG21 G40 G99 ;\r\nG00 X250 Z250 T0 ;\r\nT0101 ;\r\n"
+                       "G50 S3000 ;\r\nG96 S200 M03 ;\r\n";
+
+template <typename T = QLineEdit>
+T* child(const QWidget& parent, const char* name) {
+  T* found = parent.findChild<T*>(name);
+  EXPECT_NE(found, nullptr) << name;
+  return found;
+}
+
+void press(const QWidget& dialog, const char* button) {
+  click(child<QAbstractButton>(dialog, button));
+}
+
+// The first tool writes the program header with the defaults, every next one the retreat and
+// M01 first. Typed tool numbers are padded when the field is left, by Tab or by a click on
+// "Toevoegen"; "Annuleren" writes nothing.
+TEST_F(MainWindowTest, NieuwGereedschapWritesTheHeaderOnceThenRetreats) {
+  QTextEdit* design = window->designText();
+  emit design->customContextMenuRequested(QPoint(5, 5));
+  EXPECT_TRUE(window->design()->menu()->isVisible());
+  window->design()->menu()->hide();
+  withModal(action("mnuOntwerpNewTool"), [](QDialog& d) { press(d, "Command1"); });
+  EXPECT_EQ(designText(*design), Header);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), Header);
+  withModal(action("mnuOntwerpNewTool"), [](QDialog& d) {
+    typeInto(child(d, "txtTool"), "7");
+    QTest::keyClick(child(d, "txtTool"), Qt::Key_Tab);
+    settle();
+    EXPECT_EQ(child(d, "txtTool")->text(), "07");
+    QTest::keyClicks(child(d, "txtToolCorrection"), "12");  // replaces the selected "01"
+    typeInto(child(d, "txtTool"), "5");
+    press(d, "Command1");
+    EXPECT_FALSE(d.isVisible());
+  });
+  withModal(action("mnuOntwerpNewTool"), [](QDialog& d) { press(d, "Command2"); });
+  EXPECT_EQ(
+      designText(*design),
+      Header + "G00 X250 Z250 T0 M09 ;\r\nM01 ;\r\nT0512 ;\r\nG50 S3000 ;\r\nG96 S200 M03 ;\r\n");
+}
+
+// Leaving "Toerental" or "Snijsnelheid" puts that mode's default speed into the field, and
+// the accepted range follows the mode.
+TEST_F(MainWindowTest, SpeedModeSetsItsDefaultAndItsRange) {
+  withModal(action("mnuOntwerpNewTool"), [](QDialog& d) {
+    QLineEdit* speed = child(d, "txtCutSpeed");
+    typeInto(speed, "150");
+    for (const auto& [option, value] : {std::pair{"Option7", "700"}, {"Option6", "200"}}) {
+      press(d, option);
+      click(child(d, "txtMaxTour"));
+      EXPECT_EQ(speed->text(), value);
+    }
+    press(d, "Option7");
+    typeInto(speed, "4000");  // a spindle speed, too high for a cutting speed
+    press(d, "Command1");
+  });
+  EXPECT_TRUE(designText(*window->designText()).endsWith("G97 S4000 M03 ;\r\n"));
+}
+
+struct BlockedCase {
+  const char* item;  // the dialog's menu item
+  int tab;           // the cycle dialog's tab
+  const char* field;
+  const char* bad;
+  const char* good;
+};
+
+class FieldBlocks : public MainWindowTest, public ::testing::WithParamInterface<BlockedCase> {};
+
+// A field holding a value it does not accept keeps the focus, all selected: no button,
+// option, other field, tab or Tab key reacts until the value is fixed.
+TEST_P(FieldBlocks, NothingReactsUntilTheValueIsAccepted) {
+  const BlockedCase& c = GetParam();
+  withModal(action(c.item), [&](QDialog& dialog) {
+    auto* tabs = dialog.findChild<QTabWidget*>("SSTab1");
+    QWidget& page = tabs ? *tabs->widget(c.tab) : dialog;
+    if (tabs) {
+      tabs->setCurrentIndex(c.tab);
+      typeInto(child(page, "txtsPostX"), "4");  // a new tab starts in this field
+    }
+    QLineEdit* edit = child(page, c.field);
+    typeInto(edit, c.bad);
+    const auto expectBlocked = [&](const QString& what) {
+      EXPECT_TRUE(dialog.isVisible() && edit->hasFocus()) << what.toStdString();
+      EXPECT_EQ(edit->selectedText(), edit->text()) << what.toStdString();
+    };
+    for (QAbstractButton* button : page.findChildren<QAbstractButton*>()) {
+      // Leaving a speed mode option puts its default into the speed field, failing or not.
+      if (button->objectName() == "Option6" || button->objectName() == "Option7") continue;
+      const bool checked = button->isChecked();
+      click(button);
+      expectBlocked(button->objectName());
+      EXPECT_EQ(button->isChecked(), checked) << button->objectName().toStdString();
+    }
+    for (QLineEdit* other : page.findChildren<QLineEdit*>()) {
+      if (other != edit) click(other);
+    }
+    QTest::keyClick(edit, Qt::Key_Tab);
+    settle();
+    expectBlocked("fields and Tab");
+    if (tabs) {
+      QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {},
+                        tabs->tabBar()->tabRect((c.tab + 1) % 3).center());
+      settle();
+      EXPECT_EQ(tabs->currentIndex(), c.tab);
+    }
+    typeInto(edit, c.good);
+    press(page, tabs ? "cmdCancel" : "Command2");
+    EXPECT_FALSE(dialog.isVisible());
+  });
+  EXPECT_EQ(designText(*window->designText()), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, FieldBlocks,
+    ::testing::Values(BlockedCase{"mnuOntwerpNewTool", 0, "txtMaxTour", "99", "100"},
+                      BlockedCase{"mnuOntwerpNewTool", 0, "txtTool", "1.5", "99"},
+                      BlockedCase{"mnuOntwerpNewTool", 0, "txtToolCorrection", "100", "1"},
+                      BlockedCase{"mnuOntwerpNewTool", 0, "txtCutSpeed", "600", "500"},
+                      BlockedCase{"mnuOntwerpG9094", 0, "txtsPostX", "0", "52"},
+                      BlockedCase{"mnuOntwerpG9094", 0, "txtsPosZ", "-", "2"},
+                      BlockedCase{"mnuOntwerpG9094", 0, "txtstartX", "", "48"},
+                      BlockedCase{"mnuOntwerpG9094", 0, "txtConisch", "-", "-1"},
+                      BlockedCase{"mnuOntwerpG9094", 1, "txtstartZ", "0", "-20"},
+                      BlockedCase{"mnuOntwerpG9094", 1, "txtFeed", "0", "1.5"},
+                      BlockedCase{"mnuOntwerpG9094", 1, "txtstapX", "0", "0.2"},
+                      BlockedCase{"mnuOntwerpG9094", 2, "txteindX", "0", "-3"},
+                      BlockedCase{"mnuOntwerpG9094", 2, "txtstartX", "5", "0"}));
+
+// Paints of the label other than white.
+int drawnPixels(const QLabel& picture) {
+  const QImage image = picture.pixmap().toImage();
+  int drawn = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) drawn += image.pixel(x, y) != qRgb(255, 255, 255);
+  }
+  return drawn;
+}
+
+// "Toevoegen" writes the cycle of the tab's values and the dialog stays open for the next; a
+// signed field keeps a lone minus, but no other text that is no number; a new tab starts in
+// its first field, all selected; "Voorbeeld" draws the cuts; too many cuts are refused.
+TEST_F(MainWindowTest, AutomatischRepeterenWritesTheCycleOfEachTab) {
+  withModal(action("mnuOntwerpG9094"), [&](QDialog& dialog) {
+    auto* tabs = child<QTabWidget>(dialog, "SSTab1");
+    const auto fill = [tabs](int tab,
+                             std::initializer_list<std::pair<const char*, const char*>> values) {
+      for (const auto& [name, value] : values) typeInto(child(*tabs->widget(tab), name), value);
+    };
+    const auto tabField = [tabs](int tab, const char* name) {
+      return child(*tabs->widget(tab), name);
+    };
+    fill(0, {{"txtsPostX", "52"}, {"txtsPosZ", "-"}});
+    EXPECT_EQ(tabField(0, "txtsPosZ")->text(), "-");
+    QTest::keyClicks(tabField(0, "txtsPosZ"), "x");
+    EXPECT_EQ(tabField(0, "txtsPosZ")->text(), "");
+    QTest::keyClicks(tabField(0, "txtsPosZ"), "2");
+    fill(0, {{"txtstartX", "48"}, {"txtstartZ", "-30"}, {"txteindX", "40"}});
+    for (const char* button : {"chkKoelwater", "cmdAdd", "cmdAdd", "cmdVoorbeeld"}) {
+      press(*tabs->widget(0), button);
+    }
+    const QString cycle =
+        "G00 X52 Z2 M08 ;\r\nG90 X48 Z-30 F0.2 ;\r\nX45 ;\r\nX42 ;\r\nX40 ;\r\nG00 X52 Z2 ;\r\n";
+    EXPECT_EQ(designText(*window->designText()), cycle + cycle);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_GT(drawnPixels(*child<QLabel>(*tabs->widget(0), "picVoorbeeld")), 100);
+
+    // Tab 1 is chosen by a click on its tab, tab 2 by Ctrl+Tab.
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(1).center());
+    for (int tab : {1, 2}) {
+      if (tab == 2) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+      settle();
+      ASSERT_EQ(tabs->currentIndex(), tab);
+      EXPECT_EQ(QApplication::focusWidget(), tabField(tab, "txtsPostX"));
+      QTest::keyClicks(tabField(tab, "txtsPostX"), "52");
+      EXPECT_EQ(tabField(tab, "txtsPostX")->text(), "52");  // the "0" was selected
+    }
+    fill(2, {{"txtsPosZ", "2"}, {"txtstartZ", "-1"}, {"txtFeed", "0.15"}, {"txteindX", "-3"}});
+    press(*tabs->widget(2), "cmdAdd");
+    EXPECT_EQ(
+        designText(*window->designText()),
+        cycle + cycle + "G00 X52 Z2 ;\r\nG94 X0 Z-1 F0.15 ;\r\nZ-2 ;\r\nZ-3 ;\r\nG00 X52 Z2 ;\r\n");
+    EXPECT_EQ(tabField(0, "txtstartZ")->text(), "-30");  // each tab keeps its own values
+    fill(2, {{"txtstapX", "0.0001"}});
+    press(*tabs->widget(2), "cmdAdd");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, "Automatisch repeteren");
+    EXPECT_NE(dialogs.messages[0].text.find("10000"), std::string::npos);
+  });
+}
+
+// "M30 Einde programma" ends the design; "Simulatie" writes it whole over an earlier, longer
+// design file in the program folder and runs it. When the file cannot be written the user is
+// told and nothing runs.
+TEST_F(MainWindowTest, SimulatieRunsTheDesign) {
+  writeProgram("T0000.Nc", "an earlier design that is much longer than the new one\r\n");
+  window->designText()->setPlainText(":0000 ;\nG00 X52 Z2\nG01 Z-10 F0.2\n");
+  window->designText()->moveCursor(QTextCursor::End);
+  action("mnuOntwerpEinde")->trigger();
+  drive([this] { action("mnuOntwerpSimulatie")->trigger(); });
+  EXPECT_EQ(contentOf(pathOf("T0000.Nc")),
+            ":0000 ;\r\nG00 X52 Z2\r\nG01 Z-10 F0.2\r\nG00 X250 Z250 T0 M09 ;\r\nM30 ;\r\n%\x14");
+  EXPECT_EQ(QString::fromStdString(sim().dialogFileName), pathOf("T0000.Nc"));
+  EXPECT_EQ(gateStops, std::vector<int>{0});
+  auto* list = find<QListView>("lstCommands");
+  ASSERT_EQ(list->model()->rowCount(), 5);
+  EXPECT_EQ(list->model()->index(2, 0).data().toString(), "G01 Z-10 F0.2 ;");
+
+  window->design()->setProgramFolder(pathOf("missing"));
+  gateStops.clear();
+  drive([this] { action("mnuOntwerpSimulatie")->trigger(); });
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, "Simulatie");
+  EXPECT_TRUE(gateStops.empty());
+}
+
+}  // namespace
+}  // namespace draivo::test
