@@ -104,6 +104,14 @@ void printPreview(std::ostream& out, const std::vector<PreviewMove>& moves) {
   out << "\n";
 }
 
+// Runs the design dialogs' rules. Fields: startX startZ firstX firstZ taper feed lastCut step.
+//   cycle G90|G92|G94 [FIELD=TEXT ...] [coolant]    the cycle blocks from a fresh tab
+//   plan G9x FIELD=TEXT ..., plan FIRST LAST STEP down|up    the further cuts
+//   preview G9x FIELD=TEXT ...        the preview's moves and what they draw
+//   tool empty|more [inch] [perminute] [g97] [ccw] [tool=..] [correction=..] [description=..]
+//        [maxtour=..] [speed=..]      the tool blocks on an empty or a non-empty design
+//   end, change signed|unsigned TEXT, leading TEXT, valid G9x FIELD=TEXT
+//   range tool|maxtour|cutspeed|spindlespeed TEXT, toolnumber TEXT
 class DesignSession {
  public:
   std::string run(const Words& w) {
@@ -149,16 +157,7 @@ class DesignSession {
   }
 };
 
-class DesignTranscript : public ::testing::TestWithParam<std::filesystem::path> {};
-
-TEST_P(DesignTranscript, PrintsWhatItSays) {
-  test::runTranscript<DesignSession>(GetParam());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Data, DesignTranscript,
-    ::testing::ValuesIn(test::transcriptFiles(std::filesystem::path(__FILE__).parent_path() / "data")),
-    test::transcriptName);
+DRAIVO_TRANSCRIPT_TEST(DesignTranscript, DesignSession);
 
 }  // namespace
 }  // namespace draivo

@@ -70,6 +70,19 @@ std::string largeProgram(std::size_t bytes) {
 
 // Runs editor commands on one document, as the editor window drives it, and on files in a
 // folder of its own, written "{dir}" in what it prints.
+//   spread|number|unnumber LINE, rewrite spread|number|unnumber LINE ...,
+//   many COMMAND COUNT LINE [FROM OTHER]    the line rules (number as line 5)
+//   split TEXT, run COMMAND TEXT [FILE] [fail=writeN|readN|remove]    a text command through
+//                                     the work file (FILE: a file where the folder should be)
+//   large BYTES                       a program of that size, as @last (also a run's text)
+//   tofile TEXT, fromfile TEXT        line ends of the editor and its files
+//   write NAME TEXT, mkdir [@temp] NAME, chmod NAME OCTAL, perms NAME, ls    the folder
+//   save NAME TEXT, savetext NAME utf8|1252 TEXT, read NAME, remove NAME
+//   find TEXT SEARCH START, findnext TEXT SEARCH, newsearch, replaceall TEXT SEARCH BY
+//   open NAME utf8|1252 TEXT, new, type TEXT, typemany N, undo, redo, undoall    the document
+//   store BUDGET, record POS REMOVED INSERTED, storeundo    an undo store with a byte budget
+//   fit POS REMOVED ADDED OLD NEW, gap POS COUNT TEXT|long, name FILE
+// Texts longer than 60 characters print as their length, head and tail.
 class EditorSession {
  public:
   std::string run(const Words& w) {
@@ -280,16 +293,7 @@ class EditorSession {
   std::ostringstream out_;
 };
 
-class EditorTranscript : public ::testing::TestWithParam<std::filesystem::path> {};
-
-TEST_P(EditorTranscript, PrintsWhatItSays) {
-  test::runTranscript<EditorSession>(GetParam());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Data, EditorTranscript,
-    ::testing::ValuesIn(test::transcriptFiles(std::filesystem::path(__FILE__).parent_path() / "data")),
-    test::transcriptName);
+DRAIVO_TRANSCRIPT_TEST(EditorTranscript, EditorSession);
 
 }  // namespace
 }  // namespace draivo

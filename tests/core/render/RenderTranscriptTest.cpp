@@ -46,6 +46,19 @@ std::string nameOf(Colour colour) {
 
 // Runs render commands on one picture, one view and one path drawer. Every pixel change is
 // noted at each refresh, so the order in which animated drawing sets pixels is printed too.
+//   surface [W H [COLOUR]]            a new picture (default 702 x 369, button face)
+//   fore C, style solid|dot|dashdot, width N, set C R COLOUR, get C R, clear, back COLOUR
+//   line Z1 X1 Z2 X2 [COLOUR], arc L T R B Z1 X1 Z2 X2    the picture's line and arc
+//   numbered, keep, bitblt ... [self], stretchblt ...  every pixel its own colour; keep a copy
+//                                     as the source of copies
+//   show [LEFT TOP RIGHT BOTTOM], revision, bmp [missing|folder], qbcolor I
+//   pencolour C, delay MS, zoom F, penat Z X    the view's pen colour, pause, zoom and pen
+//   linebypixel Z1 X1 Z2 X2, arcbypixel CZ CX R cw|ccw START END    animated drawing: the
+//                                     rounded ends or rewritten angles, then the recording
+//   draw "BLOCK" [arc] [instant]      DrawMove: pen, target, rapid mode, arc, rewritten block
+//   zoomvalue V, speedvalue V, map Z X, reset    scroll bars, coordinate mapping, ResetView
+//   arccos, distance, centre ... true|false, angles ..., reference ...    the arc geometry
+//   down X Y, drag X Y, hover X Y, up, zoomclick, factor W H    the magnifier
 class RenderSession {
  public:
   RenderSession() { out_ << std::setprecision(12); }
@@ -340,16 +353,7 @@ class RenderSession {
   std::ostringstream out_;
 };
 
-class RenderTranscript : public ::testing::TestWithParam<std::filesystem::path> {};
-
-TEST_P(RenderTranscript, PrintsWhatItSays) {
-  test::runTranscript<RenderSession>(GetParam());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Data, RenderTranscript,
-    ::testing::ValuesIn(test::transcriptFiles(std::filesystem::path(__FILE__).parent_path() / "data")),
-    test::transcriptName);
+DRAIVO_TRANSCRIPT_TEST(RenderTranscript, RenderSession);
 
 // Thousands of arcs of every size and position, thin and wide, set the pixels they set before
 // the pixels of an arc were decided without an angle each: the picture's hash was noted then.

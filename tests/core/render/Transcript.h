@@ -74,7 +74,7 @@ inline std::string quoted(std::string_view text, bool bytes = false) {
 inline std::vector<std::filesystem::path> transcriptFiles(const std::filesystem::path& folder) {
   std::vector<std::filesystem::path> files;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    if (entry.path().extension() == ".txt") files.push_back(entry.path());
+    if (entry.path().extension() == ".session") files.push_back(entry.path());
   }
   std::sort(files.begin(), files.end());
   return files;
@@ -115,3 +115,12 @@ void runTranscript(const std::filesystem::path& file) {
 }
 
 }  // namespace draivo::test
+
+// The parameterised test that replays every transcript of the data folder beside FILE.
+#define DRAIVO_TRANSCRIPT_TEST(Suite, Session)                                              \
+  class Suite : public ::testing::TestWithParam<std::filesystem::path> {};                  \
+  TEST_P(Suite, PrintsWhatItSays) { ::draivo::test::runTranscript<Session>(GetParam()); }   \
+  INSTANTIATE_TEST_SUITE_P(Data, Suite,                                                     \
+                           ::testing::ValuesIn(::draivo::test::transcriptFiles(             \
+                               std::filesystem::path(__FILE__).parent_path() / "data")),    \
+                           ::draivo::test::transcriptName)
