@@ -1,4 +1,7 @@
+#include <sys/resource.h>
+
 #include <algorithm>
+#include <csignal>
 #include <map>
 #include <sstream>
 
@@ -77,6 +80,7 @@ std::string largeProgram(std::size_t bytes) {
 //   large BYTES                       a program of that size, as @last (also a run's text)
 //   tofile TEXT, fromfile TEXT        line ends of the editor and its files
 //   write NAME TEXT, mkdir [@temp] NAME, chmod NAME OCTAL, perms NAME, ls    the folder
+//   fsize BYTES|off                   the largest file the process may write
 //   save NAME TEXT, savetext NAME utf8|1252 TEXT, read NAME, remove NAME
 //   find TEXT SEARCH START, findnext TEXT SEARCH, newsearch, replaceall TEXT SEARCH BY
 //   open NAME utf8|1252 TEXT, new, type TEXT, typemany N, undo, redo, undoall    the document
@@ -128,8 +132,14 @@ class EditorSession {
       for (const auto& [name, what] : entries) out_ << name << what << "\n";
     } else if (c == "perms") {
       out_ << std::oct << static_cast<int>(fs::status(file(1)).permissions()) << std::dec << "\n";
+    } else if (c == "fsize") {  // the largest file the process may write, as on a full disk
+      std::signal(SIGXFSZ, SIG_IGN);
+      rlimit limit{};
+      getrlimit(RLIMIT_FSIZE, &limit);
+      limit.rlim_cur = w[1] == "off" ? limit.rlim_max : std::stoul(w[1]);
+      setrlimit(RLIMIT_FSIZE, &limit);
     } else if (c == "save") {
-      printResult(SaveFileAtomically(file(1), w[2]));
+      printResult(SaveFileAtomically(file(1), arg(2)));
     } else if (c == "savetext") {
       printResult(SaveTextFile(file(1), w[3], Encodings.at(w[2])));
     } else if (c == "read") {
