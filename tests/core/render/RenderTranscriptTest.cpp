@@ -71,6 +71,7 @@ class RenderSession {
     if (c == "surface") {
       pic_ = w.size() > 1 ? Surface(n(1), n(2), w.size() > 3 ? colourOf(w[3]) : ButtonFace)
                           : Surface();
+      looked_ = pic_.pixels();  // a window shows a new picture whole
     } else if (c == "fore") {
       pic_.foreColour = colourOf(w[1]);
     } else if (c == "style") {
