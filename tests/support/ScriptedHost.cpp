@@ -2,28 +2,21 @@
 
 #include <algorithm>
 
-#include "run/Simulator.h"
-
 namespace draivo::test {
-
-void ScriptedHost::processEvents() {
-  ++processCalls;
-}
 
 void ScriptedHost::waitForEvents(int maxMilliseconds) {
   ++waitCalls;
-  waitRequests.push_back(maxMilliseconds);
   clock += static_cast<std::uint64_t>(std::max(maxMilliseconds, 1));
   if (onWait) onWait(*this);
   if (!sim_) return;
   if (waitCalls >= waitLimit && !gaveUp) {
     gaveUp = true;
     sim_->requestQuit();
-    return;
-  }
-  if (clickStartWhenWaiting && sim_->run.RunBusy && !sim_->StartPressed) {
-    startClicksAt.push_back(sim_->lstCommands.ListIndex());
-    sim_->startButtonClick(2);
+  } else if (clickStartWhenWaiting && sim_->run.RunBusy && !sim_->StartPressed) {
+    const std::string images = ImageNames(sim_->indicators);  // the coolant is not asked
+    gateClicks.push_back(std::to_string(sim_->lstCommands.ListIndex()) + " " +
+                         images.substr(0, images.rfind(' ')));
+    sim_->startButtonClick(Simulator::StartButtonIndex);
   }
 }
 
@@ -31,26 +24,42 @@ MessageAnswer ScriptedHost::messageBox(const std::string& text, const std::strin
                                        MessageButtons buttons, MessageIcon icon) {
   messages.push_back(title + ": " + text);
   messageIcons.push_back(icon);
-  if (!messageAnswers.empty()) {
-    const MessageAnswer answer = messageAnswers.front();
-    messageAnswers.pop_front();
-    return answer;
-  }
   return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
 }
 
-std::string ScriptedHost::openFileDialog(const std::string& title, const std::string&) {
-  dialogs.push_back(title);
+std::string ScriptedHost::openFileDialog(const std::string&, const std::string&) {
+  ++dialogs;
   return dialogAnswer;
 }
 
 void ScriptedHost::labelsChanged() {
-  if (!sim_) return;
-  const bool visible = sim_->status.nullPointVisible;
-  if (visible != nullPointVisible_) {
-    nullPointChanges.emplace_back(clock, visible);
-    nullPointVisible_ = visible;
+  if (!sim_ || sim_->status.nullPointVisible == labelShown_) return;
+  labelShown_ = sim_->status.nullPointVisible;
+  if (labelShown_) {
+    labelText_ = std::to_string(clock) + "-";
+  } else {
+    labels.push_back(labelText_ + std::to_string(clock) + " " + sim_->status.lblNullPoint);
   }
+}
+
+std::string ImageNames(const Indicators& indicators) {
+  static const char* const start[] = {"idle", "step", "running"};
+  static const char* const spindle[] = {"running-m03", "running-m04", "stopped-m04", "stopped-m03"};
+  static const char* const coolant[] = {"on", "off"};
+  return std::string(start[static_cast<int>(indicators.start)]) + " " +
+         spindle[static_cast<int>(indicators.spindle)] + " " +
+         coolant[static_cast<int>(indicators.coolant)];
+}
+
+std::string ScriptedRun::write(const std::string& name, const std::vector<std::string>& lines) {
+  std::string text;
+  for (const auto& line : lines) text += line + "\r\n";
+  return folder.write(name, text);
+}
+
+void ScriptedRun::open(const std::vector<std::string>& lines) {
+  host.dialogAnswer = write("program.nc", lines);
+  sim.Open();
 }
 
 }  // namespace draivo::test

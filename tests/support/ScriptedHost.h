@@ -1,35 +1,29 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "run/Host.h"
-
-namespace draivo {
-class Simulator;
-}
+#include "run/Simulator.h"
+#include "support/TempFolder.h"
 
 namespace draivo::test {
 
 // A host for run tests: a virtual clock that moves on only inside waitForEvents, a scripted
-// user (Start clicks, message-box answers, the open dialog) and a record of what the
-// simulator asked of the window.
+// user (Start clicks, the open dialog, the "Direct" box) and a record of what the run asked
+// of the window.
 class ScriptedHost : public Host {
  public:
   // --- the script ---
-  // Click Start whenever a busy run waits with StartPressed clear (at its gate).
-  bool clickStartWhenWaiting = true;
-  std::string dialogAnswer;  // what the open dialog returns ("" = cancelled)
-  bool direct = true;        // the "Direct" box
-  // Answers of the message boxes in turn; Ok (or No) once they are used up.
-  std::deque<MessageAnswer> messageAnswers;
+  bool clickStartWhenWaiting = true;  // click Start whenever a busy run waits at its gate
+  std::string dialogAnswer;           // what the open dialog returns ("" = cancelled)
+  bool direct = true;                 // the "Direct" box
   // Called in every waitForEvents after the clock has moved, before any Start click.
   std::function<void(ScriptedHost&)> onWait;
-  // After this many waits the host asks the simulator to quit, so a run that would wait
-  // for ever ends and the test fails on `gaveUp` instead of hanging.
+  // After this many waits the host closes the window, so that a run that would wait for
+  // ever ends and the test fails on `gaveUp` instead of hanging.
   int waitLimit = 100000;
 
   void attach(Simulator& simulator) { sim_ = &simulator; }
@@ -38,35 +32,44 @@ class ScriptedHost : public Host {
   // --- the record ---
   std::uint64_t clock = 0;
   int waitCalls = 0;
-  int processCalls = 0;
-  std::vector<int> waitRequests;      // the milliseconds of each waitForEvents
-  std::vector<int> startClicksAt;     // lstCommands.ListIndex at each scripted Start click
+  // Each Start click at a gate: "list index, start image, spindle image".
+  std::vector<std::string> gateClicks;
   std::vector<std::string> messages;  // "title: text"
   std::vector<MessageIcon> messageIcons;
-  std::vector<std::string> dialogs;  // titles of the open dialogs shown
-  // The end-of-run label: (clock, visible) each time its visibility changed.
-  std::vector<std::pair<std::uint64_t, bool>> nullPointChanges;
-  int pictureNotices = 0;
-  int indicatorNotices = 0;
-  int menuNotices = 0;
+  int dialogs = 0;  // open dialogs shown
+  // Each showing of the label over the status panel: "from-to text" on the clock.
+  std::vector<std::string> labels;
   bool gaveUp = false;
 
-  // Host
-  void processEvents() override;
+  void processEvents() override {}
   void waitForEvents(int maxMilliseconds) override;
   std::uint64_t tickCount() override { return clock; }
   MessageAnswer messageBox(const std::string& text, const std::string& title,
                            MessageButtons buttons, MessageIcon icon) override;
-  std::string openFileDialog(const std::string& title, const std::string& filter) override;
+  std::string openFileDialog(const std::string&, const std::string&) override;
   bool directChecked() override { return direct; }
   void labelsChanged() override;
-  void indicatorsChanged() override { ++indicatorNotices; }
-  void menusChanged() override { ++menuNotices; }
-  void pictureChanged() override { ++pictureNotices; }
 
  private:
   Simulator* sim_ = nullptr;
-  bool nullPointVisible_ = false;
+  bool labelShown_ = false;
+  std::string labelText_;
+};
+
+// The names of the three button images: "idle stopped-m03 off".
+std::string ImageNames(const Indicators& indicators);
+
+// A simulator on a scripted host, with a folder for its program files.
+struct ScriptedRun {
+  ScriptedRun() { host.attach(sim); }
+  // Writes the lines, each ended by CR LF, as a file of the folder; returns its path.
+  std::string write(const std::string& name, const std::vector<std::string>& lines);
+  // Opens the lines as "program.nc" through the open dialog and runs them.
+  void open(const std::vector<std::string>& lines);
+
+  TempFolder folder;
+  ScriptedHost host;
+  Simulator sim{host};
 };
 
 }  // namespace draivo::test

@@ -3,12 +3,12 @@
 
 #include <random>
 
+#include "design/ProgramMarkers.h"
 #include "nc/BlockText.h"
 #include "run/FileHelpers.h"
 #include "run/ProgramCache.h"
 #include "run/ProgramLoader.h"
 #include "run/SubprogramCall.h"
-#include "support/BlockLines.h"
 #include "support/TempFolder.h"
 
 namespace draivo {
@@ -16,65 +16,76 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-struct SplitCase {
-  const char* label;
-  std::string text;
+Lines linesOf(const BlockTexts& texts) {
   Lines lines;
-};
-
-void PrintTo(const SplitCase& c, std::ostream* os) {
-  *os << c.label;
+  for (std::size_t i = 0; i < texts.size(); ++i) lines.emplace_back(texts[i]);
+  return lines;
 }
 
-class SplitLinesTest : public ::testing::TestWithParam<SplitCase> {};
-
-TEST_P(SplitLinesTest, BreaksAtCrLfAndCrLf) {
-  EXPECT_EQ(SplitLines(GetParam().text), GetParam().lines);
+TEST(SplitLines, BreaksAtCrLfAndCrLf) {
+  const std::pair<std::string, Lines> cases[] = {
+      {"", {}},
+      {"A", {"A"}},
+      {"A\nB\n", {"A", "B"}},
+      {"A\r\nB\r\n", {"A", "B"}},
+      {"A\rB", {"A", "B"}},
+      {"A\n\rB", {"A", "", "B"}},
+      {"A\r\r\nB", {"A", "", "B"}},
+      {"A\n\nB", {"A", "", "B"}},
+      {std::string("A\0B\nC", 5), {std::string("A\0B", 3), "C"}},
+  };
+  for (const auto& [text, lines] : cases) EXPECT_EQ(SplitLines(text), lines) << text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, SplitLinesTest,
-    ::testing::Values(
-        SplitCase{"empty", "", {}}, SplitCase{"no break", "A", {"A"}},
-        SplitCase{"final LF adds nothing", "A\nB\n", {"A", "B"}},
-        SplitCase{"CR LF is one break", "A\r\nB\r\n", {"A", "B"}},
-        SplitCase{"lone CR", "A\rB", {"A", "B"}},
-        SplitCase{"LF CR is two breaks", "A\n\rB", {"A", "", "B"}},
-        SplitCase{"CR CR LF", "A\r\r\nB", {"A", "", "B"}},
-        SplitCase{"blank line kept", "A\n\nB", {"A", "", "B"}},
-        SplitCase{"NUL bytes stay", std::string("A\0B\nC", 5), {std::string("A\0B", 3), "C"}}));
-
-struct LoadCase {
-  const char* label;
-  std::string text;
-  Lines blocks;
-  std::string caption;  // "" = none
-};
-
-void PrintTo(const LoadCase& c, std::ostream* os) {
-  *os << c.label;
+// The loader takes the lines SplitLines cuts, from a whole text or from a file read in chunks
+// of any size, for any mix of line ends, start and end lines, and lines already in block form.
+TEST(LoadProgram, TakesTheLinesSplitLinesCutsUpToTheEnd) {
+  std::mt19937 random(61206);
+  const Lines pieces = {"\r",  "\n", "\r\n", "G01 X1", "x2.", std::string(ProgramStartLine),
+                        "%",   std::string(ProgramEndMarker), "N5", " ;", "G1 M8 ;"};
+  test::TempFolder folder;
+  for (int round = 0; round < 400; ++round) {
+    std::string text;
+    for (std::size_t i = random() % 12; i > 0; --i) text += pieces[random() % pieces.size()];
+    Lines expected;
+    for (const std::string& line : SplitLines(text)) {
+      if (line == ProgramStartLine) continue;
+      if (line.empty() || line == ProgramEndMarker) break;
+      expected.push_back(NormaliseBlock(line));
+    }
+    ASSERT_EQ(linesOf(*LoadProgramText(text).blocks), expected) << "round " << round;
+    const std::size_t chunk = 1 + random() % 6;
+    const auto read = LoadProgramFile(folder.write("program.nc", text), chunk);
+    ASSERT_TRUE(read.has_value());
+    ASSERT_EQ(linesOf(*read->blocks), expected) << "round " << round << ", chunk " << chunk;
+  }
 }
 
-class LoadProgramTextTest : public ::testing::TestWithParam<LoadCase> {};
-
-TEST_P(LoadProgramTextTest, LoadsTheBlocksItShould) {
-  const LoadedProgram program = LoadProgramText(GetParam().text);
-  EXPECT_EQ(test::linesOf(*program.blocks), GetParam().blocks);
-  EXPECT_EQ(program.caption.value_or(""), GetParam().caption);
+TEST(LoadProgram, CaptionComesFromTheLastProgramNumberLine) {
+  const std::pair<std::string, std::string> cases[] = {
+      {":0012 ;\nG00 X1 ;\n", "Draivo O0012.nc"},
+      {":0012 ;\n:0034 ;\n", "Draivo O0034.nc"},
+      {":7", "Draivo O7 ;.nc"},
+      {"G00 X1 ;\n", ""},
+  };
+  for (const auto& [text, caption] : cases) {
+    EXPECT_EQ(LoadProgramText(text).caption.value_or(""), caption) << text;
+  }
+  EXPECT_EQ(CaptionOf(":0\u00B0\u4E2D2 ;"), "Draivo O0\u00B0\u4E2D2.nc");  // never half a character
+  EXPECT_EQ(CaptionOf("\u00E9:12"), "Draivo O:12.nc");
+  EXPECT_EQ(CaptionOf(""), "Draivo O.nc");
 }
 
 // Lines the loader takes as they are must be lines that normalising leaves as they are.
 TEST(IsNormalBlock, TakesOnlyLinesThatNormalisingKeeps) {
   std::mt19937 random(3012);
-  const std::vector<std::string> words = {"G1",    "G01", "G00", "M8",  "M08",   "M98",  "M30",
-                                          "X-2.5", "Z.5", "X2.", "N10", "P1234", "F0.2", "x1",
-                                          ":0",    "(",   ",5",  "-",   ";",     "%"};
-  const std::vector<std::string> gaps = {" ", " ", "", "  "};
+  const Lines words = {"G1",    "G01", "G00", "M8", "M08", "M98", "M30", "X-2.5", "Z.5", "X2.",
+                       "N10", "P1234", "F0.2", "x1", ":0",  "(",   ",5",  "-",     ";",   "%"};
+  const Lines gaps = {" ", " ", "", "  "};
   int taken = 0;
   for (int round = 0; round < 20000; ++round) {
     std::string line;
-    const std::size_t count = 1 + random() % 4;
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0, count = 1 + random() % 4; i < count; ++i) {
       if (i > 0) line += gaps[random() % gaps.size()];
       line += words[random() % words.size()];
     }
@@ -86,114 +97,54 @@ TEST(IsNormalBlock, TakesOnlyLinesThatNormalisingKeeps) {
   EXPECT_GT(taken, 1000);
 }
 
-const std::string StartLine = "\x1B&HE:\x12%";
-const std::string EndLine = "%\x14";
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, LoadProgramTextTest,
-    ::testing::Values(
-        LoadCase{"empty line ends loading",
-                 "N10 G00 X10 ;\r\n\r\nN20 G01 X5 ;\r\n",
-                 {"N10 G00 X10 ;"},
-                 ""},
-        LoadCase{"first line empty loads nothing", "\nN10 G00 X10 ;\n", {}, ""},
-        LoadCase{"start line skipped", StartLine + "\r\nN10 G00 X10 ;\r\n", {"N10 G00 X10 ;"}, ""},
-        LoadCase{"start line skipped anywhere",
-                 "G00 X1 ;\n" + StartLine + "\nG00 X2 ;\n",
-                 {"G00 X1 ;", "G00 X2 ;"},
-                 ""},
-        LoadCase{"end line stops", "G00 X1 ;\r\n" + EndLine + "\r\nG00 X2 ;\r\n", {"G00 X1 ;"}, ""},
-        LoadCase{"end line first loads nothing", EndLine, {}, ""},
-        LoadCase{"lone percent is a block", "%\nG00 X1 ;\n%\n", {"%", "G00 X1 ;", "%"}, ""},
-        LoadCase{
-            "percent with more is no end line", "%\x14 \nG00 X1 ;\n", {"% \x14", "G00 X1 ;"}, ""},
-        LoadCase{
-            "blocks normalised", "n10g1x20.z-5.f.2\nm8", {"N10 G01 X20 Z-5 F.2 ;", "M08 ;"}, ""},
-        LoadCase{"program number sets caption",
-                 ":0012 ;\nG00 X1 ;\n",
-                 {":0012 ;", "G00 X1 ;"},
-                 "Draivo O0012.nc"},
-        LoadCase{"last number line wins",
-                 ":0012 ;\n:0034 ;\n",
-                 {":0012 ;", ":0034 ;"},
-                 "Draivo O0034.nc"},
-        LoadCase{"short number line", ":7", {":7 ;"}, "Draivo O7 ;.nc"}));
-
-TEST(CaptionOf, TakesTheFourCharactersAfterTheFirst) {
-  EXPECT_EQ(CaptionOf(":0012 ;"), "Draivo O0012.nc");
-  EXPECT_EQ(CaptionOf(":"), "Draivo O.nc");
-  EXPECT_EQ(CaptionOf(""), "Draivo O.nc");
-  // never half a character
-  EXPECT_EQ(CaptionOf(":0\u00B0\u4E2D2 ;"), "Draivo O0\u00B0\u4E2D2.nc");
-  EXPECT_EQ(CaptionOf("\u00E9:12"), "Draivo O:12.nc");
+TEST(SubprogramCallOf, NamesTheFileAndThePasses) {
+  const struct {
+    const char* block;
+    const char* mainFile;
+    const char* fileName;
+    int passes;
+  } cases[] = {
+      {"N20 M98 P21234 ;", "/p/main.nc", "/p/O1234.nc", 2},
+      {"M98 P31234;", "/p/q/main.nc", "/p/q/O1234.nc", 3},
+      {"M98 P1234;", "/p/main.nc", "/p/O1234.nc", 1},
+      {"M98 P12;", "/p/main.nc", "/p/O12.nc", 1},
+      {"M98 P01234;", "/p/main.nc", "/p/O1234.nc", 0},
+      {"M98 P999991234;", "/p/main.nc", "/p/O1234.nc", 9999},
+      {"M98 P-21234;", "/p/main.nc", "/p/O1234.nc", 0},
+      {"M98 P21234;", "main.nc", "O1234.nc", 2},
+      {"M98 ;", "/p/main.nc", "/p/O.nc", 1},
+      {"M98 PAB1234;", "/p/main.nc", "/p/O1234.nc", 1},
+  };
+  for (const auto& c : cases) {
+    const SubprogramCall call = SubprogramCallOf(c.block, c.mainFile);
+    EXPECT_EQ(call.fileName, c.fileName) << c.block;
+    EXPECT_EQ(call.passes, c.passes) << c.block;
+    EXPECT_EQ(call.passesCapped, c.passes == 9999) << c.block;
+  }
 }
 
-struct CallCase {
-  const char* block;
-  const char* mainFile;
-  const char* fileName;
-  int passes;
-};
-
-void PrintTo(const CallCase& c, std::ostream* os) {
-  *os << c.block;
-}
-
-class SubprogramCallTest : public ::testing::TestWithParam<CallCase> {};
-
-TEST_P(SubprogramCallTest, NamesFileAndPasses) {
-  const SubprogramCall call = SubprogramCallOf(GetParam().block, GetParam().mainFile);
-  EXPECT_EQ(call.fileName, GetParam().fileName);
-  EXPECT_EQ(call.passes, GetParam().passes);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Blocks, SubprogramCallTest,
-    ::testing::Values(CallCase{"N20 M98 P21234 ;", "/p/main.nc", "/p/O1234.nc", 2},
-                      CallCase{"M98 P31234;", "/p/q/main.nc", "/p/q/O1234.nc", 3},
-                      CallCase{"M98 P1234;", "/p/main.nc", "/p/O1234.nc", 1},
-                      CallCase{"M98 P12;", "/p/main.nc", "/p/O12.nc", 1},
-                      CallCase{"M98 P01234;", "/p/main.nc", "/p/O1234.nc", 0},
-                      CallCase{"M98 P999991234;", "/p/main.nc", "/p/O1234.nc", 9999},
-                      CallCase{"M98 P-21234;", "/p/main.nc", "/p/O1234.nc", 0},
-                      CallCase{"M98 P21234;", "main.nc", "O1234.nc", 2},
-                      CallCase{"M98 ;", "/p/main.nc", "/p/O.nc", 1},
-                      CallCase{"M98 PABC;", "/p/main.nc", "/p/OABC.nc", 1},
-                      CallCase{"M98 PAB1234;", "/p/main.nc", "/p/O1234.nc", 1}));
-
-TEST(DirectoryOf, KeepsTheLastSlash) {
+TEST(FileHelpers, ReadOnlyRegularFiles) {
   EXPECT_EQ(DirectoryOf("/a/b/c.nc"), "/a/b/");
-  EXPECT_EQ(DirectoryOf("/c.nc"), "/");
   EXPECT_EQ(DirectoryOf("c.nc"), "");
-  EXPECT_EQ(DirectoryOf(""), "");
-}
-
-TEST(FileExists, NeedsADotAndAReadableLength) {
   test::TempFolder folder;
-  const std::string program = folder.write("O1234.nc", "G00 X1 ;\n");
-  const std::string noDot = folder.write("O1234", "G00 X1 ;\n");
-  std::filesystem::create_directory(folder.path() / "O5678.nc");
+  const std::string bytes("\0\x01\xFF\r\n", 5);
+  const std::string program = folder.write("O1234.nc", bytes);
+  EXPECT_EQ(ReadWholeFile(program), bytes);
   EXPECT_TRUE(FileExists(program));
-  EXPECT_FALSE(FileExists(noDot));
-  EXPECT_FALSE(FileExists((folder.path() / "O5678.nc").string()));
-  EXPECT_FALSE(FileExists((folder.path() / "O9999.nc").string()));
-}
-
-TEST(ReadWholeFile, ReadsRegularFilesOnly) {
-  test::TempFolder folder;
-  const std::string binary("\0\x01\xFF\r\n", 5);
-  EXPECT_EQ(ReadWholeFile(folder.write("a.nc", binary)), binary);
-  EXPECT_EQ(ReadWholeFile(folder.write("empty.nc", "")), "");
-  ASSERT_TRUE(LoadProgramFile(folder.write("b.nc", "g1x2\n")).has_value());
+  EXPECT_FALSE(FileExists(folder.write("O1234", "G00 X1 ;\n")));  // no "."
   const auto fifo = folder.path() / "pipe.nc";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::filesystem::create_directory(folder.path() / "O5678.nc");
+  const std::string big = folder.write("big.nc", "G00 X1 ;\n");
+  std::filesystem::resize_file(big, MaxProgramFileBytes + 1);  // sparse: no real data
   // A pipe would block for ever if it were opened.
   for (const std::string& refused :
-       {folder.path().string(), (folder.path() / "missing.nc").string(), std::string("/dev/zero"),
-        fifo.string()}) {
+       {(folder.path() / "O5678.nc").string(), (folder.path() / "missing.nc").string(),
+        std::string("/dev/zero"), fifo.string(), big}) {
     EXPECT_FALSE(ReadWholeFile(refused)) << refused;
     EXPECT_FALSE(LoadProgramFile(refused)) << refused;
   }
+  EXPECT_FALSE(FileExists((folder.path() / "O5678.nc").string()));
 }
 
 // A program is kept only while its file is unchanged on disk, and only once its modification
@@ -210,13 +161,16 @@ TEST(ProgramCache, ReadsAFileAgainWhenItMayHaveChanged) {
   std::filesystem::last_write_time(file, past);
   const auto settled = cache.load(file);
   EXPECT_EQ(cache.load(file), settled);
+  const std::string other = folder.write("O0002.nc", "G00 X3 ;\n");
+  std::filesystem::last_write_time(other, past);
+  EXPECT_EQ(cache.load(other), cache.load(other));
+  EXPECT_EQ(cache.load(file), settled);  // a main program and its subprogram are both kept
 
   folder.write("O0001.nc", "G00 X2 ;\n");  // the same size
   std::filesystem::last_write_time(file, past + std::chrono::seconds(1));
   const auto changed = cache.load(file);
   ASSERT_NE(changed, settled);
   EXPECT_EQ((*changed->blocks)[0], "G00 X2 ;");
-
   std::filesystem::remove(file);
   EXPECT_EQ(cache.load(file), nullptr);
 }
