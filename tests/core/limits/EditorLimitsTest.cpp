@@ -1,8 +1,6 @@
-// The editor's text commands on texts of 10 MB: every line comes back, rewritten exactly by
-// its rule, and numbering a text with more lines than sequence numbers is refused unchanged.
+// The editor's text commands on a text of 10 MB: every line comes back, rewritten exactly by
+// its rule, and numbering more lines than there are sequence numbers is refused unchanged.
 #include <gtest/gtest.h>
-
-#include <ostream>
 
 #include "design/ProgramMarkers.h"
 #include "editor/TextCommands.h"
@@ -12,100 +10,58 @@ namespace draivo::test {
 namespace {
 
 constexpr std::size_t TenMegabytes = 10u * 1024u * 1024u;
+constexpr std::size_t Megabyte = 1024u * 1024u;
 
-// One line of a large text and what spreading its words must give.
+// A line of the text and what spreading its words gives.
 struct LinePair {
   std::string line;
   std::string spread;
 };
 
-struct LargeText {
-  std::string name;
-  std::vector<LinePair> (*make)();
-};
-
-void PrintTo(const LargeText& c, std::ostream* os) {
-  *os << c.name;
+LinePair megabyteLine() {
+  LinePair pair;
+  for (std::size_t w = 0; w < Megabyte / 2; ++w) {
+    pair.line += "X1";
+    pair.spread += w == 0 ? "X1" : " X1";
+  }
+  return {pair.line + ";", pair.spread + " ;"};
 }
 
-// Packed blocks without blanks, numbered and not.
-std::vector<LinePair> packedBlocks() {
+// Packed blocks numbered and not, comments (copied as written and closed with " ;"), empty
+// lines and, now and then, a line of a megabyte.
+std::vector<LinePair> largeText() {
   std::vector<LinePair> lines;
   std::size_t size = 0;
   for (std::size_t k = 0; size < TenMegabytes; ++k) {
+    LinePair pair;
     const std::string x = std::to_string(k % 200) + "." + std::to_string(k % 10);
     const std::string z = std::to_string(k % 97);
-    const std::string n = "N" + std::to_string(k % 9000 + 1);
-    const bool numbered = k % 3 != 0;
-    LinePair pair;
-    pair.line = (numbered ? n : "") + "G01X" + x + "Z-" + z + "F.2;";
-    pair.spread = (numbered ? n + " " : "") + "G01 X" + x + " Z-" + z + " F.2 ;";
-    if (!numbered) pair.spread = "G01 X" + x + " Z-" + z + " F.2 ;";
-    size += pair.line.size() + 2;
-    lines.push_back(std::move(pair));
-  }
-  return lines;
-}
-
-// Ten lines of a megabyte each: every word gets its blank.
-std::vector<LinePair> megabyteLines() {
-  constexpr std::size_t words = TenMegabytes / 10 / 2;
-  std::vector<LinePair> lines;
-  for (int i = 0; i < 10; ++i) {
-    LinePair pair;
-    pair.line.reserve(words * 2 + 1);
-    pair.spread.reserve(words * 3 + 2);
-    for (std::size_t w = 0; w < words; ++w) {
-      pair.line += "X1";
-      pair.spread += w == 0 ? "X1" : " X1";
-    }
-    pair.line += ";";
-    pair.spread += " ;";
-    lines.push_back(std::move(pair));
-  }
-  return lines;
-}
-
-// Comments are copied as written and closed with " ;"; empty lines stay empty.
-std::vector<LinePair> commentsAndEmptyLines() {
-  std::vector<LinePair> lines;
-  std::size_t size = 0;
-  for (std::size_t k = 0; size < TenMegabytes; ++k) {
-    LinePair pair;
-    if (k % 2 == 0) {
+    const std::string n = k % 5 < 2 ? "" : "N" + std::to_string(k % 9000 + 1);
+    if (k % 100000 == 50000) {
+      pair = megabyteLine();
+    } else if (k % 3 == 0) {
       pair.line = "(VOORBEWERKEN x" + std::to_string(k) + ". met  twee  blanks)";
       pair.spread = pair.line + " ;";
+    } else if (k % 3 == 1) {
+      pair = {n + "G01X" + x + "Z-" + z + "F.2;", (n.empty() ? "" : n + " ") + "G01 X" + x + " Z-" + z + " F.2 ;"};
     }
     size += pair.line.size() + 2;
     lines.push_back(std::move(pair));
   }
   return lines;
 }
-
-const std::vector<LargeText> largeTexts = {
-    {"PackedBlocks", packedBlocks},
-    {"MegabyteLines", megabyteLines},
-    {"CommentsAndEmptyLines", commentsAndEmptyLines},
-};
 
 std::string fileText(const std::vector<LinePair>& lines) {
   std::string text;
-  text.reserve(TenMegabytes + lines.size() * 2);
   for (const auto& pair : lines) text.append(pair.line).append("\r\n");
   return text;
 }
 
-// The numbered lines lose everything up to their first blank.
-std::string unnumbered(const std::string& line) {
-  if (line.empty() || line[0] != 'N') return line;
-  const auto blank = line.find(' ');
-  return blank == std::string::npos ? line : line.substr(blank + 1);
-}
-
-// Compares every line k (1-based) of a command's result; the first and last lines are the
-// markers.
+// Compares every line k (1-based) of a command's result; the first and last lines become the
+// program markers.
+template <typename Expected>
 void expectLines(const std::string& resultText, const std::vector<LinePair>& lines,
-                 std::string (*expected)(const LinePair&, std::size_t)) {
+                 Expected expected) {
   const std::vector<std::string> result = SplitFileLines(resultText);
   ASSERT_EQ(result.size(), lines.size());
   EXPECT_EQ(result.front(), ProgramStartLine);
@@ -119,51 +75,44 @@ void expectLines(const std::string& resultText, const std::vector<LinePair>& lin
   EXPECT_EQ(wrong, 0u);
 }
 
-class EditorLimitsTest : public ::testing::TestWithParam<LargeText> {};
-
-TEST_P(EditorLimitsTest, SpreadingAndRemovingNumbersKeepEveryLine) {
+TEST(EditorLimits, TenMegabytesAreSpreadAndUnnumberedLineByLine) {
   TempFolder folder;
-  const std::vector<LinePair> lines = GetParam().make();
+  const std::vector<LinePair> lines = largeText();
   const std::string text = fileText(lines);
-  ASSERT_GE(text.size(), TenMegabytes);
+  const auto numbered = RunTextCommand(TextCommand::AddLineNumbers, text, folder.path().string());
+  EXPECT_FALSE(numbered.ok);
+  EXPECT_TRUE(numbered.text.empty());
+  EXPECT_EQ(numbered.message,
+            "Regel nummers gaan niet verder dan N32765. Deze tekst heeft te veel regels om te "
+            "nummeren en is niet gewijzigd.");
 
   const auto spread = RunTextCommand(TextCommand::SpreadWords, text, folder.path().string());
   ASSERT_TRUE(spread.ok) << spread.message;
   expectLines(spread.text, lines, [](const LinePair& p, std::size_t) { return p.spread; });
-
   const auto removed =
       RunTextCommand(TextCommand::RemoveLineNumbers, spread.text, folder.path().string());
   ASSERT_TRUE(removed.ok) << removed.message;
-  // Line 2, the program number line, keeps its words.
+  // The numbered lines lose everything up to their first blank; line 2, the program number
+  // line, keeps its words.
   expectLines(removed.text, lines, [](const LinePair& p, std::size_t k) {
-    return k == 2 ? p.spread : unnumbered(p.spread);
+    const auto blank = p.spread.find(' ');
+    const bool numbered = k != 2 && p.spread.starts_with("N") && blank != std::string::npos;
+    return numbered ? p.spread.substr(blank + 1) : p.spread;
   });
 }
 
-TEST_P(EditorLimitsTest, NumberingIsRefusedOrKeepsEveryLine) {
+TEST(EditorLimits, LinesOfAMegabyteAreNumbered) {
   TempFolder folder;
-  const std::vector<LinePair> lines = GetParam().make();
+  const std::vector<LinePair> lines(5, megabyteLine());
   const auto numbered =
       RunTextCommand(TextCommand::AddLineNumbers, fileText(lines), folder.path().string());
-  constexpr std::size_t lastNumberedLine = 6555;
-  if (lines.size() > lastNumberedLine + 1) {
-    EXPECT_FALSE(numbered.ok);
-    EXPECT_TRUE(numbered.text.empty());
-    EXPECT_EQ(numbered.message,
-              "Regel nummers gaan niet verder dan N32765. Deze tekst heeft te veel regels om te "
-              "nummeren en is niet gewijzigd.");
-  } else {
-    ASSERT_TRUE(numbered.ok) << numbered.message;
-    const auto result = SplitFileLines(numbered.text);
-    ASSERT_EQ(result.size(), lines.size());
-    for (std::size_t i = 2; i + 1 < lines.size(); ++i) {
-      EXPECT_EQ(result[i], "N" + std::to_string((i - 1) * 5) + " " + lines[i].line);
-    }
+  ASSERT_TRUE(numbered.ok) << numbered.message;
+  const auto result = SplitFileLines(numbered.text);
+  ASSERT_EQ(result.size(), lines.size());
+  for (std::size_t i = 2; i + 1 < lines.size(); ++i) {
+    EXPECT_EQ(result[i], "N" + std::to_string((i - 1) * 5) + " " + lines[i].line);
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(Limits, EditorLimitsTest, ::testing::ValuesIn(largeTexts),
-                         [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace draivo::test

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 
@@ -12,63 +13,45 @@
 namespace draivo::test {
 namespace {
 
-const std::vector<std::string> ExpectedKinds = {"trace", "messages", "status", "waits",
-                                                "state", "pixels",   "time"};
+const std::set<std::string> HeadlessOptionKeys = {"zoom", "direct", "exit", "budget", "cli"};
+const std::set<std::string> ScriptedOptionKeys = {
+    "step", "optional-stop", "speed", "quit-at", "start-first", "start-at-end", "open-during-run"};
+const std::set<std::string> ExpectedKinds = {"trace", "messages", "status", "waits",
+                                             "state", "pixels",   "time"};
 
-std::string withFolder(std::string line, const std::string& folderText) {
-  const std::string mark = "{dir}";
-  for (auto at = line.find(mark); at != std::string::npos; at = line.find(mark, at + 1)) {
-    line.replace(at, mark.size(), folderText);
+bool isCaseFolder(const std::filesystem::path& folder) {
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    const std::string file = entry.path().filename().string();
+    if (file == "program.nc" || file == "options" || file.starts_with("expected.")) return true;
   }
-  return line;
-}
-
-void applyOption(GoldenCase& c, const std::string& line) {
-  std::istringstream words(line);
-  std::string key;
-  words >> key;
-  RunScript& s = c.script;
-  const bool scripted = key == "step" || key == "optional-stop" || key == "speed" ||
-                        key == "quit-at" || key == "start-first" || key == "start-at-end" ||
-                        key == "open-during-run";
-  s.any = s.any || scripted;
-  bool ok = true;
-  if (key == "direct") c.options.direct = true;
-  else if (key == "cli") c.viaCommandLine = true;
-  else if (key == "zoom") ok = static_cast<bool>(words >> c.options.zoom);
-  else if (key == "exit") ok = static_cast<bool>(words >> c.exitStatus);
-  else if (key == "budget") ok = static_cast<bool>(words >> c.options.stepBudget);
-  else if (key == "step") s.stepMode = true;
-  else if (key == "optional-stop") s.optionalStop = true;
-  else if (key == "speed") ok = static_cast<bool>(words >> s.speed);
-  else if (key == "quit-at") ok = static_cast<bool>(words >> s.quitAt);
-  else if (key == "start-first") s.startFirst = true;
-  else if (key == "start-at-end") s.startAtEnd = true;
-  else if (key == "open-during-run") s.openDuringRun = true;
-  else ok = key.empty();
-  if (!ok) throw std::runtime_error("unknown option line \"" + line + "\"");
+  return false;
 }
 
 GoldenCase readCase(const std::filesystem::path& folder) {
   GoldenCase c;
   c.name = folder.filename().string();
   c.folder = folder;
-  if (!std::filesystem::is_regular_file(folder / "program.nc")) {
-    throw std::runtime_error("no program.nc");
-  }
+  if (!std::filesystem::is_regular_file(folder / "program.nc")) throw std::runtime_error("no program.nc");
   if (std::filesystem::exists(folder / "options")) {
-    for (const auto& line : ReadLines(folder / "options")) applyOption(c, line);
+    for (const auto& line : ReadLines(folder / "options")) {
+      const std::string key = line.substr(0, line.find(' '));
+      if (!HeadlessOptionKeys.count(key) && !ScriptedOptionKeys.count(key)) {
+        throw std::runtime_error("unknown option line \"" + line + "\"");
+      }
+      c.options[key] = key.size() < line.size() ? line.substr(key.size() + 1) : "";
+    }
   }
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     const std::string file = entry.path().filename().string();
     if (!file.starts_with("expected.")) continue;
     const std::string kind = file.substr(file.find('.') + 1);
-    if (std::find(ExpectedKinds.begin(), ExpectedKinds.end(), kind) == ExpectedKinds.end()) {
-      throw std::runtime_error("unknown expected file " + file);
-    }
+    if (!ExpectedKinds.count(kind)) throw std::runtime_error("unknown expected file " + file);
     auto& lines = c.expected[kind];
-    for (const auto& line : ReadLines(entry.path())) {
-      lines.push_back(withFolder(line, folder.string() + "/"));
+    for (std::string line : ReadLines(entry.path())) {
+      for (auto at = line.find("{dir}"); at != std::string::npos; at = line.find("{dir}")) {
+        line.replace(at, 5, folder.string() + "/");
+      }
+      lines.push_back(line);
     }
   }
   if (!c.has("trace")) throw std::runtime_error("no expected.trace");
@@ -92,18 +75,15 @@ std::string join(const std::vector<std::string>& words, const std::string& separ
   return text;
 }
 
-std::string menusText(const MenuState& menus) {
-  std::vector<std::string> enabled;
-  if (menus.startenEnabled) enabled.emplace_back("starten");
-  if (menus.vernieuwEnabled) enabled.emplace_back("vernieuw");
-  if (menus.figuurOpslaanEnabled) enabled.emplace_back("figuur-opslaan");
-  return join(enabled);
-}
-
+// The state after the run, by the keys of expected.state.
 std::map<std::string, std::string> stateOf(Simulator& sim, const ScriptedHost& host) {
   const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
   const auto number = [](auto n) { return std::to_string(n); };
   const ProgramList& list = sim.lstCommands;
+  std::vector<std::string> menus;
+  if (sim.menus.startenEnabled) menus.emplace_back("starten");
+  if (sim.menus.vernieuwEnabled) menus.emplace_back("vernieuw");
+  if (sim.menus.figuurOpslaanEnabled) menus.emplace_back("figuur-opslaan");
   return {
       {"level", number(sim.run.SubprogramLevel) + " " + number(sim.run.ProgramFile.size())},
       {"busy", flag(sim.run.RunBusy)},
@@ -112,7 +92,7 @@ std::map<std::string, std::string> stateOf(Simulator& sim, const ScriptedHost& h
       {"list", join({number(list.ListIndex()), number(list.TopIndex()), number(list.ListCount())})},
       {"caption", sim.caption},
       {"images", ImageNames(sim.indicators)},
-      {"menus", menusText(sim.menus)},
+      {"menus", join(menus)},
       {"labels", join(host.labels, "; ")},
       {"clock", number(host.clock)},
       {"waits", number(host.waitCalls)},
@@ -123,10 +103,20 @@ std::map<std::string, std::string> stateOf(Simulator& sim, const ScriptedHost& h
 
 }  // namespace
 
+double GoldenCase::number(const std::string& option, double fallback) const {
+  const auto found = options.find(option);
+  return found == options.end() ? fallback : std::stod(found->second);
+}
+
 const std::vector<std::string>& GoldenCase::lines(const std::string& kind) const {
   static const std::vector<std::string> none;
   const auto found = expected.find(kind);
   return found == expected.end() ? none : found->second;
+}
+
+bool GoldenCase::scripted() const {
+  return std::any_of(options.begin(), options.end(),
+                     [](const auto& option) { return ScriptedOptionKeys.count(option.first) > 0; });
 }
 
 void PrintTo(const GoldenCase& c, std::ostream* os) {
@@ -152,74 +142,63 @@ std::vector<GoldenCase> DiscoverGoldenCases(const std::filesystem::path& dataFol
   std::vector<GoldenCase> cases;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(dataFolder, error)) {
-    if (!entry.is_directory()) continue;
+    if (!entry.is_directory() || !isCaseFolder(entry.path())) continue;
     try {
       cases.push_back(readCase(entry.path()));
     } catch (const std::exception& fault) {
-      GoldenCase broken;
-      broken.name = entry.path().filename().string();
-      broken.folder = entry.path();
-      broken.fault = fault.what();
-      cases.push_back(broken);
+      cases.push_back({entry.path().filename().string(), entry.path(), fault.what(), {}, {}});
     }
   }
-  std::sort(cases.begin(), cases.end(),
-            [](const GoldenCase& a, const GoldenCase& b) { return a.name < b.name; });
+  std::sort(cases.begin(), cases.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
   return cases;
 }
 
 std::string ColourText(Colour colour) {
   char text[8];
-  std::snprintf(text, sizeof text, "%02X%02X%02X", redOf(colour), greenOf(colour),
-                blueOf(colour));
+  std::snprintf(text, sizeof text, "%02X%02X%02X", redOf(colour), greenOf(colour), blueOf(colour));
   return text;
 }
 
 CaseRun RunHeadlessCase(const GoldenCase& c) {
-  HeadlessOptions options = c.options;
+  HeadlessOptions options;
+  options.zoom = c.number("zoom", HeadlessOptions::ZoomStart);
+  options.direct = c.has("direct");
+  options.stepBudget = static_cast<std::uint64_t>(c.number("budget", 0));
   options.recordTime = true;
   HeadlessResult result = RunHeadless(c.programFile(), options);
-  CaseRun run;
-  run.trace = std::move(result.trace);
-  run.messages = std::move(result.messages);
-  run.status = statusLines(result.status);
-  run.exitStatus = exitStatusOf(result.outcome);
-  run.picture = std::move(result.picture);
-  run.time = std::move(result.time);
-  return run;
+  return {std::move(result.trace), std::move(result.messages), statusLines(result.status), {}, {},
+          exitStatusOf(result.outcome), std::move(result.picture), std::move(result.time)};
 }
 
 CaseRun RunScriptedCase(const GoldenCase& c) {
-  const RunScript& script = c.script;
   ScriptedHost host;
   Simulator sim(host);
   host.attach(sim);
-  host.direct = c.options.direct;
+  host.direct = c.has("direct");
   sim.startupTimer();
-  sim.view.ZoomFactor = c.options.zoom;
-  sim.setSpeedValue(script.speed);
-  if (script.stepMode) sim.toggleStepMode();
-  if (script.optionalStop) sim.toggleOptionalStop();
+  sim.view.ZoomFactor = c.number("zoom", HeadlessOptions::ZoomStart);
+  sim.setSpeedValue(static_cast<int>(c.number("speed", 0)));
+  if (c.has("step")) sim.toggleStepMode();
+  if (c.has("optional-stop")) sim.toggleOptionalStop();
 
   CaseRun run;
   sim.interpreter.onExecute = [&run](const std::string& block) { run.trace.push_back(block); };
   bool openTried = false, restarted = false;
   sim.onBlock = [&](const std::string&) {
-    if (!script.openDuringRun || openTried) return;
+    if (!c.has("open-during-run") || openTried) return;
     openTried = true;
     sim.Open();
     sim.Vernieuw();
   };
+  const double quitAt = c.number("quit-at", -1);
   host.onWait = [&](ScriptedHost& h) {
-    if (script.quitAt >= 0 && h.clock >= static_cast<std::uint64_t>(script.quitAt)) {
-      sim.requestQuit();
-    }
-    if (script.startAtEnd && !restarted && sim.status.nullPointVisible && !sim.run.RunBusy) {
+    if (quitAt >= 0 && static_cast<double>(h.clock) >= quitAt) sim.requestQuit();
+    if (c.has("start-at-end") && !restarted && sim.status.nullPointVisible && !sim.run.RunBusy) {
       restarted = true;
       sim.Starten();
     }
   };
-  if (script.startFirst) sim.Starten();
+  if (c.has("start-first")) sim.Starten();
   host.dialogAnswer = c.programFile();
   sim.Open();
 

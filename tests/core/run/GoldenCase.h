@@ -10,39 +10,28 @@
 
 namespace draivo::test {
 
-// How the scripted user drives a case's run, beyond pressing Start at every gate.
-struct RunScript {
-  bool stepMode = false;
-  bool optionalStop = false;
-  int speed = 0;            // the drawing pause, milliseconds per pixel
-  long long quitAt = -1;    // the window is closed once the clock reaches this
-  bool startFirst = false;  // Start is clicked before the program is opened
-  bool startAtEnd = false;  // Start is clicked during the end message: the run repeats
-  bool openDuringRun = false;  // Open and Vernieuw are tried at the first block
-  bool any = false;            // one of these is set: draivo-sim cannot run the case
-};
-
 // One folder of tests/data: a program, its subprograms and what a run of it must give.
 struct GoldenCase {
   std::string name;
   std::filesystem::path folder;
   std::string fault;  // why the folder is no valid case; "" for a valid one
-  HeadlessOptions options;
-  RunScript script;
-  bool viaCommandLine = false;
-  int exitStatus = 0;
+  std::map<std::string, std::string> options;  // option line: its first word and the rest
   // The lines of each expected file by kind ("trace" for expected.trace), "{dir}" replaced.
   std::map<std::string, std::vector<std::string>> expected;
 
-  bool has(const std::string& kind) const { return expected.count(kind) != 0; }
+  bool has(const std::string& key) const { return options.count(key) + expected.count(key) > 0; }
+  double number(const std::string& option, double fallback) const;
   const std::vector<std::string>& lines(const std::string& kind) const;
+  // The case needs the scripted user (step mode, closing ...): draivo-sim cannot run it.
+  bool scripted() const;
   std::string programFile() const { return (folder / "program.nc").string(); }
 };
 
 void PrintTo(const GoldenCase& c, std::ostream* os);
 
-// Every case folder under `dataFolder`, sorted by name. A folder that cannot be read as a
-// case yields a case whose fault tells why, so the suite fails instead of skipping it.
+// Every case folder under `dataFolder` (one holding a program, options or expected files),
+// sorted by name. A folder that cannot be read as a case yields a case whose fault tells why,
+// so that the suite fails instead of skipping it.
 std::vector<GoldenCase> DiscoverGoldenCases(const std::filesystem::path& dataFolder);
 std::filesystem::path GoldenDataFolder();
 std::vector<std::string> ReadLines(const std::filesystem::path& file);

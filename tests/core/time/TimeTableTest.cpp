@@ -8,29 +8,14 @@
 namespace draivo {
 namespace {
 
-constexpr double SecondsPerMinute = 60;
-
-struct DurationCase {
-  double seconds;
-  const char* text;
-};
-
 TEST(TimeTable, DurationsAreHoursMinutesSecondsToTheTenth) {
-  const double infinity = std::numeric_limits<double>::infinity();
-  const DurationCase cases[] = {
-      {0, "0:00:00.0"},
-      {0.04, "0:00:00.0"},
-      {0.96, "0:00:01.0"},
-      {59.96, "0:01:00.0"},
-      {3723.4, "1:02:03.4"},
-      {360000, "100:00:00.0"},
-      {-1, UnknownTimeText},
-      {std::nan(""), UnknownTimeText},
-      {infinity, UnknownTimeText},
+  const std::pair<double, const char*> cases[] = {
+      {0, "0:00:00.0"},     {0.04, "0:00:00.0"},          {0.96, "0:00:01.0"},
+      {59.96, "0:01:00.0"}, {3723.4, "1:02:03.4"},        {360000, "100:00:00.0"},
+      {-1, UnknownTimeText}, {std::nan(""), UnknownTimeText},
+      {std::numeric_limits<double>::infinity(), UnknownTimeText},
   };
-  for (const DurationCase& c : cases) {
-    EXPECT_EQ(FormatDuration(c.seconds / SecondsPerMinute), c.text) << c.seconds;
-  }
+  for (const auto& [seconds, text] : cases) EXPECT_EQ(FormatDuration(seconds / 60), text) << seconds;
 }
 
 TimeAccount twoTools() {
@@ -61,11 +46,10 @@ TEST(TimeTable, AnUnknownFeedTimeMakesTheToolAndTheTotalUnknown) {
   EXPECT_NE(table.notes[0].find("stilstaande spil"), std::string::npos);
   EXPECT_NE(table.notes[1].find("voeding 0"), std::string::npos);
   EXPECT_EQ(table.rapidRate, "10000 mm/min");
+  EXPECT_EQ(MakeTimeTable(twoTools(), 2500).rows[2][2], "0:02:00.0");
 }
 
-TEST(TimeTable, RapidTimesFollowTheRateAndTheUnit) {
-  EXPECT_EQ(MakeTimeTable(twoTools(), 2500).rows[2][2], "0:02:00.0");
-
+TEST(TimeTable, InchProgramsUseInchesAndTheirRapidRate) {
   TimeAccount inches;
   inches.unit = LengthUnit::Inch;
   inches.of("T0101").rapidTravelInch = 400;
