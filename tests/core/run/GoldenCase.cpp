@@ -3,50 +3,42 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <set>
-#include <sstream>
 #include <stdexcept>
 
-#include "run/FileHelpers.h"
 #include "support/ScriptedHost.h"
 
 namespace draivo::test {
 namespace {
 
-const std::set<std::string> HeadlessOptionKeys = {"zoom", "direct", "exit", "budget", "cli"};
-const std::set<std::string> ScriptedOptionKeys = {
-    "step", "optional-stop", "speed", "quit-at", "start-first", "start-at-end", "open-during-run"};
-const std::set<std::string> ExpectedKinds = {"trace", "messages", "status", "waits",
-                                             "state", "pixels",   "time"};
+const std::set<std::string> ScriptedOptions = {"step",        "optional-stop", "speed",
+                                               "quit-at",     "start-first",   "start-at-end",
+                                               "open-during-run"};
+const std::set<std::string> Options = {"zoom", "direct", "exit", "budget"};
+const std::set<std::string> Files = {
+    "options",        "expected.trace",  "expected.messages", "expected.status",
+    "expected.waits", "expected.state",  "expected.pixels",   "expected.time"};
+
+std::string keyOf(const std::string& line) {
+  return line.substr(0, line.find(' '));
+}
 
 bool isCaseFolder(const std::filesystem::path& folder) {
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     const std::string file = entry.path().filename().string();
-    if (file == "program.nc" || file == "options" || file.starts_with("expected.")) return true;
+    if (file == "program.nc" || Files.count(file)) return true;
   }
   return false;
 }
 
 GoldenCase readCase(const std::filesystem::path& folder) {
-  GoldenCase c;
-  c.name = folder.filename().string();
-  c.folder = folder;
-  if (!std::filesystem::is_regular_file(folder / "program.nc")) throw std::runtime_error("no program.nc");
-  if (std::filesystem::exists(folder / "options")) {
-    for (const auto& line : ReadLines(folder / "options")) {
-      const std::string key = line.substr(0, line.find(' '));
-      if (!HeadlessOptionKeys.count(key) && !ScriptedOptionKeys.count(key)) {
-        throw std::runtime_error("unknown option line \"" + line + "\"");
-      }
-      c.options[key] = key.size() < line.size() ? line.substr(key.size() + 1) : "";
-    }
-  }
+  GoldenCase c{folder.filename().string(), folder, "", {}};
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     const std::string file = entry.path().filename().string();
-    if (!file.starts_with("expected.")) continue;
-    const std::string kind = file.substr(file.find('.') + 1);
-    if (!ExpectedKinds.count(kind)) throw std::runtime_error("unknown expected file " + file);
-    auto& lines = c.expected[kind];
+    if (file.ends_with(".nc")) continue;  // the program and its subprograms
+    if (!Files.count(file)) throw std::runtime_error("unknown file " + file);
+    auto& lines = c.files[file];
     for (std::string line : ReadLines(entry.path())) {
       for (auto at = line.find("{dir}"); at != std::string::npos; at = line.find("{dir}")) {
         line.replace(at, 5, folder.string() + "/");
@@ -54,6 +46,12 @@ GoldenCase readCase(const std::filesystem::path& folder) {
       lines.push_back(line);
     }
   }
+  for (const auto& line : c.files["options"]) {
+    if (!Options.count(keyOf(line)) && !ScriptedOptions.count(keyOf(line))) {
+      throw std::runtime_error("unknown option line \"" + line + "\"");
+    }
+  }
+  if (!std::filesystem::is_regular_file(folder / "program.nc")) throw std::runtime_error("no program.nc");
   if (!c.has("trace")) throw std::runtime_error("no expected.trace");
   return c;
 }
@@ -103,20 +101,33 @@ std::map<std::string, std::string> stateOf(Simulator& sim, const ScriptedHost& h
 
 }  // namespace
 
-double GoldenCase::number(const std::string& option, double fallback) const {
-  const auto found = options.find(option);
-  return found == options.end() ? fallback : std::stod(found->second);
-}
-
 const std::vector<std::string>& GoldenCase::lines(const std::string& kind) const {
   static const std::vector<std::string> none;
-  const auto found = expected.find(kind);
-  return found == expected.end() ? none : found->second;
+  const auto found = files.find("expected." + kind);
+  return found == files.end() ? none : found->second;
+}
+
+const std::string* GoldenCase::option(const std::string& key) const {
+  const auto options = files.find("options");
+  if (options == files.end()) return nullptr;
+  for (const auto& line : options->second) {
+    if (keyOf(line) == key) return &line;
+  }
+  return nullptr;
+}
+
+bool GoldenCase::has(const std::string& key) const {
+  return files.count("expected." + key) > 0 || option(key) != nullptr;
+}
+
+double GoldenCase::number(const std::string& key, double fallback) const {
+  const std::string* line = option(key);
+  return line ? std::stod(line->substr(key.size())) : fallback;
 }
 
 bool GoldenCase::scripted() const {
-  return std::any_of(options.begin(), options.end(),
-                     [](const auto& option) { return ScriptedOptionKeys.count(option.first) > 0; });
+  return std::any_of(ScriptedOptions.begin(), ScriptedOptions.end(),
+                     [this](const std::string& key) { return has(key); });
 }
 
 void PrintTo(const GoldenCase& c, std::ostream* os) {
@@ -124,10 +135,9 @@ void PrintTo(const GoldenCase& c, std::ostream* os) {
 }
 
 std::vector<std::string> ReadLines(const std::filesystem::path& file) {
-  const auto text = ReadWholeFile(file.string());
-  if (!text) throw std::runtime_error("cannot read " + file.string());
+  std::ifstream in(file, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + file.string());
   std::vector<std::string> lines;
-  std::istringstream in(*text);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
 }
@@ -146,7 +156,7 @@ std::vector<GoldenCase> DiscoverGoldenCases(const std::filesystem::path& dataFol
     try {
       cases.push_back(readCase(entry.path()));
     } catch (const std::exception& fault) {
-      cases.push_back({entry.path().filename().string(), entry.path(), fault.what(), {}, {}});
+      cases.push_back({entry.path().filename().string(), entry.path(), fault.what(), {}});
     }
   }
   std::sort(cases.begin(), cases.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
@@ -183,9 +193,9 @@ CaseRun RunScriptedCase(const GoldenCase& c) {
 
   CaseRun run;
   sim.interpreter.onExecute = [&run](const std::string& block) { run.trace.push_back(block); };
-  bool openTried = false, restarted = false;
+  bool openTried = !c.has("open-during-run"), restarted = !c.has("start-at-end");
   sim.onBlock = [&](const std::string&) {
-    if (!c.has("open-during-run") || openTried) return;
+    if (openTried) return;
     openTried = true;
     sim.Open();
     sim.Vernieuw();
@@ -193,7 +203,7 @@ CaseRun RunScriptedCase(const GoldenCase& c) {
   const double quitAt = c.number("quit-at", -1);
   host.onWait = [&](ScriptedHost& h) {
     if (quitAt >= 0 && static_cast<double>(h.clock) >= quitAt) sim.requestQuit();
-    if (c.has("start-at-end") && !restarted && sim.status.nullPointVisible && !sim.run.RunBusy) {
+    if (!restarted && sim.status.nullPointVisible && !sim.run.RunBusy) {
       restarted = true;
       sim.Starten();
     }
@@ -201,14 +211,8 @@ CaseRun RunScriptedCase(const GoldenCase& c) {
   if (c.has("start-first")) sim.Starten();
   host.dialogAnswer = c.programFile();
   sim.Open();
-
-  run.messages = host.messages;
-  run.status = statusLines(StatusRows(sim.status));
-  run.waits = host.gateClicks;
-  run.state = stateOf(sim, host);
-  run.exitStatus = exitStatusOf(sim.lastOutcome);
-  run.picture = sim.picResult;
-  return run;
+  return {std::move(run.trace), host.messages, statusLines(StatusRows(sim.status)),
+          host.gateClicks, stateOf(sim, host), exitStatusOf(sim.lastOutcome), sim.picResult, {}};
 }
 
 }  // namespace draivo::test

@@ -15,13 +15,15 @@ struct GoldenCase {
   std::string name;
   std::filesystem::path folder;
   std::string fault;  // why the folder is no valid case; "" for a valid one
-  std::map<std::string, std::string> options;  // option line: its first word and the rest
-  // The lines of each expected file by kind ("trace" for expected.trace), "{dir}" replaced.
-  std::map<std::string, std::vector<std::string>> expected;
+  // The lines of its options and expected files by name ("expected.trace"), "{dir}" replaced.
+  std::map<std::string, std::vector<std::string>> files;
 
-  bool has(const std::string& key) const { return options.count(key) + expected.count(key) > 0; }
-  double number(const std::string& option, double fallback) const;
+  // The lines of expected.<kind>; none when there is no such file.
   const std::vector<std::string>& lines(const std::string& kind) const;
+  // An option line starting with `key`, or an expected file of that kind, is there.
+  bool has(const std::string& key) const;
+  double number(const std::string& option, double fallback) const;
+  const std::string* option(const std::string& key) const;  // its option line, if any
   // The case needs the scripted user (step mode, closing ...): draivo-sim cannot run it.
   bool scripted() const;
   std::string programFile() const { return (folder / "program.nc").string(); }

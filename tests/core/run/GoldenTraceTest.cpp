@@ -1,13 +1,10 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cctype>
 #include <cmath>
-#include <cstdlib>
 #include <sstream>
 
 #include "GoldenCase.h"
-#include "support/TempFolder.h"
 
 namespace draivo::test {
 namespace {
@@ -122,53 +119,6 @@ TEST(GoldenTraceData, IsFound) {
   EXPECT_GE(allCases().size(), 100u) << GoldenDataFolder();
 }
 
-#ifdef DRAIVO_SIM
-
-std::string quoted(const std::string& text) {
-  std::string out = "'";
-  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
-std::vector<GoldenCase> commandLineCases() {
-  std::vector<GoldenCase> cases;
-  for (auto& c : allCases()) {
-    if (c.has("cli")) cases.push_back(c);
-  }
-  return cases;
-}
-
-class CommandLineTraceTest : public ::testing::TestWithParam<GoldenCase> {};
-
-// Cases marked "cli" through the executable: the trace, then the five status rows, on
-// standard output, and the messages on standard error.
-TEST_P(CommandLineTraceTest, DraivoSimPrintsTheTraceStatusAndMessages) {
-  const GoldenCase& c = GetParam();
-  TempFolder temp;
-  const auto out = temp.path() / "stdout";
-  const auto err = temp.path() / "stderr";
-  const std::string command = quoted(DRAIVO_SIM) + " --trace --status --zoom " +
-                              std::to_string(c.number("zoom", HeadlessOptions::ZoomStart)) +
-                              (c.has("direct") ? " --direct " : " ") + quoted(c.programFile()) +
-                              " >" + quoted(out.string()) + " 2>" + quoted(err.string());
-  const int raw = std::system(command.c_str());
-  ASSERT_TRUE(WIFEXITED(raw)) << command;
-  EXPECT_EQ(WEXITSTATUS(raw), c.number("exit", 0));
-  auto lines = ReadLines(out);
-  ASSERT_GE(lines.size(), 5u);
-  const std::vector<std::string> status(lines.end() - 5, lines.end());
-  lines.resize(lines.size() - 5);
-  EXPECT_EQ(elided(lines, c.lines("trace")), c.lines("trace"));
-  if (c.has("status")) {
-    EXPECT_EQ(status, c.lines("status"));
-  }
-  EXPECT_EQ(ReadLines(err), c.lines("messages"));
-}
-
-INSTANTIATE_TEST_SUITE_P(Data, CommandLineTraceTest, ::testing::ValuesIn(commandLineCases()),
-                         testNameOf);
-
-#endif
 
 }  // namespace
 }  // namespace draivo::test

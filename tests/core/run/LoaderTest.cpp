@@ -8,7 +8,6 @@
 #include "run/FileHelpers.h"
 #include "run/ProgramCache.h"
 #include "run/ProgramLoader.h"
-#include "run/SubprogramCall.h"
 #include "support/TempFolder.h"
 
 namespace draivo {
@@ -61,21 +60,6 @@ TEST(LoadProgram, TakesTheLinesSplitLinesCutsUpToTheEnd) {
   }
 }
 
-TEST(LoadProgram, CaptionComesFromTheLastProgramNumberLine) {
-  const std::pair<std::string, std::string> cases[] = {
-      {":0012 ;\nG00 X1 ;\n", "Draivo O0012.nc"},
-      {":0012 ;\n:0034 ;\n", "Draivo O0034.nc"},
-      {":7", "Draivo O7 ;.nc"},
-      {"G00 X1 ;\n", ""},
-  };
-  for (const auto& [text, caption] : cases) {
-    EXPECT_EQ(LoadProgramText(text).caption.value_or(""), caption) << text;
-  }
-  EXPECT_EQ(CaptionOf(":0\u00B0\u4E2D2 ;"), "Draivo O0\u00B0\u4E2D2.nc");  // never half a character
-  EXPECT_EQ(CaptionOf("\u00E9:12"), "Draivo O:12.nc");
-  EXPECT_EQ(CaptionOf(""), "Draivo O.nc");
-}
-
 // Lines the loader takes as they are must be lines that normalising leaves as they are.
 TEST(IsNormalBlock, TakesOnlyLinesThatNormalisingKeeps) {
   std::mt19937 random(3012);
@@ -95,32 +79,6 @@ TEST(IsNormalBlock, TakesOnlyLinesThatNormalisingKeeps) {
     ASSERT_EQ(NormaliseBlock(line), line);
   }
   EXPECT_GT(taken, 1000);
-}
-
-TEST(SubprogramCallOf, NamesTheFileAndThePasses) {
-  const struct {
-    const char* block;
-    const char* mainFile;
-    const char* fileName;
-    int passes;
-  } cases[] = {
-      {"N20 M98 P21234 ;", "/p/main.nc", "/p/O1234.nc", 2},
-      {"M98 P31234;", "/p/q/main.nc", "/p/q/O1234.nc", 3},
-      {"M98 P1234;", "/p/main.nc", "/p/O1234.nc", 1},
-      {"M98 P12;", "/p/main.nc", "/p/O12.nc", 1},
-      {"M98 P01234;", "/p/main.nc", "/p/O1234.nc", 0},
-      {"M98 P999991234;", "/p/main.nc", "/p/O1234.nc", 9999},
-      {"M98 P-21234;", "/p/main.nc", "/p/O1234.nc", 0},
-      {"M98 P21234;", "main.nc", "O1234.nc", 2},
-      {"M98 ;", "/p/main.nc", "/p/O.nc", 1},
-      {"M98 PAB1234;", "/p/main.nc", "/p/O1234.nc", 1},
-  };
-  for (const auto& c : cases) {
-    const SubprogramCall call = SubprogramCallOf(c.block, c.mainFile);
-    EXPECT_EQ(call.fileName, c.fileName) << c.block;
-    EXPECT_EQ(call.passes, c.passes) << c.block;
-    EXPECT_EQ(call.passesCapped, c.passes == 9999) << c.block;
-  }
 }
 
 TEST(FileHelpers, ReadOnlyRegularFiles) {

@@ -12,12 +12,7 @@ namespace draivo::test {
 namespace {
 
 TEST(PictureFilePath, FollowsTheCaptionOrTheFile) {
-  const struct {
-    const char* folder;
-    const char* caption;
-    const char* programFile;
-    const char* path;
-  } cases[] = {
+  const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
       {"/app", "Draivo O0012.nc", "/p/x.nc", "/app/ O0012.bmp"},
       {"/app/", "Draivo O0012.nc", "/p/x.nc", "/app/ O0012.bmp"},
       {"/app", "Draivo O12 ;.nc", "/p/x.nc", "/app/ O12 ;.bmp"},
@@ -29,8 +24,8 @@ TEST(PictureFilePath, FollowsTheCaptionOrTheFile) {
       {"/app", "Draivo", "", "/app/Draivo.bmp"},
       {"/app", "Draivo", "/p/..", "/app/Draivo.bmp"},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(PictureFilePath(c.folder, c.caption, c.programFile), c.path) << c.caption;
+  for (const auto& [folder, caption, file, path] : cases) {
+    EXPECT_EQ(PictureFilePath(folder, caption, file), path) << caption;
   }
 }
 
@@ -41,7 +36,6 @@ class PictureExportRun : public ::testing::Test {
     r.host.dialogAnswer = programFile;
     r.sim.startupTimer();
     r.sim.Open();
-    ASSERT_TRUE(r.sim.menus.figuurOpslaanEnabled);
   }
 
   PictureExportResult exportPicture(const std::string& folder) {
@@ -57,91 +51,66 @@ class PictureExportRun : public ::testing::Test {
   std::vector<bool> cover;
 };
 
-TEST_F(PictureExportRun, WritesTheProgramOnWhiteAsTheHeadlessRunDrawsIt) {
+// The export runs the program again on white, writes what the headless run draws, overwrites
+// an earlier export and puts the view, the speed and the picture back, with stops off.
+TEST_F(PictureExportRun, WritesTheProgramOnWhiteAndPutsTheViewBack) {
+  r.sim.setSpeedValue(7);
+  r.sim.toggleStepMode();
+  r.sim.toggleOptionalStop();
+  r.sim.picResult.setPixel(5, 5, rgb(1, 2, 3));  // a mark that the re-run does not draw
+  const std::vector<Colour> before = r.sim.picResult.pixels();
   const PictureExportResult first = exportPicture(pictures.path().string());
   const PictureExportResult result = exportPicture(pictures.path().string());
   ASSERT_TRUE(result.written);
   EXPECT_EQ(result.path, (pictures.path() / " O0012.bmp").string());
-  EXPECT_EQ(first.path, result.path);  // a second export overwrites the first
+  EXPECT_EQ(first.path, result.path);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(pictures.path()), {}), 1);
+  EXPECT_EQ(r.sim.view.DrawDelay, 7);
+  EXPECT_FALSE(r.sim.menus.stapChecked || r.sim.menus.optioneelChecked || r.sim.run.RunBusy);
+  EXPECT_EQ(r.sim.picResult.backColour(), ButtonFace);
+  EXPECT_EQ(r.sim.picResult.pixels(), before);
+  EXPECT_EQ(cover, (std::vector<bool>{true, false, true, false}));
 
   const auto saved = ReadBmp(result.path);
-  ASSERT_TRUE(saved.has_value());
   HeadlessOptions options;
   options.direct = true;
   const Surface drawn = RunHeadless(programFile, options).picture;
-  ASSERT_EQ(saved->width, drawn.width());
-  ASSERT_EQ(saved->height, drawn.height());
+  ASSERT_TRUE(saved && saved->width == drawn.width() && saved->height == drawn.height());
   int lines = 0, mismatches = 0;
   for (int row = 0; row < saved->height; ++row) {
     for (int column = 0; column < saved->width; ++column) {
       const Colour expected = drawn.getPixel(column, row);
       lines += expected != drawn.backColour() ? 1 : 0;
-      const Colour onWhite = expected == drawn.backColour() ? White : expected;
-      mismatches += saved->at(column, row) != onWhite ? 1 : 0;
+      mismatches += saved->at(column, row) != (expected == drawn.backColour() ? White : expected);
     }
   }
   EXPECT_GT(lines, 200);
   EXPECT_EQ(mismatches, 0);
 }
 
-// A program without a program number must not take the caption, and so the picture, of the
-// program opened before it.
-TEST_F(PictureExportRun, ProgramWithoutNumberIsNamedAfterItsFile) {
-  const PictureExportResult numbered = exportPicture(pictures.path().string());
-  r.host.dialogAnswer = r.folder.write("shaft.nc", "G00 X40 Z2 ;\nG01 Z-30 F0.2 ;\n");
-  r.sim.Open();
-  const PictureExportResult plain = exportPicture(pictures.path().string());
-  ASSERT_TRUE(plain.written);
-  EXPECT_EQ(plain.path, (pictures.path() / "shaft.bmp").string());
-  EXPECT_NE(ReadBmp(numbered.path)->pixels, ReadBmp(plain.path)->pixels);
-}
-
-TEST_F(PictureExportRun, PutsViewAndSpeedBackButLeavesStopsOff) {
-  r.sim.setSpeedValue(7);
-  r.sim.toggleStepMode();
-  r.sim.toggleOptionalStop();
-  r.sim.picResult.setPixel(5, 5, rgb(1, 2, 3));  // a mark that the re-run does not draw
+// A failed write is reported and leaves the view as it was; while a run is busy, or once the
+// window is closing, nothing is exported, changed or reported.
+TEST_F(PictureExportRun, TellsWhatHappened) {
   const std::vector<Colour> before = r.sim.picResult.pixels();
-  ASSERT_TRUE(exportPicture(pictures.path().string()).written);
-  EXPECT_EQ(r.sim.view.DrawDelay, 7);
-  EXPECT_FALSE(r.sim.menus.stapChecked);
-  EXPECT_FALSE(r.sim.menus.optioneelChecked);
-  EXPECT_EQ(r.sim.picResult.backColour(), ButtonFace);
-  EXPECT_EQ(r.sim.picResult.pixels(), before);
-  EXPECT_EQ(cover, (std::vector<bool>{true, false}));
-  EXPECT_FALSE(r.sim.run.RunBusy);
-}
-
-TEST_F(PictureExportRun, TellsWhereThePictureWentOrThatItWasNotWritten) {
-  const std::vector<Colour> before = r.sim.picResult.pixels();
-  const PictureExportResult failed = exportPicture((pictures.path() / "missing" / "deeper").string());
-  EXPECT_TRUE(failed.attempted);
-  EXPECT_FALSE(failed.written);
+  const PictureExportResult failed = exportPicture((pictures.path() / "no" / "deeper").string());
+  EXPECT_TRUE(failed.attempted && !failed.written);
   EXPECT_EQ(r.sim.picResult.pixels(), before);
   const PictureExportResult written = exportPicture(pictures.path().string());
-  r.host.messages.clear();
-  r.host.messageIcons.clear();
-  ReportPictureExport(r.host, failed);
-  ReportPictureExport(r.host, written);
-  EXPECT_EQ(r.host.messages, (std::vector<std::string>{"Figuur niet opgeslaan: Het bestand " + failed.path + " kan niet geschreven worden.",
-                                                       "Figuur opgeslaan als ...: " + written.path}));
-  EXPECT_EQ(r.host.messageIcons, (std::vector{MessageIcon::Exclamation, MessageIcon::Information}));
-}
-
-// While a run is busy, or once the window is closing, nothing is exported or changed.
-TEST_F(PictureExportRun, BusyOrClosingWritesNothing) {
-  const std::vector<Colour> before = r.sim.picResult.pixels();
   r.sim.run.RunBusy = true;
   const PictureExportResult busy = exportPicture(pictures.path().string());
   r.sim.run.RunBusy = false;
   EXPECT_FALSE(busy.attempted);
-  EXPECT_TRUE(cover.empty());
-  EXPECT_EQ(r.sim.picResult.pixels(), before);
+  EXPECT_EQ(cover.size(), 4u);
   r.host.messages.clear();
-  ReportPictureExport(r.host, busy);
-  EXPECT_TRUE(r.host.messages.empty());
+  r.host.messageIcons.clear();
+  for (const auto& result : {failed, written, busy}) ReportPictureExport(r.host, result);
+  EXPECT_EQ(r.host.messages,
+            (std::vector<std::string>{
+                "Figuur niet opgeslaan: Het bestand " + failed.path + " kan niet geschreven worden.",
+                "Figuur opgeslaan als ...: " + written.path}));
+  EXPECT_EQ(r.host.messageIcons, (std::vector{MessageIcon::Exclamation, MessageIcon::Information}));
 
+  std::filesystem::remove(written.path);
   r.host.direct = false;
   r.host.onWait = [this](ScriptedHost&) { r.sim.requestQuit(); };
   r.sim.view.setSpeedValue(3);
