@@ -9,36 +9,23 @@ void ScriptedHost::waitForEvents(int maxMilliseconds) {
   clock += static_cast<std::uint64_t>(std::max(maxMilliseconds, 1));
   if (onWait) onWait(*this);
   if (!sim_) return;
-  if (waitCalls >= waitLimit && !gaveUp) {
-    gaveUp = true;
+  if (waitCalls >= WaitLimit) {
     sim_->requestQuit();
-  } else if (clickStartWhenWaiting && sim_->run.RunBusy && !sim_->StartPressed) {
-    const std::string images = ImageNames(sim_->indicators);  // the coolant is not asked
+  } else if (sim_->run.RunBusy && !sim_->StartPressed) {
+    const std::string images = ImageNames(sim_->indicators);  // without the coolant
     gateClicks.push_back(std::to_string(sim_->lstCommands.ListIndex()) + " " +
                          images.substr(0, images.rfind(' ')));
     sim_->startButtonClick(Simulator::StartButtonIndex);
   }
 }
 
-MessageAnswer ScriptedHost::messageBox(const std::string& text, const std::string& title,
-                                       MessageButtons buttons, MessageIcon icon) {
-  messages.push_back(title + ": " + text);
-  messageIcons.push_back(icon);
-  return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
-}
-
-std::string ScriptedHost::openFileDialog(const std::string&, const std::string&) {
-  ++dialogs;
-  return dialogAnswer;
-}
-
 void ScriptedHost::labelsChanged() {
-  if (!sim_ || sim_->status.nullPointVisible == labelShown_) return;
-  labelShown_ = sim_->status.nullPointVisible;
-  if (labelShown_) {
-    labelText_ = std::to_string(clock) + "-";
+  if (!sim_ || sim_->status.nullPointVisible == !shownSince_.empty()) return;
+  if (sim_->status.nullPointVisible) {
+    shownSince_ = std::to_string(clock) + "-";
   } else {
-    labels.push_back(labelText_ + std::to_string(clock) + " " + sim_->status.lblNullPoint);
+    labels.push_back(shownSince_ + std::to_string(clock) + " " + sim_->status.lblNullPoint);
+    shownSince_.clear();
   }
 }
 

@@ -12,48 +12,48 @@
 namespace draivo::test {
 
 // A host for run tests: a virtual clock that moves on only inside waitForEvents, a scripted
-// user (Start clicks, the open dialog, the "Direct" box) and a record of what the run asked
-// of the window.
+// user who clicks Start whenever a busy run waits at its gate, and a record of what the run
+// asked of the window.
 class ScriptedHost : public Host {
  public:
-  // --- the script ---
-  bool clickStartWhenWaiting = true;  // click Start whenever a busy run waits at its gate
-  std::string dialogAnswer;           // what the open dialog returns ("" = cancelled)
-  bool direct = true;                 // the "Direct" box
+  // After this many waits the host closes the window, so that a run that would wait for ever
+  // ends instead of hanging the test.
+  static constexpr int WaitLimit = 1'000'000;
+
+  std::string dialogAnswer;  // what the open dialog returns ("" = cancelled)
+  bool direct = true;        // the "Direct" box
   // Called in every waitForEvents after the clock has moved, before any Start click.
   std::function<void(ScriptedHost&)> onWait;
-  // After this many waits the host closes the window, so that a run that would wait for
-  // ever ends and the test fails on `gaveUp` instead of hanging.
-  int waitLimit = 100000;
 
-  void attach(Simulator& simulator) { sim_ = &simulator; }
-  Simulator& sim() { return *sim_; }
-
-  // --- the record ---
   std::uint64_t clock = 0;
   int waitCalls = 0;
-  // Each Start click at a gate: "list index, start image, spindle image".
-  std::vector<std::string> gateClicks;
-  std::vector<std::string> messages;  // "title: text"
+  std::vector<std::string> gateClicks;  // "list index, start image, spindle image" per click
+  std::vector<std::string> messages;    // "title: text"
   std::vector<MessageIcon> messageIcons;
   int dialogs = 0;  // open dialogs shown
   // Each showing of the label over the status panel: "from-to text" on the clock.
   std::vector<std::string> labels;
-  bool gaveUp = false;
 
+  void attach(Simulator& simulator) { sim_ = &simulator; }
   void processEvents() override {}
   void waitForEvents(int maxMilliseconds) override;
   std::uint64_t tickCount() override { return clock; }
   MessageAnswer messageBox(const std::string& text, const std::string& title,
-                           MessageButtons buttons, MessageIcon icon) override;
-  std::string openFileDialog(const std::string&, const std::string&) override;
+                           MessageButtons buttons, MessageIcon icon) override {
+    messages.push_back(title + ": " + text);
+    messageIcons.push_back(icon);
+    return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+  }
+  std::string openFileDialog(const std::string&, const std::string&) override {
+    ++dialogs;
+    return dialogAnswer;
+  }
   bool directChecked() override { return direct; }
   void labelsChanged() override;
 
  private:
   Simulator* sim_ = nullptr;
-  bool labelShown_ = false;
-  std::string labelText_;
+  std::string shownSince_;  // "from-" while the label is shown
 };
 
 // The names of the three button images: "idle stopped-m03 off".

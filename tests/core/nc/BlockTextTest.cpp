@@ -14,8 +14,8 @@ namespace {
 TEST(NormaliseBlock, GivesTheBlockForm) {
   const std::pair<const char*, const char*> cases[] = {
       {"n10g1x20.z-5.f.2;", "N10 G01 X20 Z-5 F.2 ;"},
-      {":0012", ":0012"},  // program number: as written
-      {"M98 P1234", "M98 P1234;"},      // the blank before ";" goes
+      {":0012", ":0012"},                // program number: as written
+      {"M98 P1234", "M98 P1234;"},       // the blank before ";" goes
       {"M98 P21234 ;", "M98 P21234 ;"},  // five digits: the blank is past p+5
       {"m98 p12 34 ;", "M98 P1234;"},
   };

@@ -77,7 +77,7 @@ TEST(NumberFormat, GeneralFormIsTheValueToFifteenDigits) {
 }
 
 TEST(NumberFormat, RoundingTiesGoToEven) {
-  const std::pair<double, double> twoDecimals[] = {{0.125, 0.12},   {0.375, 0.38}, {2.675, 2.68},
+  const std::pair<double, double> twoDecimals[] = {{0.125, 0.12},   {0.375, 0.38},    {2.675, 2.68},
                                                    {-0.125, -0.12}, {4.117647, 4.12}, {47, 47},
                                                    {1.004999, 1.0}};
   for (const auto& [value, rounded] : twoDecimals) {

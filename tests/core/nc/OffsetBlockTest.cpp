@@ -1,6 +1,6 @@
-#include "nc/ContourTools.h"
-
 #include <gtest/gtest.h>
+
+#include "nc/ContourTools.h"
 
 namespace draivo {
 namespace {

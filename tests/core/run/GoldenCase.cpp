@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <set>
+#include <sstream>
 #include <stdexcept>
 
 #include "support/ScriptedHost.h"
@@ -12,13 +13,12 @@
 namespace draivo::test {
 namespace {
 
-const std::set<std::string> ScriptedOptions = {"step",        "optional-stop", "speed",
-                                               "quit-at",     "start-first",   "start-at-end",
-                                               "open-during-run"};
+const std::set<std::string> ScriptedOptions = {
+    "step", "optional-stop", "speed", "quit-at", "start-first", "start-at-end", "open-during-run"};
 const std::set<std::string> Options = {"zoom", "direct", "exit", "budget"};
 const std::set<std::string> Files = {
-    "options",        "expected.trace",  "expected.messages", "expected.status",
-    "expected.waits", "expected.state",  "expected.pixels",   "expected.time"};
+    "options",        "expected.trace",  "expected.messages", "expected.status", "expected.waits",
+    "expected.state", "expected.pixels", "expected.time",     "expected.hash",   "expected.table"};
 
 std::string keyOf(const std::string& line) {
   return line.substr(0, line.find(' '));
@@ -51,7 +51,8 @@ GoldenCase readCase(const std::filesystem::path& folder) {
       throw std::runtime_error("unknown option line \"" + line + "\"");
     }
   }
-  if (!std::filesystem::is_regular_file(folder / "program.nc")) throw std::runtime_error("no program.nc");
+  if (!std::filesystem::is_regular_file(folder / "program.nc"))
+    throw std::runtime_error("no program.nc");
   if (!c.has("trace")) throw std::runtime_error("no expected.trace");
   return c;
 }
@@ -142,6 +143,18 @@ std::vector<std::string> ReadLines(const std::filesystem::path& file) {
   return lines;
 }
 
+std::vector<std::string> WordLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    std::istringstream words(line);
+    std::string joined, word;
+    while (words >> word) joined += (joined.empty() ? "" : " ") + word;
+    lines.push_back(joined);
+  }
+  return lines;
+}
+
 std::filesystem::path GoldenDataFolder() {
   // The environment wins; test discovery at build time runs without it.
   const char* folder = std::getenv("DRAIVO_TEST_DATA");
@@ -159,7 +172,8 @@ std::vector<GoldenCase> DiscoverGoldenCases(const std::filesystem::path& dataFol
       cases.push_back({entry.path().filename().string(), entry.path(), fault.what(), {}});
     }
   }
-  std::sort(cases.begin(), cases.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+  std::sort(cases.begin(), cases.end(),
+            [](const auto& a, const auto& b) { return a.name < b.name; });
   return cases;
 }
 
@@ -176,8 +190,9 @@ CaseRun RunHeadlessCase(const GoldenCase& c) {
   options.stepBudget = static_cast<std::uint64_t>(c.number("budget", 0));
   options.recordTime = true;
   HeadlessResult result = RunHeadless(c.programFile(), options);
-  return {std::move(result.trace), std::move(result.messages), statusLines(result.status), {}, {},
-          exitStatusOf(result.outcome), std::move(result.picture), std::move(result.time)};
+  return {
+      std::move(result.trace),      std::move(result.messages), statusLines(result.status), {}, {},
+      exitStatusOf(result.outcome), std::move(result.picture),  std::move(result.time)};
 }
 
 CaseRun RunScriptedCase(const GoldenCase& c) {
@@ -211,8 +226,14 @@ CaseRun RunScriptedCase(const GoldenCase& c) {
   if (c.has("start-first")) sim.Starten();
   host.dialogAnswer = c.programFile();
   sim.Open();
-  return {std::move(run.trace), host.messages, statusLines(StatusRows(sim.status)),
-          host.gateClicks, stateOf(sim, host), exitStatusOf(sim.lastOutcome), sim.picResult, {}};
+  return {std::move(run.trace),
+          host.messages,
+          statusLines(StatusRows(sim.status)),
+          host.gateClicks,
+          stateOf(sim, host),
+          exitStatusOf(sim.lastOutcome),
+          sim.picResult,
+          {}};
 }
 
 }  // namespace draivo::test

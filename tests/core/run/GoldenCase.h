@@ -37,6 +37,9 @@ void PrintTo(const GoldenCase& c, std::ostream* os);
 std::vector<GoldenCase> DiscoverGoldenCases(const std::filesystem::path& dataFolder);
 std::filesystem::path GoldenDataFolder();
 std::vector<std::string> ReadLines(const std::filesystem::path& file);
+// The lines of a text with the blanks between words made single, so that table columns
+// compare by their words.
+std::vector<std::string> WordLines(const std::string& text);
 
 // What a run of a case did, in the form of the expected files.
 struct CaseRun {

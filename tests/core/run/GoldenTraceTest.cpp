@@ -2,9 +2,11 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <sstream>
 
 #include "GoldenCase.h"
+#include "time/TimeTable.h"
 
 namespace draivo::test {
 namespace {
@@ -16,7 +18,8 @@ std::vector<std::string> elided(const std::vector<std::string>& trace,
   std::vector<std::string> out;
   std::size_t at = 0;
   for (std::size_t i = 0; i < expected.size() && at < trace.size(); ++i) {
-    const std::size_t skip = expected[i].starts_with("... ") ? std::stoul(expected[i].substr(4)) : 0;
+    const std::size_t skip =
+        expected[i].starts_with("... ") ? std::stoul(expected[i].substr(4)) : 0;
     if (skip > 0 && at + skip <= trace.size()) {
       out.push_back(expected[i]);
       at += skip;
@@ -28,12 +31,37 @@ std::vector<std::string> elided(const std::vector<std::string>& trace,
   return out;
 }
 
+// FNV-1a (64 bits) of the trace, each block ended by a line break, and of the picture's pixel
+// values row by row, as expected.hash holds them.
+std::vector<std::string> hashLines(const CaseRun& run) {
+  std::uint64_t hashes[2] = {0xcbf29ce484222325, 0xcbf29ce484222325};
+  const auto add = [](std::uint64_t& hash, const void* data, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) {
+      hash = (hash ^ static_cast<const unsigned char*>(data)[i]) * 0x100000001b3;
+    }
+  };
+  for (const auto& block : run.trace) add(hashes[0], (block + "\n").data(), block.size() + 1);
+  for (int row = 0; row < run.picture.height(); ++row) {
+    for (int column = 0; column < run.picture.width(); ++column) {
+      const Colour colour = run.picture.getPixel(column, row);
+      add(hashes[1], &colour, sizeof colour);
+    }
+  }
+  char text[2][40];
+  for (int i = 0; i < 2; ++i)
+    std::snprintf(text[i], sizeof text[i], "%016llx", static_cast<unsigned long long>(hashes[i]));
+  return {std::string("trace ") + text[0], std::string("picture ") + text[1]};
+}
+
 void expectCommon(const GoldenCase& c, const CaseRun& run) {
   EXPECT_EQ(elided(run.trace, c.lines("trace")), c.lines("trace"));
   EXPECT_EQ(run.messages, c.lines("messages"));
   EXPECT_EQ(run.exitStatus, c.number("exit", 0));
   if (c.has("status")) {
     EXPECT_EQ(run.status, c.lines("status"));
+  }
+  if (c.has("hash")) {
+    EXPECT_EQ(hashLines(run), c.lines("hash"));
   }
   for (const auto& line : c.lines("pixels")) {
     int column = 0, row = 0;
@@ -98,6 +126,9 @@ TEST_P(GoldenTraceTest, RunDoesWhatTheFolderExpects) {
     const CaseRun run = RunHeadlessCase(c);
     expectCommon(c, run);
     if (c.has("time")) expectTime(c.lines("time"), run.time);
+    if (c.has("table")) {
+      EXPECT_EQ(WordLines(FormatTimeTable(MakeTimeTable(run.time, 0))), c.lines("table"));
+    }
   }
   if (c.has("budget")) return;
   SCOPED_TRACE("scripted run");
@@ -118,7 +149,6 @@ INSTANTIATE_TEST_SUITE_P(Data, GoldenTraceTest, ::testing::ValuesIn(allCases()),
 TEST(GoldenTraceData, IsFound) {
   EXPECT_GE(allCases().size(), 100u) << GoldenDataFolder();
 }
-
 
 }  // namespace
 }  // namespace draivo::test

@@ -40,8 +40,12 @@ TEST(SplitLines, BreaksAtCrLfAndCrLf) {
 // of any size, for any mix of line ends, start and end lines, and lines already in block form.
 TEST(LoadProgram, TakesTheLinesSplitLinesCutsUpToTheEnd) {
   std::mt19937 random(61206);
-  const Lines pieces = {"\r",  "\n", "\r\n", "G01 X1", "x2.", std::string(ProgramStartLine),
-                        "%",   std::string(ProgramEndMarker), "N5", " ;", "G1 M8 ;"};
+  const Lines pieces = {"\r",     "\n",
+                        "\r\n",   "G01 X1",
+                        "x2.",    std::string(ProgramStartLine),
+                        "%",      std::string(ProgramEndMarker),
+                        "N5",     " ;",
+                        "G1 M8 ;"};
   test::TempFolder folder;
   for (int round = 0; round < 400; ++round) {
     std::string text;
@@ -63,7 +67,7 @@ TEST(LoadProgram, TakesTheLinesSplitLinesCutsUpToTheEnd) {
 // Lines the loader takes as they are must be lines that normalising leaves as they are.
 TEST(IsNormalBlock, TakesOnlyLinesThatNormalisingKeeps) {
   std::mt19937 random(3012);
-  const Lines words = {"G1",    "G01", "G00", "M8", "M08", "M98", "M30", "X-2.5", "Z.5", "X2.",
+  const Lines words = {"G1",  "G01",   "G00",  "M8", "M08", "M98", "M30", "X-2.5", "Z.5", "X2.",
                        "N10", "P1234", "F0.2", "x1", ":0",  "(",   ",5",  "-",     ";",   "%"};
   const Lines gaps = {" ", " ", "", "  "};
   int taken = 0;

@@ -105,9 +105,9 @@ TEST_F(PictureExportRun, TellsWhatHappened) {
   r.host.messageIcons.clear();
   for (const auto& result : {failed, written, busy}) ReportPictureExport(r.host, result);
   EXPECT_EQ(r.host.messages,
-            (std::vector<std::string>{
-                "Figuur niet opgeslaan: Het bestand " + failed.path + " kan niet geschreven worden.",
-                "Figuur opgeslaan als ...: " + written.path}));
+            (std::vector<std::string>{"Figuur niet opgeslaan: Het bestand " + failed.path +
+                                          " kan niet geschreven worden.",
+                                      "Figuur opgeslaan als ...: " + written.path}));
   EXPECT_EQ(r.host.messageIcons, (std::vector{MessageIcon::Exclamation, MessageIcon::Information}));
 
   std::filesystem::remove(written.path);

@@ -27,7 +27,8 @@ TEST(RunLoop, AFileThatCannotBeReadEndsTheRunCleanly) {
     r.host.labels.clear();
     Lines executed;
     r.sim.interpreter.onExecute = [&](const std::string& block) { executed.push_back(block); };
-    r.host.dialogAnswer = name == "O1234.nc" ? r.write("main.nc", {"G00 X1 ;", "M98 P1234 ;", "G00 X2 ;"}) : path;
+    r.host.dialogAnswer =
+        name == "O1234.nc" ? r.write("main.nc", {"G00 X1 ;", "M98 P1234 ;", "G00 X2 ;"}) : path;
     r.sim.Open();
     EXPECT_EQ(r.host.messages, Lines{"Bestand niet leesbaar: " + path});
     EXPECT_EQ(executed, name == "O1234.nc" ? Lines{"G00 X1 ;"} : Lines{});

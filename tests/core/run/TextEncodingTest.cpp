@@ -21,18 +21,24 @@ TEST(TextEncoding, ReadsTheTextAndWritesTheSameBytes) {
   } cases[] = {
       {"G00 X1 ;\r\n", "G00 X1 ;\r\n", Utf8},
       {"", "", Utf8},
-      {"(\xC3\xA9 \xC2\xB0 \xC2\xB5) \xC3\x98" "30", "(é ° µ) Ø30", Utf8},
+      {"(\xC3\xA9 \xC2\xB0 \xC2\xB5) \xC3\x98"
+       "30",
+       "(é ° µ) Ø30", Utf8},
       {"(\xE4\xB8\xAD \xF0\x9F\x94\xA7)", "(中 🔧)", Utf8},
-      {"(\xE9 \xB0 \xB5) \xD8" "30", "(é ° µ) Ø30", Cp1252},
+      {"(\xE9 \xB0 \xB5) \xD8"
+       "30",
+       "(é ° µ) Ø30", Cp1252},
       {"\x80 \x9C \x85 \x99", "€ œ … ™", Cp1252},
       {"\x81\x8D\x8F\x90\x9D", "\u0081\u008D\u008F\u0090\u009D", Cp1252},  // undefined in 1252
       {"\xEF\xBB\xBFG00 \xC3\xA9", "G00 é", Bom},
       {"\xEF\xBB\xBF", "", Bom},
-      {"\xC3\xB8" "30 \xB0", "Ã¸30 °", Cp1252},  // UTF-8 with one Latin-1 byte
+      {"\xC3\xB8"
+       "30 \xB0",
+       "Ã¸30 °", Cp1252},  // UTF-8 with one Latin-1 byte
       {"\xEF\xBB\xBF\xFF", "ï»¿ÿ", Cp1252},
-      {"X1 \xE4\xB8", "X1 ä¸", Cp1252},  // a sequence cut off
-      {"\xC0\xAF", "À¯", Cp1252},         // overlong
-      {"\xED\xA0\x80", "í\u00A0€", Cp1252},  // a surrogate
+      {"X1 \xE4\xB8", "X1 ä¸", Cp1252},           // a sequence cut off
+      {"\xC0\xAF", "À¯", Cp1252},                 // overlong
+      {"\xED\xA0\x80", "í\u00A0€", Cp1252},       // a surrogate
       {"\xF4\x90\x80\x80", "ô\u0090€€", Cp1252},  // above U+10FFFF
   };
   for (const auto& c : cases) {
