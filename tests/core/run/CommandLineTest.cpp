@@ -75,7 +75,6 @@ TEST(DraivoSim, PrintsWhatTheRunDid) {
     std::vector<std::string> out, err;
   } cases[] = {
       {"{dir}/missing.nc", 1, {}, {"Bestand niet leesbaar: " + dir + "/missing.nc"}},
-      {"{dir}", 1, {}, {"Bestand niet leesbaar: " + dir}},
       {"--trace {p}", 0, trace, {}},
       {"--trace --direct --zoom 7.5 {p}", 0, trace, {}},
       {"--trace --status {m}",

@@ -85,28 +85,21 @@ TEST(IsNormalBlock, TakesOnlyLinesThatNormalisingKeeps) {
   EXPECT_GT(taken, 1000);
 }
 
+// Folders, oversized files and unreadable names are refused by RunLoopTest; a pipe would
+// block for ever if it were opened, a device never ends.
 TEST(FileHelpers, ReadOnlyRegularFiles) {
   EXPECT_EQ(DirectoryOf("/a/b/c.nc"), "/a/b/");
   EXPECT_EQ(DirectoryOf("c.nc"), "");
   test::TempFolder folder;
   const std::string bytes("\0\x01\xFF\r\n", 5);
-  const std::string program = folder.write("O1234.nc", bytes);
-  EXPECT_EQ(ReadWholeFile(program), bytes);
-  EXPECT_TRUE(FileExists(program));
+  EXPECT_EQ(ReadWholeFile(folder.write("O1234.nc", bytes)), bytes);
   EXPECT_FALSE(FileExists(folder.write("O1234", "G00 X1 ;\n")));  // no "."
   const auto fifo = folder.path() / "pipe.nc";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  std::filesystem::create_directory(folder.path() / "O5678.nc");
-  const std::string big = folder.write("big.nc", "G00 X1 ;\n");
-  std::filesystem::resize_file(big, MaxProgramFileBytes + 1);  // sparse: no real data
-  // A pipe would block for ever if it were opened.
-  for (const std::string& refused :
-       {(folder.path() / "O5678.nc").string(), (folder.path() / "missing.nc").string(),
-        std::string("/dev/zero"), fifo.string(), big}) {
+  for (const std::string& refused : {std::string("/dev/zero"), fifo.string()}) {
     EXPECT_FALSE(ReadWholeFile(refused)) << refused;
     EXPECT_FALSE(LoadProgramFile(refused)) << refused;
   }
-  EXPECT_FALSE(FileExists((folder.path() / "O5678.nc").string()));
 }
 
 // A program is kept only while its file is unchanged on disk, and only once its modification
