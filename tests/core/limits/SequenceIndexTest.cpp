@@ -6,6 +6,7 @@
 
 #include "nc/ProgramList.h"
 #include "nc/SequenceIndex.h"
+#include "support/DataTable.h"
 
 namespace draivo {
 namespace {
@@ -43,30 +44,19 @@ TEST(SequenceIndex, AgreesWithReadingEveryEntry) {
 }
 
 TEST(SequenceIndex, FindsTheFirstEntryHoldingTheKey) {
-  const std::string n31 = "N" + std::string(31, '1'), n40 = "N" + std::string(40, '1');
-  const std::string manyN(SequenceIndex::MaxRuns + 1, 'N');
-  const struct {
+  for (const auto& row : test::ReadTable("tables/sequence_index.rows")) {
     Lines entries;
-    std::string key;
-    int first;
-  } cases[] = {
-      {{"N400 G01 X1 ;", "N40 G00 X2 ;"}, "N40", 0},  // a shorter key matches a longer number
-      {{"N0040 G01 ;"}, "N40", 1},
-      {{"G00 X1 ;", "(ZIE N40 HIERONDER)", "N40 G01 ;"}, "N40", 1},
-      {{"G01 XN5 ;", "N5 ;"}, "N5", 0},
-      {{"G01 ;", "M30 N ;"}, "N", 1},
-      {{"N10 G00 ;", "N1 G01 ;"}, "N1 G", 1},  // keys the index does not hold are read
-      {{"N10 G00 ;", "N1 G01 ;"}, "G01", 1},
-      {{}, "N10", 0},
-      {{n40 + "2 ;", n40 + " ;"}, n40 + " ", 1},  // longer than the index holds
-      {{n40 + "2 ;", n31 + " ;"}, n31, 0},
-      {{"G00 ;", manyN.substr(1) + "5 ;"}, "N5", 1},  // as many runs of N as indexed
-      {{"G00 ;", manyN + "5 ;"}, "N5", 1},            // more: the entries are read
-      {{"G00 ;", manyN + "5 ;"}, "N6", 2},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(listOf(c.entries).firstContaining(c.key), c.first) << c.key.substr(0, 40);
+    for (std::size_t at = 0, end = 0; at < row.at(0).size(); at = end + 1) {
+      end = std::min(row.at(0).find('/', at), row.at(0).size());
+      entries.push_back(row.at(0).substr(at, end - at));
+    }
+    EXPECT_EQ(listOf(entries).firstContaining(row.at(1)), std::stoi(row.at(2))) << row.at(1);
   }
+  // As many runs of N as are indexed, and more: then the entries are read.
+  const std::string manyN(SequenceIndex::MaxRuns + 1, 'N');
+  EXPECT_EQ(listOf({"G00 ;", manyN.substr(1) + "5 ;"}).firstContaining("N5"), 1);
+  EXPECT_EQ(listOf({"G00 ;", manyN + "5 ;"}).firstContaining("N5"), 1);
+  EXPECT_EQ(listOf({"G00 ;", manyN + "5 ;"}).firstContaining("N6"), 2);
   for (const std::size_t letters : {SequenceIndex::MaxRuns, SequenceIndex::MaxRuns + 1}) {
     BlockTexts texts;
     texts.add(std::string(letters, 'N') + "5 ;");

@@ -6,62 +6,27 @@
 #include <string>
 
 #include "nc/BlockText.h"
+#include "support/DataTable.h"
 
 namespace draivo {
 namespace {
 
 // Most line forms are golden cases (normalise_lines); these are not seen in a trace.
 TEST(NormaliseBlock, GivesTheBlockForm) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"n10g1x20.z-5.f.2;", "N10 G01 X20 Z-5 F.2 ;"},
-      {":0012", ":0012"},                // program number: as written
-      {"M98 P1234", "M98 P1234;"},       // the blank before ";" goes
-      {"M98 P21234 ;", "M98 P21234 ;"},  // five digits: the blank is past p+5
-      {"m98 p12 34 ;", "M98 P1234;"},
-  };
-  for (const auto& [line, block] : cases) EXPECT_EQ(NormaliseBlock(line), block) << line;
+  for (const auto& row : test::ReadTable("tables/normalise_block.rows")) {
+    EXPECT_EQ(NormaliseBlock(row.at(0)), row.at(1)) << row.at(0);
+  }
   EXPECT_EQ(CleanBlock("g02 x 12,5 z-3 r5 ;"), "G02 X12.5 Z-3 R5 ;");
 }
 
-// The number after a word's letter, up to the next blank and never the block's last
-// character; a text that is no number reads 0.
 TEST(ReadWordValue, ReadsValueAndLength) {
-  const struct {
-    const char* block;
-    char letter;
-    double scale, value;
-    int length;
-  } cases[] = {
-      {"G01 X-0.5 ;", 'X', 1, -0.5, 4},
-      {"G01 X20 Z-5 F0.2 ;", 'F', 1, 0.2, 3},
-      {"G01 X2,5 ;", 'X', 1, 2.5, 3},  // "," reads as the point
-      {"G01 X2 ,5 ;", 'X', 1, 2, 1},
-      {"G01 X40 ;", 'X', 3.4, 136, 3},  // scaled: value and its text
-      {"G01 X20 ;", 'Z', 1, 0, 3},      // absent: "G01" is no number
-      {"G01 XAB ;", 'X', 1, 0, 2},
-      {"G01 X ;", 'X', 1, 0, 0},
-      {"M98 P1234;", 'P', 1, 1234, 4},  // the ";" is never taken
-      {"G01 X55", 'X', 1, 5, 1},        // no ";": the last character is lost
-      {"X", 'X', 1, 0, 0},
-      {"G01 X1.2.3 ;", 'X', 1, 0, 5},
-      {"G01 X- ;", 'X', 1, 0, 1},
-      {"G01 X. ;", 'X', 1, 0, 1},
-      {"G01 X-. ;", 'X', 1, 0, 2},
-      {"G01 X+5 ;", 'X', 1, 5, 2},
-      {"G01 X1E+05 ;", 'X', 1, 1e5, 5},
-      {"G01 X1E+5 ;", 'X', 1, 1e5, 4},
-      {"G01 X2.5e-1 ;", 'X', 1, 0.25, 6},
-      {"G01 X1E ;", 'X', 1, 0, 2},
-      {"G01 X1E+ ;", 'X', 1, 0, 3},
-      {"G01 XE5 ;", 'X', 1, 0, 2},
-      {"G01 X1E308 ;", 'X', 10, 0, 0},  // the scaled value overflows
-      {"G01 X1E300 ;", 'X', 1, 1e300, 5},
-  };
-  for (const auto& c : cases) {
-    const auto position = findLetter(c.block, c.letter);
-    EXPECT_DOUBLE_EQ(ReadWordValue(c.block, position, c.scale), c.value) << c.block;
-    EXPECT_EQ(WordTextLength(c.block, position, c.scale), c.length) << c.block;
-    EXPECT_EQ(readWord(c.block, position).valid, c.value != 0 || c.scale != 1) << c.block;
+  for (const auto& row : test::ReadTable("tables/read_word_value.rows")) {
+    const std::string& block = row.at(0);
+    const double scale = std::stod(row.at(2)), value = std::stod(row.at(3));
+    const auto position = findLetter(block, row.at(1).at(0));
+    EXPECT_DOUBLE_EQ(ReadWordValue(block, position, scale), value) << block;
+    EXPECT_EQ(WordTextLength(block, position, scale), std::stoi(row.at(4))) << block;
+    EXPECT_EQ(readWord(block, position).valid, value != 0 || scale != 1) << block;
   }
   EXPECT_EQ(ReadWordValue("G01 X" + std::string(400, '9') + " ;", 5), 0.0);
   EXPECT_EQ(findText("N10 G71 U2 ;", "G71"), 5u);

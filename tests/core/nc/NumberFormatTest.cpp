@@ -10,30 +10,16 @@
 #include <string>
 
 #include "nc/NumberFormat.h"
+#include "support/DataTable.h"
 
 namespace draivo {
 namespace {
 
 TEST(NumberFormat, WritesTheGeneralAndTheShortForm) {
-  const struct {
-    double value;
-    const char* general;
-    const char* shortForm;
-  } cases[] = {
-      {0.25, "0.25", ".25"},
-      {-0.25, "-0.25", "-.25"},
-      {12.35 - 0.1, "12.25", "12.25"},
-      {-0.0, "0", "0"},
-      {1.0 / 3.0, "0.333333333333333", ".333333333333333"},
-      {123456.789012345678, "123456.789012346", "123456.789012346"},
-      {1e15, "1E+15", "1E+15"},
-      {1.5e-20, "1.5E-20", "1.5E-20"},
-      {-2.5e-16, "-2.5E-16", "-2.5E-16"},
-      {std::numeric_limits<double>::infinity(), "0", "0"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(formatGeneral(c.value), c.general);
-    EXPECT_EQ(formatShort(c.value), c.shortForm);
+  for (const auto& row : test::ReadTable("tables/number_format.rows")) {
+    const double value = std::strtod(row.at(0).c_str(), nullptr);
+    EXPECT_EQ(formatGeneral(value), row.at(1)) << row.at(0);
+    EXPECT_EQ(formatShort(value), row.at(2)) << row.at(0);
   }
 }
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "GoldenCase.h"
+#include "support/DataTable.h"
 #include "support/TempFolder.h"
 
 namespace draivo::test {
@@ -66,48 +67,17 @@ TEST(DraivoSim, PrintsWhatTheRunDid) {
   folder.write("p.nc",
                "T0101 ;\nG98 ;\nG00 X20 Z0 ;\nG01 Z-50 F100 ;\nX40 ;\nG00 X100 Z100 ;\nM30 ;\n");
   folder.write("m.nc", ":0012 ;\nG21 G42 G96 S180 ;\nM98 P1234 ;\nG99 F0.2 ;\n");
-  const std::vector<std::string> trace = {
-      "T0101 ;", "G98 ;", "G00 X20 Z0 ;", "G01 Z-50 F100 ;", "X40 ;", "G00 X100 Z100 ;", "M30 ;"};
-  const std::string dir = folder.path().string();
-  const struct {
-    std::string arguments;
-    int status;
-    std::vector<std::string> out, err;
-  } cases[] = {
-      {"{dir}/missing.nc", 1, {}, {"Bestand niet leesbaar: " + dir + "/missing.nc"}},
-      {"--trace {p}", 0, trace, {}},
-      {"--trace --direct --zoom 7.5 {p}", 0, trace, {}},
-      {"--trace --status {m}",
-       0,
-       {":0012 ;", "G21 G42 G96 S180 ;", "G99 F0.2 ;", "Alle maten in : Millimeters",
-        "Radiuscompensatie : Rechts", "Max toerental :", "Constant snijsnelheid : 180",
-        "Voeding : 0.2 mm/tr"},
-       {"Bestand niet gevonden: " + dir + "/O1234.nc"}},
-      // blocks taken up count as well as blocks executed: the third is not executed
-      {"--trace --max-blocks 5 {p}",
-       3,
-       {"T0101 ;", "G98 ;"},
-       {"draivo-sim: run stopped after 5 blocks (--max-blocks sets the limit)"}},
-      {"--max-blocks 14 {p}", 0, {}, {}},
-      // 50 of feed at 100 mm/min, and 10 more; rapids of 250 and 150 along the longer axis at
-      // 4000 mm/min, their paths a 45 degree leg and a straight line
-      {"--time --rapid-rate 4000 {p}",
-       0,
-       {"Gereedschap Voedingstijd IJlgangtijd Wachttijd Totale tijd Voedingsweg (mm) IJlgangweg "
-        "(mm)",
-        "T0101 0:00:36.0 0:00:06.0 0:00:00.0 0:00:42.0 60.00 460.06",
-        "Totaal 0:00:36.0 0:00:06.0 0:00:00.0 0:00:42.0 60.00 460.06", "IJlgang: 4000 mm/min"},
-       {}},
-      {"--bmp {dir}/no/p.bmp {p}",
-       1,
-       {},
-       {"draivo-sim: cannot write the picture " + dir + "/no/p.bmp"}},
+  const auto linesOf = [&folder](std::string text) {
+    for (auto at = text.find("{dir}"); at != std::string::npos; at = text.find("{dir}")) {
+      text.replace(at, 5, folder.path().string());
+    }
+    return text.empty() ? std::vector<std::string>{} : WordLines(text);
   };
-  for (const auto& c : cases) {
-    const SimRun run = runSim(c.arguments, folder);
-    EXPECT_EQ(run.status, c.status) << c.arguments;
-    EXPECT_EQ(run.out, c.out) << c.arguments;
-    EXPECT_EQ(run.err, c.err) << c.arguments;
+  for (const auto& row : ReadTable("tables/draivo_sim.rows")) {
+    const SimRun run = runSim(row.at(0), folder);
+    EXPECT_EQ(run.status, std::stoi(row.at(1))) << row.at(0);
+    EXPECT_EQ(run.out, linesOf(row.at(2))) << row.at(0);
+    EXPECT_EQ(run.err, linesOf(row.at(3))) << row.at(0);
   }
   EXPECT_EQ(runSim("--help", folder).out.at(0), "Usage: draivo-sim [options] PROGRAM");
   EXPECT_EQ(runSim("--zoom 2 --bmp {dir}/p.bmp {p}", folder).status, 0);

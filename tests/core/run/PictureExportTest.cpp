@@ -6,26 +6,15 @@
 #include "run/HeadlessRun.h"
 #include "run/PictureExport.h"
 #include "support/BmpReader.h"
+#include "support/DataTable.h"
 #include "support/ScriptedHost.h"
 
 namespace draivo::test {
 namespace {
 
 TEST(PictureFilePath, FollowsTheCaptionOrTheFile) {
-  const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
-      {"/app", "Draivo O0012.nc", "/p/x.nc", "/app/ O0012.bmp"},
-      {"/app/", "Draivo O0012.nc", "/p/x.nc", "/app/ O0012.bmp"},
-      {"/app", "Draivo O12 ;.nc", "/p/x.nc", "/app/ O12 ;.bmp"},
-      {"/app", "Draivo O1/2\\.nc", "/p/x.nc", "/app/ O1_2_.bmp"},  // never out of the folder
-      {"/app", "Draivo", "/p/shaft.nc", "/app/shaft.bmp"},
-      {"/app", "Draivo    .nc", "/p/as.1.txt", "/app/as.1.bmp"},
-      {"/app", "Something", "/p/PART", "/app/PART.bmp"},
-      {"/app", "Draivo", "/p/.nc", "/app/.nc.bmp"},
-      {"/app", "Draivo", "", "/app/Draivo.bmp"},
-      {"/app", "Draivo", "/p/..", "/app/Draivo.bmp"},
-  };
-  for (const auto& [folder, caption, file, path] : cases) {
-    EXPECT_EQ(PictureFilePath(folder, caption, file), path) << caption;
+  for (const auto& row : ReadTable("tables/picture_file_path.rows")) {
+    EXPECT_EQ(PictureFilePath(row.at(0), row.at(1), row.at(2)), row.at(3)) << row.at(1);
   }
 }
 

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 #include "run/TextEncoding.h"
+#include "support/DataTable.h"
 
 namespace draivo {
 namespace {
@@ -14,34 +16,13 @@ constexpr auto Cp1252 = FileEncoding::Windows1252;
 // Each file reads as the expected text, is written back byte for byte, and is judged as a
 // whole when it is read in chunks, wherever the chunks split a character.
 TEST(TextEncoding, ReadsTheTextAndWritesTheSameBytes) {
-  const struct {
-    std::string bytes;
-    std::string text;  // UTF-8
-    FileEncoding encoding;
-  } cases[] = {
-      {"G00 X1 ;\r\n", "G00 X1 ;\r\n", Utf8},
-      {"", "", Utf8},
-      {"(\xC3\xA9 \xC2\xB0 \xC2\xB5) \xC3\x98"
-       "30",
-       "(é ° µ) Ø30", Utf8},
-      {"(\xE4\xB8\xAD \xF0\x9F\x94\xA7)", "(中 🔧)", Utf8},
-      {"(\xE9 \xB0 \xB5) \xD8"
-       "30",
-       "(é ° µ) Ø30", Cp1252},
-      {"\x80 \x9C \x85 \x99", "€ œ … ™", Cp1252},
-      {"\x81\x8D\x8F\x90\x9D", "\u0081\u008D\u008F\u0090\u009D", Cp1252},  // undefined in 1252
-      {"\xEF\xBB\xBFG00 \xC3\xA9", "G00 é", Bom},
-      {"\xEF\xBB\xBF", "", Bom},
-      {"\xC3\xB8"
-       "30 \xB0",
-       "Ã¸30 °", Cp1252},  // UTF-8 with one Latin-1 byte
-      {"\xEF\xBB\xBF\xFF", "ï»¿ÿ", Cp1252},
-      {"X1 \xE4\xB8", "X1 ä¸", Cp1252},           // a sequence cut off
-      {"\xC0\xAF", "À¯", Cp1252},                 // overlong
-      {"\xED\xA0\x80", "í\u00A0€", Cp1252},       // a surrogate
-      {"\xF4\x90\x80\x80", "ô\u0090€€", Cp1252},  // above U+10FFFF
-  };
-  for (const auto& c : cases) {
+  const std::map<std::string, FileEncoding> encodings = {
+      {"utf8", Utf8}, {"bom", Bom}, {"cp1252", Cp1252}};
+  for (const auto& row : test::ReadTable("tables/text_encoding.rows")) {
+    const struct {
+      std::string bytes, text;
+      FileEncoding encoding;
+    } c{row.at(0), row.at(1), encodings.at(row.at(2))};
     const DecodedText decoded = DecodeText(c.bytes);
     EXPECT_EQ(decoded.text, c.text);
     EXPECT_EQ(decoded.encoding, c.encoding) << c.text;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
+#include <cstdlib>
 
+#include "support/DataTable.h"
 #include "time/TimeTable.h"
 
 namespace draivo {
@@ -10,19 +10,9 @@ namespace {
 
 // The tables themselves are checked through draivo-sim --time (CommandLineTest).
 TEST(TimeTable, DurationsAreHoursMinutesSecondsToTheTenth) {
-  const std::pair<double, const char*> cases[] = {
-      {0, "0:00:00.0"},
-      {0.04, "0:00:00.0"},
-      {0.96, "0:00:01.0"},
-      {59.96, "0:01:00.0"},
-      {3723.4, "1:02:03.4"},
-      {360000, "100:00:00.0"},
-      {-1, UnknownTimeText},
-      {std::nan(""), UnknownTimeText},
-      {std::numeric_limits<double>::infinity(), UnknownTimeText},
-  };
-  for (const auto& [seconds, text] : cases)
-    EXPECT_EQ(FormatDuration(seconds / 60), text) << seconds;
+  for (const auto& row : test::ReadTable("tables/duration.rows")) {
+    EXPECT_EQ(FormatDuration(std::strtod(row.at(0).c_str(), nullptr) / 60), row.at(1)) << row.at(0);
+  }
 }
 
 }  // namespace
