@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -10,6 +11,16 @@
 #include "support/TempFolder.h"
 
 namespace draivo::test {
+
+// The names of the three button images: "idle stopped-m03 off".
+inline std::string ImageNames(const Indicators& indicators) {
+  static const char* const start[] = {"idle", "step", "running"};
+  static const char* const spindle[] = {"running-m03", "running-m04", "stopped-m04", "stopped-m03"};
+  static const char* const coolant[] = {"on", "off"};
+  return std::string(start[static_cast<int>(indicators.start)]) + " " +
+         spindle[static_cast<int>(indicators.spindle)] + " " +
+         coolant[static_cast<int>(indicators.coolant)];
+}
 
 // A host for run tests: a virtual clock that moves on only inside waitForEvents, a scripted
 // user who clicks Start whenever a busy run waits at its gate, and a record of what the run
@@ -36,7 +47,20 @@ class ScriptedHost : public Host {
 
   void attach(Simulator& simulator) { sim_ = &simulator; }
   void processEvents() override {}
-  void waitForEvents(int maxMilliseconds) override;
+  void waitForEvents(int maxMilliseconds) override {
+    ++waitCalls;
+    clock += static_cast<std::uint64_t>(std::max(maxMilliseconds, 1));
+    if (onWait) onWait(*this);
+    if (!sim_) return;
+    if (waitCalls >= WaitLimit) {
+      sim_->requestQuit();
+    } else if (sim_->run.RunBusy && !sim_->StartPressed) {
+      const std::string images = ImageNames(sim_->indicators);  // without the coolant
+      gateClicks.push_back(std::to_string(sim_->lstCommands.ListIndex()) + " " +
+                           images.substr(0, images.rfind(' ')));
+      sim_->startButtonClick(Simulator::StartButtonIndex);
+    }
+  }
   std::uint64_t tickCount() override { return clock; }
   MessageAnswer messageBox(const std::string& text, const std::string& title,
                            MessageButtons buttons, MessageIcon icon) override {
@@ -49,23 +73,35 @@ class ScriptedHost : public Host {
     return dialogAnswer;
   }
   bool directChecked() override { return direct; }
-  void labelsChanged() override;
+  void labelsChanged() override {
+    if (!sim_ || sim_->status.nullPointVisible == !shownSince_.empty()) return;
+    if (sim_->status.nullPointVisible) {
+      shownSince_ = std::to_string(clock) + "-";
+    } else {
+      labels.push_back(shownSince_ + std::to_string(clock) + " " + sim_->status.lblNullPoint);
+      shownSince_.clear();
+    }
+  }
 
  private:
   Simulator* sim_ = nullptr;
   std::string shownSince_;  // "from-" while the label is shown
 };
 
-// The names of the three button images: "idle stopped-m03 off".
-std::string ImageNames(const Indicators& indicators);
-
 // A simulator on a scripted host, with a folder for its program files.
 struct ScriptedRun {
   ScriptedRun() { host.attach(sim); }
   // Writes the lines, each ended by CR LF, as a file of the folder; returns its path.
-  std::string write(const std::string& name, const std::vector<std::string>& lines);
+  std::string write(const std::string& name, const std::vector<std::string>& lines) {
+    std::string text;
+    for (const auto& line : lines) text += line + "\r\n";
+    return folder.write(name, text);
+  }
   // Opens the lines as "program.nc" through the open dialog and runs them.
-  void open(const std::vector<std::string>& lines);
+  void open(const std::vector<std::string>& lines) {
+    host.dialogAnswer = write("program.nc", lines);
+    sim.Open();
+  }
 
   TempFolder folder;
   ScriptedHost host;

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "GoldenCase.h"
 #include "support/DataTable.h"
 #include "support/TempFolder.h"
 

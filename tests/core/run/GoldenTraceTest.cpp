@@ -1,15 +1,242 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
+#include <map>
+#include <set>
 #include <sstream>
+#include <stdexcept>
 
-#include "GoldenCase.h"
+#include "run/HeadlessRun.h"
+#include "support/DataTable.h"
+#include "support/ScriptedHost.h"
 #include "time/TimeTable.h"
 
 namespace draivo::test {
 namespace {
+
+const std::set<std::string> ScriptedOptions = {
+    "step", "optional-stop", "speed", "quit-at", "start-first", "start-at-end", "open-during-run"};
+const std::set<std::string> Options = {"zoom", "direct", "exit", "budget"};
+const std::set<std::string> Files = {
+    "options",        "expected.trace",  "expected.messages", "expected.status", "expected.waits",
+    "expected.state", "expected.pixels", "expected.time",     "expected.hash",   "expected.table"};
+
+std::string keyOf(const std::string& line) {
+  return line.substr(0, line.find(' '));
+}
+
+// One folder of tests/data: a program, its subprograms and what a run of it must give.
+struct GoldenCase {
+  std::string name;
+  std::filesystem::path folder;
+  std::string fault;  // why the folder is no valid case; "" for a valid one
+  // The lines of its options and expected files by name ("expected.trace"), "{dir}" replaced.
+  std::map<std::string, std::vector<std::string>> files;
+
+  // The lines of expected.<kind>; none when there is no such file.
+  const std::vector<std::string>& lines(const std::string& kind) const {
+    static const std::vector<std::string> none;
+    const auto found = files.find("expected." + kind);
+    return found == files.end() ? none : found->second;
+  }
+  // Its option line starting with `key`, if any.
+  const std::string* option(const std::string& key) const {
+    const auto options = files.find("options");
+    if (options == files.end()) return nullptr;
+    for (const auto& line : options->second) {
+      if (keyOf(line) == key) return &line;
+    }
+    return nullptr;
+  }
+  // An option line starting with `key`, or an expected file of that kind, is there.
+  bool has(const std::string& key) const {
+    return files.count("expected." + key) > 0 || option(key) != nullptr;
+  }
+  double number(const std::string& key, double fallback) const {
+    const std::string* line = option(key);
+    return line ? std::stod(line->substr(key.size())) : fallback;
+  }
+  // The case needs the scripted user (step mode, closing ...): draivo-sim cannot run it.
+  bool scripted() const {
+    return std::any_of(ScriptedOptions.begin(), ScriptedOptions.end(),
+                       [this](const std::string& key) { return has(key); });
+  }
+  std::string programFile() const { return (folder / "program.nc").string(); }
+};
+
+void PrintTo(const GoldenCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+// What a run of a case did, in the form of the expected files.
+struct CaseRun {
+  std::vector<std::string> trace, messages, status, waits;
+  std::map<std::string, std::string> state;
+  int exitStatus = 0;
+  Surface picture;
+  TimeAccount time;
+};
+
+// "RRGGBB", as expected.pixels writes a colour.
+// "RRGGBB", as expected.pixels writes a colour.
+std::string ColourText(Colour colour) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%02X%02X%02X", redOf(colour), greenOf(colour), blueOf(colour));
+  return text;
+}
+
+bool isCaseFolder(const std::filesystem::path& folder) {
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    const std::string file = entry.path().filename().string();
+    if (file == "program.nc" || Files.count(file)) return true;
+  }
+  return false;
+}
+
+GoldenCase readCase(const std::filesystem::path& folder) {
+  GoldenCase c{folder.filename().string(), folder, "", {}};
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    const std::string file = entry.path().filename().string();
+    if (file.ends_with(".nc")) continue;  // the program and its subprograms
+    if (!Files.count(file)) throw std::runtime_error("unknown file " + file);
+    auto& lines = c.files[file];
+    for (std::string line : ReadLines(entry.path())) {
+      for (auto at = line.find("{dir}"); at != std::string::npos; at = line.find("{dir}")) {
+        line.replace(at, 5, folder.string() + "/");
+      }
+      lines.push_back(line);
+    }
+  }
+  for (const auto& line : c.files["options"]) {
+    if (!Options.count(keyOf(line)) && !ScriptedOptions.count(keyOf(line))) {
+      throw std::runtime_error("unknown option line \"" + line + "\"");
+    }
+  }
+  if (!std::filesystem::is_regular_file(folder / "program.nc"))
+    throw std::runtime_error("no program.nc");
+  if (!c.has("trace")) throw std::runtime_error("no expected.trace");
+  return c;
+}
+
+int exitStatusOf(RunOutcome outcome) {
+  if (outcome == RunOutcome::ReachedEnd) return 0;
+  return outcome == RunOutcome::FileUnreadable ? 1 : 3;
+}
+
+std::vector<std::string> statusLines(const std::vector<StatusRow>& rows) {
+  std::vector<std::string> lines;
+  for (const auto& row : rows) lines.push_back(row.caption + "\t" + row.value);
+  return lines;
+}
+
+std::string join(const std::vector<std::string>& words, const std::string& separator = " ") {
+  std::string text;
+  for (const auto& word : words) text += (text.empty() ? "" : separator) + word;
+  return text;
+}
+
+// The state after the run, by the keys of expected.state.
+std::map<std::string, std::string> stateOf(Simulator& sim, const ScriptedHost& host) {
+  const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
+  const auto number = [](auto n) { return std::to_string(n); };
+  const ProgramList& list = sim.lstCommands;
+  std::vector<std::string> menus;
+  if (sim.menus.startenEnabled) menus.emplace_back("starten");
+  if (sim.menus.vernieuwEnabled) menus.emplace_back("vernieuw");
+  if (sim.menus.figuurOpslaanEnabled) menus.emplace_back("figuur-opslaan");
+  return {
+      {"level", number(sim.run.SubprogramLevel) + " " + number(sim.run.ProgramFile.size())},
+      {"busy", flag(sim.run.RunBusy)},
+      {"start-pressed", flag(sim.StartPressed)},
+      {"stop-latch", flag(sim.StopLatch)},
+      {"list", join({number(list.ListIndex()), number(list.TopIndex()), number(list.ListCount())})},
+      {"caption", sim.caption},
+      {"images", ImageNames(sim.indicators)},
+      {"menus", join(menus)},
+      {"labels", join(host.labels, "; ")},
+      {"clock", number(host.clock)},
+      {"waits", number(host.waitCalls)},
+      {"dialogs", number(host.dialogs)},
+      {"pen", ColourText(sim.view.PenColour) + " " + number(sim.view.ToolColourIndex)},
+  };
+}
+
+// Every case folder under `dataFolder` (one holding a program, options or expected files),
+// sorted by name. A folder that cannot be read as a case yields a case whose fault tells why,
+// so that the suite fails instead of skipping it.
+std::vector<GoldenCase> DiscoverGoldenCases(const std::filesystem::path& dataFolder) {
+  std::vector<GoldenCase> cases;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(dataFolder, error)) {
+    if (!entry.is_directory() || !isCaseFolder(entry.path())) continue;
+    try {
+      cases.push_back(readCase(entry.path()));
+    } catch (const std::exception& fault) {
+      cases.push_back({entry.path().filename().string(), entry.path(), fault.what(), {}});
+    }
+  }
+  std::sort(cases.begin(), cases.end(),
+            [](const auto& a, const auto& b) { return a.name < b.name; });
+  return cases;
+}
+
+// The run of draivo-sim, and the run of the window's core driven by a scripted user.
+CaseRun RunHeadlessCase(const GoldenCase& c) {
+  HeadlessOptions options;
+  options.zoom = c.number("zoom", HeadlessOptions::ZoomStart);
+  options.direct = c.has("direct");
+  options.stepBudget = static_cast<std::uint64_t>(c.number("budget", 0));
+  options.recordTime = true;
+  HeadlessResult result = RunHeadless(c.programFile(), options);
+  return {
+      std::move(result.trace),      std::move(result.messages), statusLines(result.status), {}, {},
+      exitStatusOf(result.outcome), std::move(result.picture),  std::move(result.time)};
+}
+
+CaseRun RunScriptedCase(const GoldenCase& c) {
+  ScriptedHost host;
+  Simulator sim(host);
+  host.attach(sim);
+  host.direct = c.has("direct");
+  sim.startupTimer();
+  sim.view.ZoomFactor = c.number("zoom", HeadlessOptions::ZoomStart);
+  sim.setSpeedValue(static_cast<int>(c.number("speed", 0)));
+  if (c.has("step")) sim.toggleStepMode();
+  if (c.has("optional-stop")) sim.toggleOptionalStop();
+
+  CaseRun run;
+  sim.interpreter.onExecute = [&run](const std::string& block) { run.trace.push_back(block); };
+  bool openTried = !c.has("open-during-run"), restarted = !c.has("start-at-end");
+  sim.onBlock = [&](const std::string&) {
+    if (openTried) return;
+    openTried = true;
+    sim.Open();
+    sim.Vernieuw();
+  };
+  const double quitAt = c.number("quit-at", -1);
+  host.onWait = [&](ScriptedHost& h) {
+    if (quitAt >= 0 && static_cast<double>(h.clock) >= quitAt) sim.requestQuit();
+    if (!restarted && sim.status.nullPointVisible && !sim.run.RunBusy) {
+      restarted = true;
+      sim.Starten();
+    }
+  };
+  if (c.has("start-first")) sim.Starten();
+  host.dialogAnswer = c.programFile();
+  sim.Open();
+  return {std::move(run.trace),
+          host.messages,
+          statusLines(StatusRows(sim.status)),
+          host.gateClicks,
+          stateOf(sim, host),
+          exitStatusOf(sim.lastOutcome),
+          sim.picResult,
+          {}};
+}
 
 // The trace with the lines that a line "... N" of the expected trace passes over replaced by
 // that line, so that long runs are compared by their ends and their exact length.
@@ -111,7 +338,7 @@ std::string testNameOf(const ::testing::TestParamInfo<GoldenCase>& info) {
 }
 
 std::vector<GoldenCase> allCases() {
-  return DiscoverGoldenCases(GoldenDataFolder());
+  return DiscoverGoldenCases(DataFolder());
 }
 
 class GoldenTraceTest : public ::testing::TestWithParam<GoldenCase> {};
@@ -147,7 +374,7 @@ TEST_P(GoldenTraceTest, RunDoesWhatTheFolderExpects) {
 INSTANTIATE_TEST_SUITE_P(Data, GoldenTraceTest, ::testing::ValuesIn(allCases()), testNameOf);
 
 TEST(GoldenTraceData, IsFound) {
-  EXPECT_GE(allCases().size(), 100u) << GoldenDataFolder();
+  EXPECT_GE(allCases().size(), 100u) << DataFolder();
 }
 
 }  // namespace

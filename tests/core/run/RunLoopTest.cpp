@@ -62,20 +62,23 @@ TEST(RunLoop, OpenStartsFromEmptyLabelsAndAClearView) {
   EXPECT_EQ(r.sim.picResult.pixels(), fresh.pixels());
 }
 
-// Waits outside a run: 0 returns at once, others sleep on the host; after a quit request
-// nothing waits and nothing starts.
+// Waits outside a run, also after one: 0 returns at once, others sleep on the host; after a
+// quit request nothing waits, nothing starts and nothing is aborted.
 TEST(RunControl, WaitsSleepOnTheHostUntilQuit) {
   ScriptedRun r;
+  r.open({"G00 X1 ;"});
+  const std::uint64_t clock = r.host.clock;
+  const int waits = r.host.waitCalls;
   r.sim.WaitMilliseconds(0);
   r.sim.WaitMilliseconds(-5);
   r.sim.WaitMilliseconds(500);
-  EXPECT_EQ(r.host.clock, 500u);
-  EXPECT_EQ(r.host.waitCalls, 1);
+  EXPECT_EQ(r.host.clock, clock + 500);
+  EXPECT_EQ(r.host.waitCalls, waits + 1);
   r.sim.requestQuit();
   r.sim.WaitMilliseconds(1000);
   r.sim.Open();
-  EXPECT_EQ(r.host.waitCalls, 1);
-  EXPECT_EQ(r.host.dialogs, 0);
+  EXPECT_EQ(r.host.waitCalls, waits + 1);
+  EXPECT_EQ(r.host.dialogs, 1);
 }
 
 // Without a budget of its own a run may take a hundred steps for every line of its longest
