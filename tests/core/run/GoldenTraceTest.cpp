@@ -82,7 +82,6 @@ struct CaseRun {
 };
 
 // "RRGGBB", as expected.pixels writes a colour.
-// "RRGGBB", as expected.pixels writes a colour.
 std::string ColourText(Colour colour) {
   char text[8];
   std::snprintf(text, sizeof text, "%02X%02X%02X", redOf(colour), greenOf(colour), blueOf(colour));
@@ -268,12 +267,7 @@ std::vector<std::string> hashLines(const CaseRun& run) {
     }
   };
   for (const auto& block : run.trace) add(hashes[0], (block + "\n").data(), block.size() + 1);
-  for (int row = 0; row < run.picture.height(); ++row) {
-    for (int column = 0; column < run.picture.width(); ++column) {
-      const Colour colour = run.picture.getPixel(column, row);
-      add(hashes[1], &colour, sizeof colour);
-    }
-  }
+  add(hashes[1], run.picture.pixels().data(), run.picture.pixels().size() * sizeof(Colour));
   char text[2][40];
   for (int i = 0; i < 2; ++i)
     std::snprintf(text[i], sizeof text[i], "%016llx", static_cast<unsigned long long>(hashes[i]));

@@ -19,22 +19,20 @@ TEST(TextEncoding, ReadsTheTextAndWritesTheSameBytes) {
   const std::map<std::string, FileEncoding> encodings = {
       {"utf8", Utf8}, {"bom", Bom}, {"cp1252", Cp1252}};
   for (const auto& row : test::ReadTable("tables/text_encoding.rows")) {
-    const struct {
-      std::string bytes, text;
-      FileEncoding encoding;
-    } c{row.at(0), row.at(1), encodings.at(row.at(2))};
-    const DecodedText decoded = DecodeText(c.bytes);
-    EXPECT_EQ(decoded.text, c.text);
-    EXPECT_EQ(decoded.encoding, c.encoding) << c.text;
+    const std::string &bytes = row.at(0), &text = row.at(1);
+    const FileEncoding encoding = encodings.at(row.at(2));
+    const DecodedText decoded = DecodeText(bytes);
+    EXPECT_EQ(decoded.text, text);
+    EXPECT_EQ(decoded.encoding, encoding) << text;
     const EncodedText encoded = EncodeText(decoded.text, decoded.encoding);
-    EXPECT_EQ(encoded.bytes, c.bytes);
+    EXPECT_EQ(encoded.bytes, bytes);
     EXPECT_EQ(encoded.unencodable, "");
     for (std::size_t piece : {1, 2, 3, 5}) {
       EncodingDetector detector;
-      for (std::size_t at = 0; at < c.bytes.size(); at += piece) {
-        detector.add(std::string_view(c.bytes).substr(at, piece));
+      for (std::size_t at = 0; at < bytes.size(); at += piece) {
+        detector.add(std::string_view(bytes).substr(at, piece));
       }
-      EXPECT_EQ(detector.encoding(), c.encoding) << c.text << ", pieces of " << piece;
+      EXPECT_EQ(detector.encoding(), encoding) << text << ", pieces of " << piece;
     }
   }
 }
