@@ -12,15 +12,20 @@
 
 #include "nc/NumberFormat.h"
 #include "support/DataTable.h"
+#include "time/TimeTable.h"
 
 namespace draivo {
 namespace {
 
-TEST(NumberFormat, WritesTheGeneralAndTheShortForm) {
-  for (const auto& row : test::ReadTable("tables/number_format.rows")) {
-    const double value = std::strtod(row.at(0).c_str(), nullptr);
-    EXPECT_EQ(formatGeneral(value), row.at(1)) << row.at(0);
-    EXPECT_EQ(formatShort(value), row.at(2)) << row.at(0);
+// Numbers as blocks, status rows and time tables write them.
+TEST(NumberFormat, WritesNumbersAsText) {
+  const std::map<std::string, std::function<std::string(double)>> functions = {
+      {"formatGeneral", formatGeneral},
+      {"formatShort", formatShort},
+      {"FormatDuration", FormatDuration}};
+  for (const auto& row : test::ReadTable("tables/number_text.rows")) {
+    const double value = std::strtod(row.at(1).c_str(), nullptr);
+    EXPECT_EQ(functions.at(row.at(0))(value), row.at(2)) << row.at(0) << " " << row.at(1);
   }
 }
 

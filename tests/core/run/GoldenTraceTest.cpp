@@ -227,14 +227,13 @@ CaseRun RunScriptedCase(const GoldenCase& c) {
   if (c.has("start-first")) sim.Starten();
   host.dialogAnswer = c.programFile();
   sim.Open();
-  return {std::move(run.trace),
-          host.messages,
-          statusLines(StatusRows(sim.status)),
-          host.gateClicks,
-          stateOf(sim, host),
-          exitStatusOf(sim.lastOutcome),
-          sim.picResult,
-          {}};
+  run.messages = host.messages;
+  run.status = statusLines(StatusRows(sim.status));
+  run.waits = host.gateClicks;
+  run.state = stateOf(sim, host);
+  run.exitStatus = exitStatusOf(sim.lastOutcome);
+  run.picture = sim.picResult;
+  return run;
 }
 
 // The trace with the lines that a line "... N" of the expected trace passes over replaced by
