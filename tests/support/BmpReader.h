@@ -18,15 +18,13 @@ struct BmpPicture {
   std::vector<Colour> pixels;  // row by row from the top
 
   Colour at(int column, int row) const {
-    return pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(width) +
-                  static_cast<std::size_t>(column)];
+    return pixels[static_cast<std::size_t>(row * width + column)];
   }
 };
 
 inline std::optional<BmpPicture> ReadBmp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in),
-                                         std::istreambuf_iterator<char>()};
+  const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), {}};
   const auto number = [&bytes](std::size_t at, int size) {
     std::uint32_t value = 0;
     for (int i = size - 1; i >= 0; --i)
@@ -34,19 +32,17 @@ inline std::optional<BmpPicture> ReadBmp(const std::string& path) {
     return value;
   };
   if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M' || number(28, 2) != 24) return {};
-  BmpPicture picture;
-  picture.width = static_cast<int>(number(18, 4));
-  const auto rawHeight = static_cast<std::int32_t>(number(22, 4));
-  const bool bottomUp = rawHeight > 0;
-  picture.height = bottomUp ? rawHeight : -rawHeight;
-  const std::size_t offset = number(10, 4);
-  const std::size_t stride = (static_cast<std::size_t>(picture.width) * 3 + 3) / 4 * 4;
+  const auto width = static_cast<int>(number(18, 4));
+  const auto rawHeight = static_cast<std::int32_t>(number(22, 4));  // > 0: rows from the bottom
+  BmpPicture picture{width, rawHeight > 0 ? rawHeight : -rawHeight, {}};
+  const std::size_t offset = number(10, 4),
+                    stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
   if (bytes.size() < offset + stride * static_cast<std::size_t>(picture.height)) return {};
   for (int row = 0; row < picture.height; ++row) {
-    const int fileRow = bottomUp ? picture.height - 1 - row : row;
-    const std::size_t start = offset + stride * static_cast<std::size_t>(fileRow);
-    for (int column = 0; column < picture.width; ++column) {
-      const std::size_t at = start + static_cast<std::size_t>(column) * 3;
+    const int fileRow = rawHeight > 0 ? picture.height - 1 - row : row;
+    for (int column = 0; column < width; ++column) {
+      const std::size_t at = offset + stride * static_cast<std::size_t>(fileRow) +
+                             static_cast<std::size_t>(column) * 3;
       picture.pixels.push_back(rgb(bytes[at + 2], bytes[at + 1], bytes[at]));
     }
   }

@@ -1,72 +1,111 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "run/Host.h"
-
-namespace draivo {
-class Simulator;
-}
+#include "run/Simulator.h"
+#include "support/TempFolder.h"
 
 namespace draivo::test {
 
+// The names of the three button images: "idle stopped-m03 off".
+inline std::string ImageNames(const Indicators& indicators) {
+  static const char* const start[] = {"idle", "step", "running"};
+  static const char* const spindle[] = {"running-m03", "running-m04", "stopped-m04", "stopped-m03"};
+  static const char* const coolant[] = {"on", "off"};
+  return std::string(start[static_cast<int>(indicators.start)]) + " " +
+         spindle[static_cast<int>(indicators.spindle)] + " " +
+         coolant[static_cast<int>(indicators.coolant)];
+}
+
 // A host for run tests: a virtual clock that moves on only inside waitForEvents, a scripted
-// user (Start clicks, message-box answers, the open dialog) and a record of what the
-// simulator asked of the window.
+// user who clicks Start whenever a busy run waits at its gate, and a record of what the run
+// asked of the window.
 class ScriptedHost : public Host {
  public:
-  // --- the script ---
-  // Click Start whenever a busy run waits with StartPressed clear (at its gate).
-  bool clickStartWhenWaiting = true;
+  // After this many waits the host closes the window, so that a run that would wait for ever
+  // ends instead of hanging the test.
+  static constexpr int WaitLimit = 1'000'000;
+
   std::string dialogAnswer;  // what the open dialog returns ("" = cancelled)
   bool direct = true;        // the "Direct" box
-  // Answers of the message boxes in turn; Ok (or No) once they are used up.
-  std::deque<MessageAnswer> messageAnswers;
   // Called in every waitForEvents after the clock has moved, before any Start click.
   std::function<void(ScriptedHost&)> onWait;
-  // After this many waits the host asks the simulator to quit, so a run that would wait
-  // for ever ends and the test fails on `gaveUp` instead of hanging.
-  int waitLimit = 100000;
 
-  void attach(Simulator& simulator) { sim_ = &simulator; }
-  Simulator& sim() { return *sim_; }
-
-  // --- the record ---
   std::uint64_t clock = 0;
   int waitCalls = 0;
-  int processCalls = 0;
-  std::vector<int> waitRequests;      // the milliseconds of each waitForEvents
-  std::vector<int> startClicksAt;     // lstCommands.ListIndex at each scripted Start click
-  std::vector<std::string> messages;  // "title: text"
+  std::vector<std::string> gateClicks;  // "list index, start image, spindle image" per click
+  std::vector<std::string> messages;    // "title: text"
   std::vector<MessageIcon> messageIcons;
-  std::vector<std::string> dialogs;  // titles of the open dialogs shown
-  // The end-of-run label: (clock, visible) each time its visibility changed.
-  std::vector<std::pair<std::uint64_t, bool>> nullPointChanges;
-  int pictureNotices = 0;
-  int indicatorNotices = 0;
-  int menuNotices = 0;
-  bool gaveUp = false;
+  int dialogs = 0;  // open dialogs shown
+  // Each showing of the label over the status panel: "from-to text" on the clock.
+  std::vector<std::string> labels;
 
-  // Host
-  void processEvents() override;
-  void waitForEvents(int maxMilliseconds) override;
+  void attach(Simulator& simulator) { sim_ = &simulator; }
+  void processEvents() override {}
+  void waitForEvents(int maxMilliseconds) override {
+    ++waitCalls;
+    clock += static_cast<std::uint64_t>(std::max(maxMilliseconds, 1));
+    if (onWait) onWait(*this);
+    if (!sim_) return;
+    if (waitCalls >= WaitLimit) {
+      sim_->requestQuit();
+    } else if (sim_->run.RunBusy && !sim_->StartPressed) {
+      const std::string images = ImageNames(sim_->indicators);  // without the coolant
+      gateClicks.push_back(std::to_string(sim_->lstCommands.ListIndex()) + " " +
+                           images.substr(0, images.rfind(' ')));
+      sim_->startButtonClick(Simulator::StartButtonIndex);
+    }
+  }
   std::uint64_t tickCount() override { return clock; }
   MessageAnswer messageBox(const std::string& text, const std::string& title,
-                           MessageButtons buttons, MessageIcon icon) override;
-  std::string openFileDialog(const std::string& title, const std::string& filter) override;
+                           MessageButtons buttons, MessageIcon icon) override {
+    messages.push_back(title + ": " + text);
+    messageIcons.push_back(icon);
+    return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+  }
+  std::string openFileDialog(const std::string&, const std::string&) override {
+    ++dialogs;
+    return dialogAnswer;
+  }
   bool directChecked() override { return direct; }
-  void labelsChanged() override;
-  void indicatorsChanged() override { ++indicatorNotices; }
-  void menusChanged() override { ++menuNotices; }
-  void pictureChanged() override { ++pictureNotices; }
+  void labelsChanged() override {
+    if (!sim_ || sim_->status.nullPointVisible == !shownSince_.empty()) return;
+    if (sim_->status.nullPointVisible) {
+      shownSince_ = std::to_string(clock) + "-";
+    } else {
+      labels.push_back(shownSince_ + std::to_string(clock) + " " + sim_->status.lblNullPoint);
+      shownSince_.clear();
+    }
+  }
 
  private:
   Simulator* sim_ = nullptr;
-  bool nullPointVisible_ = false;
+  std::string shownSince_;  // "from-" while the label is shown
+};
+
+// A simulator on a scripted host, with a folder for its program files.
+struct ScriptedRun {
+  ScriptedRun() { host.attach(sim); }
+  // Writes the lines, each ended by CR LF, as a file of the folder; returns its path.
+  std::string write(const std::string& name, const std::vector<std::string>& lines) {
+    std::string text;
+    for (const auto& line : lines) text += line + "\r\n";
+    return folder.write(name, text);
+  }
+  // Opens the lines as "program.nc" through the open dialog and runs them.
+  void open(const std::vector<std::string>& lines) {
+    host.dialogAnswer = write("program.nc", lines);
+    sim.Open();
+  }
+
+  TempFolder folder;
+  ScriptedHost host;
+  Simulator sim{host};
 };
 
 }  // namespace draivo::test

@@ -74,7 +74,7 @@ void expandThreading(CycleFrame& frame) {
   d = outside ? d - 2 * q1 / Micrometres : d + 2 * q1 / Micrometres;
   const long long step = micrometres((outside ? -2 : 2) * q1 / Micrometres);
   const long long limit = micrometres(core);
-  long long passes = 0;
+  long long passes = 1;  // the first pass counts towards the cap
   // A step of 0 (or one pointing away from the core) gives no further passes.
   for (long long m = micrometres(d); step != 0 && (step < 0 ? m >= limit : m <= limit); m += step) {
     if (++passes > MaxCyclePasses) {

@@ -5,53 +5,32 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
+#include <functional>
+#include <map>
 #include <random>
 #include <string>
 
 #include "nc/NumberFormat.h"
+#include "support/DataTable.h"
+#include "time/TimeTable.h"
 
 namespace draivo {
 namespace {
 
-struct FormatCase {
-  double value;
-  const char* general;
-  const char* shortForm;
-};
-
-void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.general; }
-
-class NumberFormatTest : public ::testing::TestWithParam<FormatCase> {};
-
-TEST_P(NumberFormatTest, WritesBothForms) {
-  EXPECT_EQ(formatGeneral(GetParam().value), GetParam().general);
-  EXPECT_EQ(formatShort(GetParam().value), GetParam().shortForm);
+// Numbers as blocks, status rows and time tables write them.
+TEST(NumberFormat, WritesNumbersAsText) {
+  const std::map<std::string, std::function<std::string(double)>> functions = {
+      {"formatGeneral", formatGeneral},
+      {"formatShort", formatShort},
+      {"FormatDuration", FormatDuration}};
+  for (const auto& row : test::ReadTable("tables/number_text.rows")) {
+    const double value = std::strtod(row.at(1).c_str(), nullptr);
+    EXPECT_EQ(functions.at(row.at(0))(value), row.at(2)) << row.at(0) << " " << row.at(1);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, NumberFormatTest,
-    ::testing::Values(FormatCase{52, "52", "52"}, FormatCase{2.5, "2.5", "2.5"},
-                      FormatCase{0.25, "0.25", ".25"}, FormatCase{-0.25, "-0.25", "-.25"},
-                      FormatCase{0.4, "0.4", ".4"}, FormatCase{12.35 - 0.1, "12.25", "12.25"},
-                      FormatCase{20.4, "20.4", "20.4"}, FormatCase{0, "0", "0"},
-                      FormatCase{-0.0, "0", "0"}, FormatCase{-3, "-3", "-3"},
-                      FormatCase{1.0 / 3.0, "0.333333333333333", ".333333333333333"},
-                      FormatCase{123456.789012345678, "123456.789012346", "123456.789012346"},
-                      FormatCase{19.4 - 0.2, "19.2", "19.2"},
-                      FormatCase{1e15, "1E+15", "1E+15"}, FormatCase{1.5e-20, "1.5E-20", "1.5E-20"},
-                      FormatCase{std::numeric_limits<double>::infinity(), "0", "0"}));
-
-struct RoundCase {
-  double value;
-  double rounded;
-};
-
-void PrintTo(const RoundCase& c, std::ostream* os) { *os << c.value; }
-
-// The general format is the value rounded to 15 significant digits (as printf's "%.14e"
-// finds them) in fixed form without trailing zeros, or the exponent form outside 1E-15 to
-// 1E+15: the same text for numbers of every kind and size.
+// The general form is the value rounded to 15 significant digits (as printf's "%.14e" finds
+// them) in fixed form without trailing zeros, or the exponent form outside 1E-15 to 1E+15.
 std::string generalByPrintf(double value) {
   char buffer[512];
   std::snprintf(buffer, sizeof buffer, "%.14e", value);
@@ -66,7 +45,7 @@ std::string generalByPrintf(double value) {
   return text == "-0" ? "0" : text;
 }
 
-TEST(NumberFormatTest, GeneralFormIsTheValueToFifteenDigits) {
+TEST(NumberFormat, GeneralFormIsTheValueToFifteenDigits) {
   std::mt19937_64 random(150);
   std::uniform_real_distribution<double> unit(-1, 1);
   for (int i = 0; i < 50000; ++i) {
@@ -84,30 +63,17 @@ TEST(NumberFormatTest, GeneralFormIsTheValueToFifteenDigits) {
   }
 }
 
-class RoundTwoDecimalsTest : public ::testing::TestWithParam<RoundCase> {};
-
-TEST_P(RoundTwoDecimalsTest, TiesGoToEven) {
-  EXPECT_DOUBLE_EQ(roundTwoDecimals(GetParam().value), GetParam().rounded);
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, RoundTwoDecimalsTest,
-                         ::testing::Values(RoundCase{0.125, 0.12}, RoundCase{0.375, 0.38},
-                                           RoundCase{2.675, 2.68}, RoundCase{-0.125, -0.12},
-                                           RoundCase{4.117647, 4.12}, RoundCase{47, 47},
-                                           RoundCase{1.004999, 1.0}));
-
-TEST(RoundToEvenTest, WholeNumbers) {
-  EXPECT_EQ(roundToEven(6.8), 7);
-  EXPECT_EQ(roundToEven(2.5), 2);
-  EXPECT_EQ(roundToEven(3.5), 4);
-  EXPECT_EQ(roundToEven(-2.5), -2);
-}
-
-TEST(PixelRoundingTest, ClampsToTheIntRange) {
-  EXPECT_EQ(roundPixel(1e300), std::numeric_limits<int>::max());
-  EXPECT_EQ(floorPixel(-1e300), std::numeric_limits<int>::min());
-  EXPECT_EQ(roundPixel(std::numeric_limits<double>::quiet_NaN()), 0);
-  EXPECT_EQ(floorPixel(-0.5), -1);
+TEST(NumberFormat, RoundingTiesGoToEven) {
+  const std::map<std::string, std::function<double(double)>> functions = {
+      {"roundTwoDecimals", roundTwoDecimals},
+      {"roundToEven", roundToEven},
+      {"roundPixel", [](double v) { return static_cast<double>(roundPixel(v)); }},
+      {"floorPixel", [](double v) { return static_cast<double>(floorPixel(v)); }}};
+  for (const auto& row : test::ReadTable("tables/rounding.rows")) {
+    const double value = std::strtod(row.at(1).c_str(), nullptr);
+    EXPECT_DOUBLE_EQ(functions.at(row.at(0))(value), std::strtod(row.at(2).c_str(), nullptr))
+        << row.at(0) << " " << row.at(1);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,1 @@
+../generated_mixed/O0002.nc

@@ -1,0 +1,1 @@
+../generated_mixed/program.nc

@@ -1,0 +1,1 @@
+../generated_moves/O0002.nc
