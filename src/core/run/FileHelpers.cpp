@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 namespace draivo {
 
@@ -19,16 +20,22 @@ bool FileExists(const std::string& fileName) {
   return !error && size != static_cast<std::uintmax_t>(-1);
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& fileName) {
+std::optional<OpenedFile> OpenProgramFile(const std::string& fileName) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(fileName, error) || error) return std::nullopt;
   const auto size = std::filesystem::file_size(fileName, error);
   if (error || size > MaxProgramFileBytes) return std::nullopt;
-
   std::ifstream in(fileName, std::ios::binary);
   if (!in) return std::nullopt;
+  return OpenedFile{std::move(in), size};
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& fileName) {
+  std::optional<OpenedFile> file = OpenProgramFile(fileName);
+  if (!file) return std::nullopt;
+  std::ifstream& in = file->in;
   std::string content;
-  content.reserve(static_cast<std::size_t>(size));
+  content.reserve(static_cast<std::size_t>(file->size));
   content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   if (in.bad() || content.size() > MaxProgramFileBytes) return std::nullopt;
   return content;

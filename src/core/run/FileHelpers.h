@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,16 @@ bool FileExists(const std::string& fileName);
 
 // Program files larger than this are refused as unreadable: no lathe program comes near it.
 inline constexpr std::uintmax_t MaxProgramFileBytes = 64u * 1024u * 1024u;
+
+// A program file open for reading, and its size.
+struct OpenedFile {
+  std::ifstream in;
+  std::uintmax_t size = 0;
+};
+
+// Opens a regular file of at most MaxProgramFileBytes; nothing when it is missing, not a
+// regular file (a folder, a device, a pipe), larger or cannot be opened.
+std::optional<OpenedFile> OpenProgramFile(const std::string& fileName);
 
 // The whole content of a regular file; nothing when it is missing, not a regular file (a
 // folder, a device, a pipe), larger than MaxProgramFileBytes or cannot be read.

@@ -1,7 +1,6 @@
 #include "run/ProgramLoader.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 
 #include "design/ProgramMarkers.h"
@@ -121,12 +120,10 @@ LoadedProgram LoadProgramText(std::string_view text) {
 }
 
 std::optional<LoadedProgram> LoadProgramFile(const std::string& fileName, std::size_t chunkBytes) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(fileName, error) || error) return std::nullopt;
-  const auto size = std::filesystem::file_size(fileName, error);
-  if (error || size > MaxProgramFileBytes) return std::nullopt;
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) return std::nullopt;
+  std::optional<OpenedFile> file = OpenProgramFile(fileName);
+  if (!file) return std::nullopt;
+  std::ifstream& in = file->in;
+  const std::uintmax_t size = file->size;
 
   std::string chunk(std::max<std::size_t>(chunkBytes, 1), '\0');
   EncodingDetector detector;
