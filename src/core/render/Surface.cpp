@@ -209,10 +209,12 @@ void Surface::line(double z1, double x1, double z2, double x2, Colour colour) {
   // pixel right of and below each point, so one more column and row before the surface can
   // still show.
   const int margin = drawWidth >= 2 ? 1 : 0;
-  markDrawn(static_cast<std::int64_t>(std::fmax(std::fmin(z1, z2), -1.0)),
-            static_cast<std::int64_t>(std::fmax(std::fmin(x1, x2), -1.0)),
-            static_cast<std::int64_t>(std::fmin(std::fmax(z1, z2), width_)) + margin,
-            static_cast<std::int64_t>(std::fmin(std::fmax(x1, x2), height_)) + margin);
+  // Ends far off the surface are brought to its edge first: a pixel number must fit.
+  const auto onEdge = [](double value, int size) {
+    return static_cast<std::int64_t>(std::clamp(value, -1.0, static_cast<double>(size)));
+  };
+  markDrawn(onEdge(std::fmin(z1, z2), width_), onEdge(std::fmin(x1, x2), height_),
+            onEdge(std::fmax(z1, z2), width_) + margin, onEdge(std::fmax(x1, x2), height_) + margin);
   const raster::Clip clip{-margin, -margin, width_ - 1, height_ - 1};
   if (margin == 0 && drawStyle != LineStyle::DashDot) {
     // The thin solid and dotted pens, whose pixels the clip keeps on the surface: written
