@@ -48,7 +48,6 @@ class UndoStore {
   int top() const { return static_cast<int>(steps_.size()); }
   std::size_t storedBytes() const { return storedBytes_; }
 
-  bool restoring() const { return restoring_; }
   void setRestoring(bool restoring) { restoring_ = restoring; }
 
  private:

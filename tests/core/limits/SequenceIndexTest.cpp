@@ -78,6 +78,13 @@ TEST(SequenceIndex, FollowsChangesOfTheEntries) {
   EXPECT_EQ(list.firstContaining("N10"), 0);
   ProgramList moved = copy;
   EXPECT_EQ(ProgramList(std::move(moved)).firstContaining("N10"), 1);
+  BlockTexts texts;  // the texts themselves, searched between changes
+  texts.add("N10 ;");
+  EXPECT_EQ(texts.firstContaining("N20"), 1u);
+  texts.add("N20 ;");
+  EXPECT_EQ(texts.firstContaining("N20"), 1u);
+  texts.clear();
+  EXPECT_EQ(texts.firstContaining("N20"), 0u);
 }
 
 }  // namespace
