@@ -29,11 +29,6 @@ void MainWindowTest::openAndRun(const std::string& file) {
   drive([this] { action("mnuBestandOpenen")->trigger(); });
 }
 
-void MainWindowTest::clickWidget(QWidget* widget, QPoint at) {
-  QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier,
-                    at.isNull() ? widget->rect().center() : at);
-}
-
 void MainWindowTest::drive(const std::function<void()>& trigger, std::function<void()> atGate) {
   if (!atGate) atGate = [this] { clickStart(); };
   QElapsedTimer clock;

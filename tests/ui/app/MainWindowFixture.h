@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -67,8 +68,7 @@ class MainWindowTest : public ::testing::Test {
   // waits with Start released (default: a click on the start button). The ListIndex at
   // every such wait is recorded in gateStops.
   void drive(const std::function<void()>& trigger, std::function<void()> atGate = {});
-  void clickStart() { clickWidget(find("picViewCommand2")); }
-  static void clickWidget(QWidget* widget, QPoint at = {});
+  void clickStart() { QTest::mouseClick(find("picViewCommand2"), Qt::LeftButton); }
 
   // Triggers the menu item, which opens a modal dialog, and runs `use` while it is open; a
   // dialog left open is closed.

@@ -177,7 +177,7 @@ TEST_F(MainWindowTest, StatusPanelShowsTheModalValuesAsOneTable) {
 }
 
 // A program without M30 in step mode, released with "Starten": the picture buttons show the
-// spindle, the coolant and the waiting start. Afterwards the start button is idle, so that
+// spindle and the waiting start. Afterwards the start button is idle, so that
 // "Vernieuw" waits again, and a click on it runs the program once more without waiting.
 TEST_F(MainWindowTest, StartenVernieuwAndTheStartButtonRunAgain) {
   const QImage sheet = drawCommandSheet();
@@ -191,7 +191,6 @@ TEST_F(MainWindowTest, StartenVernieuwAndTheStartButtonRunAgain) {
         [&] {
           if (gateStops.size() == 3) {
             EXPECT_TRUE(shows("picViewCommand0", cellOf(SpindleImage::RunningM03), 47));
-            EXPECT_TRUE(shows("picViewCommand1", cellOf(CoolantImage::On), 47));
             EXPECT_TRUE(shows("picViewCommand2", cellOf(StartImage::Step), StartButtonSize));
           }
           action("mnuBewerkingStarten")->trigger();

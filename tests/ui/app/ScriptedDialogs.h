@@ -31,8 +31,6 @@ class ScriptedDialogs : public Dialogs, public EditorDialogs {
   // The open and save dialogs' answers in turn; "" (cancelled) when used up.
   std::deque<std::string> openAnswers, saveAnswers;
   std::function<void(const Shown&)> onMessage;
-  QFont chosenFont;
-  QColor chosenColour;
   QString pdfFile;  // the printer prints into this file; empty: the system has no printer
 
   std::vector<Shown> messages;
@@ -65,11 +63,7 @@ class ScriptedDialogs : public Dialogs, public EditorDialogs {
     return QString::fromStdString(
         ask(saveDialogs, saveAnswers, {title.toStdString(), folder.toStdString()}));
   }
-  bool chooseFont(QWidget*, QFont& font, QColor& colour) override {
-    font = chosenFont;
-    colour = chosenColour;
-    return true;
-  }
+  bool chooseFont(QWidget*, QFont&, QColor&) override { return false; }
   std::unique_ptr<QPrinter> defaultPrinter() override {
     if (pdfFile.isEmpty()) return nullptr;
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);

@@ -5,7 +5,6 @@
 #include <QTimer>
 
 #include "MainWindowFixture.h"
-#include "design/DesignController.h"
 #include "editor/SearchDialog.h"
 
 namespace draivo::test {
@@ -21,9 +20,9 @@ bool hasKeyboard(const QWidget* widget) {
 
 std::string nameOfFocus() {
   const QWidget* focus = QApplication::focusWidget();
-  const QWidget* active = QApplication::activeWindow();
-  return (active ? active->objectName().toStdString() : "no window") + "/" +
-         (focus ? focus->objectName().toStdString() : "nothing");
+  return focus
+             ? focus->window()->objectName().toStdString() + "/" + focus->objectName().toStdString()
+             : "nothing";
 }
 
 // While the step runs, every modal dialog it opens is noted with whether it got the keyboard,
@@ -68,6 +67,7 @@ TEST_F(MainWindowTest, EveryWindowThatOpensTakesTheKeyboard) {
   };
   const auto press = [&](const char* name) { search()->findChild<QPushButton*>(name)->click(); };
   const auto item = [editor](const char* name) { editor->findChild<QAction*>(name)->trigger(); };
+  const auto menu = [this](const char* name) { action(name)->trigger(); };
   const auto textArea = [editor]() -> QWidget* { return editor->textArea(); };
   const auto designText = [this]() -> QWidget* { return window->designText(); };
   EXPECT_TRUE(QTest::qWaitFor([&] { return hasKeyboard(textArea()); }, SettleMs)) << nameOfFocus();
@@ -91,14 +91,8 @@ TEST_F(MainWindowTest, EveryWindowThatOpensTakesTheKeyboard) {
       {"Alles vervangen", [&] { press("cmdReplaceAll"); }, textArea, box},
       {"Zoeken again", [&] { item("Zoeken"); }, searchBox, {}},
       {"Zoeken without a match", noMatch, textArea, box},
-      {"Nieuw gereedschap",
-       [&] { window->design()->mnuOntwerpNewTool_Click(); },
-       designText,
-       {"draivo::frmTool"}},
-      {"G90 - G92 - G94",
-       [&] { window->design()->mnuOntwerpG9094_Click(); },
-       designText,
-       {"draivo::frmG9094"}},
+      {"Nieuw gereedschap", [&] { menu("mnuOntwerpNewTool"); }, designText, {"draivo::frmTool"}},
+      {"G90 - G92 - G94", [&] { menu("mnuOntwerpG9094"); }, designText, {"draivo::frmG9094"}},
   };
   for (const Step& step : steps) {
     EXPECT_EQ(modalsDuring(step.act), step.modals) << step.name;
