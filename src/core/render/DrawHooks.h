@@ -9,12 +9,9 @@ namespace draivo {
 struct DrawHooks {
   std::function<void()> refresh;
   std::function<void(int milliseconds)> wait;
-  // Window events between contour entries of the stock-removal cycles.
-  std::function<void()> processEvents;
 
   void doRefresh() const { if (refresh) refresh(); }
   void doWait(int milliseconds) const { if (wait) wait(milliseconds); }
-  void doProcessEvents() const { if (processEvents) processEvents(); }
 };
 
 }  // namespace draivo

@@ -20,7 +20,6 @@ DrawHooks Simulator::makeDrawHooks() {
   DrawHooks hooks;
   hooks.refresh = [this] { host_.pictureChanged(); };
   hooks.wait = [this](int milliseconds) { WaitMilliseconds(milliseconds); };
-  hooks.processEvents = [this] { processEvents(); };
   return hooks;
 }
 
