@@ -153,7 +153,6 @@ class frmGraphic : public QMainWindow, public Host {
     bool labels = false;
   } pending_;
   QTimer repaintTimer_;
-  bool repaintDue_ = false;  // repaintTimer_ runs
   QTimer* Timer1_ = nullptr;  // one shot, a second after start-up
 
   QMenu* mnuBestand_ = nullptr;

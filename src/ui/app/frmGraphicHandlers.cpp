@@ -149,7 +149,6 @@ void frmGraphic::closeEvent(QCloseEvent* event) {
     }
   }
   Timer1_->stop();
-  repaintDue_ = false;
   repaintTimer_.stop();
   event->accept();
   emit closing();

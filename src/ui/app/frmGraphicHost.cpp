@@ -67,9 +67,7 @@ void frmGraphic::showSoon(bool& part) {
 // At full speed the notices come for every block and every pixel, far more often than a
 // screen can follow: they only start the repaint timer, which the run's event handling fires.
 void frmGraphic::repaintSoon() {
-  if (repaintDue_) return;
-  repaintDue_ = true;
-  repaintTimer_.start(RepaintIntervalMs);
+  if (!repaintTimer_.isActive()) repaintTimer_.start(RepaintIntervalMs);
 }
 
 void frmGraphic::showPending() {
@@ -127,7 +125,6 @@ void frmGraphic::pictureChanged() {
 
 void frmGraphic::repaintPictures() {
   showPending();
-  repaintDue_ = false;
   repaintTimer_.stop();
   shownPicture_ = sim_.picResult.revision();
   picResult_->repaintChanges();
