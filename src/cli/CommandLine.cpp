@@ -121,7 +121,8 @@ std::string UsageText() {
          "\n"
          "Message boxes are printed to standard error as \"title: text\".\n"
          "Exit status: 0 the run reached its end, 1 a program file could not be read\n"
-         "or the picture not written, 2 bad usage, 3 the run stopped before its end.\n";
+         "or is not a program, or the picture could not be written, 2 bad usage,\n"
+         "3 the run stopped before its end.\n";
 }
 
 }  // namespace draivo::cli

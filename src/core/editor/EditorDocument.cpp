@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "editor/FileNames.h"
+#include "nc/BlockText.h"
 
 namespace draivo {
 
@@ -33,7 +34,8 @@ bool EditorDocument::needsSaveAs() const {
 }
 
 std::string EditorDocument::caption() const {
-  return std::string(EditorTitle) + " : " + FileTitle(fileName_);
+  // A file name may hold control characters; a caption never shows them.
+  return std::string(EditorTitle) + " : " + ReplaceControlCharacters(FileTitle(fileName_), "_");
 }
 
 std::string EditorDocument::savePromptText() const {

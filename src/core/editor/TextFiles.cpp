@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "design/ProgramMarkers.h"
+#include "run/ProgramFileCheck.h"
 
 namespace draivo {
 namespace {
@@ -87,6 +88,7 @@ FileResult ReadTextFile(const std::string& fileName) {
     return failure("Het bestand " + quoted(fileName) + " bestaat niet.");
   auto content = ReadFileBytes(fileName);
   if (!content) return failure("Het bestand " + quoted(fileName) + " kan niet gelezen worden.");
+  if (!IsProgramText(*content)) return failure(NotAProgramMessage(fileName));
   DecodedText decoded = DecodeText(std::move(*content));
   FileResult result = success();
   result.content = std::move(decoded.text);

@@ -27,8 +27,8 @@ std::optional<std::string> ReadFileBytes(const std::string& fileName);
 // Writes the bytes over the file; false when that fails.
 bool WriteFileBytes(const std::string& fileName, std::string_view content);
 
-// Reads a whole file as text (UTF-8, see DecodeText) and tells its encoding. A missing file
-// or one that cannot be read is reported.
+// Reads a whole file as text (UTF-8, see DecodeText) and tells its encoding. A missing file,
+// one that cannot be read and one that is not program text (IsProgramText) are reported.
 FileResult ReadTextFile(const std::string& fileName);
 
 // Writes the text (UTF-8) in the encoding through SaveFileAtomically. When the encoding

@@ -72,7 +72,28 @@ std::string CaptionOf(const std::string& block) {
   for (int taken = 0; taken < NumberCharacters && end < block.size(); ++taken) {
     end = nextCharacter(block, end);
   }
-  return "Draivo O" + block.substr(first, end - first) + ".nc";
+  return "Draivo O" + ReplaceControlCharacters(block.substr(first, end - first), "_") + ".nc";
+}
+
+std::string ReplaceControlCharacters(std::string_view text, std::string_view replacement) {
+  constexpr unsigned char Delete = 0x7F;
+  constexpr unsigned char C1Lead = 0xC2;  // U+0080 to U+009F are C2 80 to C2 9F in UTF-8
+  constexpr unsigned char C1First = 0x80, C1Last = 0x9F;
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+    if (c < 0x20 || c == Delete) {
+      out += replacement;
+    } else if (c == C1Lead && next >= C1First && next <= C1Last) {
+      out += replacement;
+      ++i;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
 }
 
 std::string SpreadCharacters(std::string_view line) {

@@ -59,7 +59,12 @@ inline double wordValue(std::string_view block, char letter, double scale = 1.0)
 std::string toUpperAscii(std::string_view text);
 
 // The window caption for a program-number line: "Draivo O" + the four characters after
-// its first one + ".nc" (":0012 ;" gives "Draivo O0012.nc").
+// its first one + ".nc" (":0012 ;" gives "Draivo O0012.nc"). A control character among them
+// stands as "_": the caption also names the picture export.
 std::string CaptionOf(const std::string& block);
+
+// The text with every control character (C0 with TAB, DEL, and C1 in UTF-8) replaced, so that
+// it can stand in a caption, a list line or a file name.
+std::string ReplaceControlCharacters(std::string_view text, std::string_view replacement);
 
 }  // namespace draivo

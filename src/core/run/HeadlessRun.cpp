@@ -51,15 +51,20 @@ std::vector<StatusRow> StatusRows(const MachineStatus& status) {
           {FeedCaption, status.lblFeedV}};
 }
 
-HeadlessExit HeadlessResult::exit() const {
+HeadlessExit ExitOf(RunOutcome outcome) {
   switch (outcome) {
     case RunOutcome::ReachedEnd:
       return HeadlessExit::ReachedEnd;
     case RunOutcome::FileUnreadable:
+    case RunOutcome::NotAProgram:
       return HeadlessExit::FileUnreadable;
     default:
       return HeadlessExit::Stopped;
   }
+}
+
+HeadlessExit HeadlessResult::exit() const {
+  return ExitOf(outcome);
 }
 
 HeadlessResult RunHeadless(const std::string& programFile, const HeadlessOptions& options) {

@@ -44,9 +44,11 @@ std::vector<StatusRow> StatusRows(const MachineStatus& status);
 
 enum class HeadlessExit {
   ReachedEnd,      // the run executed the last block of the main program
-  FileUnreadable,  // a program file could not be read
+  FileUnreadable,  // a program file could not be read, or is not a program file
   Stopped,         // the run ended early (nesting too deep, step budget, fault)
 };
+
+HeadlessExit ExitOf(RunOutcome outcome);
 
 struct HeadlessResult {
   RunOutcome outcome = RunOutcome::None;

@@ -80,8 +80,9 @@ PictureExportResult PictureExport::run(const std::string& folder) {
 
   sim_.startButtonClick(Simulator::StartButtonIndex);
 
-  const bool closing = sim_.quitRequested();
-  if (!closing) {
+  // A run ended by closing the window or by "Stoppen" drew only part of the program.
+  const bool cut = sim_.quitRequested() || sim_.lastOutcome == RunOutcome::StoppedByUser;
+  if (!cut) {
     result.attempted = true;
     result.path = PictureFilePath(folder, sim_.caption, sim_.dialogFileName);
     result.written = view.writeBmp(result.path);

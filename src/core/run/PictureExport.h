@@ -23,7 +23,7 @@ std::string PictureFilePath(const std::string& folder, const std::string& captio
 
 struct PictureExportResult {
   std::string path;        // the file that was (or should have been) written
-  bool attempted = false;  // false when a run was busy or the window is closing
+  bool attempted = false;  // false when a run was busy, was stopped or the window is closing
   bool written = false;
 };
 

@@ -12,7 +12,7 @@ bool ProgramCache::stampOf(const std::string& fileName, Stamp& stamp) {
   return !error;
 }
 
-std::shared_ptr<const LoadedProgram> ProgramCache::load(const std::string& fileName) {
+ProgramCache::Loaded ProgramCache::load(const std::string& fileName) {
   Stamp stamp;
   const bool stamped = stampOf(fileName, stamp);
   const auto kept = std::find_if(entries_.begin(), entries_.end(),
@@ -20,14 +20,14 @@ std::shared_ptr<const LoadedProgram> ProgramCache::load(const std::string& fileN
   if (kept != entries_.end()) {
     if (stamped && kept->stamp == stamp) {
       std::rotate(entries_.begin(), kept, kept + 1);
-      return entries_.front().program;
+      return {entries_.front().program};
     }
     entries_.erase(kept);
   }
 
-  auto loaded = LoadProgramFile(fileName);
-  if (!loaded) return nullptr;
-  auto program = std::make_shared<const LoadedProgram>(std::move(*loaded));
+  ProgramFileLoad loaded = LoadProgramFile(fileName);
+  if (!loaded.program) return {nullptr, loaded.failure};
+  auto program = std::make_shared<const LoadedProgram>(std::move(*loaded.program));
   // The stamp must be the one of the text that was read, and old enough to tell changes.
   Stamp after;
   const bool settled =
@@ -37,7 +37,7 @@ std::shared_ptr<const LoadedProgram> ProgramCache::load(const std::string& fileN
     entries_.insert(entries_.begin(), Entry{fileName, stamp, program});
     if (entries_.size() > Capacity) entries_.pop_back();
   }
-  return program;
+  return {program};
 }
 
 }  // namespace draivo

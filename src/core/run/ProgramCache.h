@@ -23,8 +23,12 @@ class ProgramCache {
   // How old a modification time must be before a program is kept.
   static constexpr std::chrono::seconds SettledAfter{2};
 
-  // The program of the file; nothing when it cannot be read.
-  std::shared_ptr<const LoadedProgram> load(const std::string& fileName);
+  struct Loaded {
+    std::shared_ptr<const LoadedProgram> program;  // null when the file gave none
+    LoadFailure failure = LoadFailure::None;
+  };
+  // The program of the file, or why there is none.
+  Loaded load(const std::string& fileName);
   void clear() { entries_.clear(); }
 
  private:

@@ -6,6 +6,7 @@
 #include "design/ProgramMarkers.h"
 #include "nc/BlockText.h"
 #include "run/FileHelpers.h"
+#include "run/ProgramFileCheck.h"
 
 namespace draivo {
 namespace {
@@ -119,19 +120,23 @@ LoadedProgram LoadProgramText(std::string_view text) {
   return builder.finish();
 }
 
-std::optional<LoadedProgram> LoadProgramFile(const std::string& fileName, std::size_t chunkBytes) {
+ProgramFileLoad LoadProgramFile(const std::string& fileName, std::size_t chunkBytes) {
+  const ProgramFileLoad unreadable{std::nullopt, LoadFailure::Unreadable};
   std::optional<OpenedFile> file = OpenProgramFile(fileName);
-  if (!file) return std::nullopt;
+  if (!file) return unreadable;
   std::ifstream& in = file->in;
   const std::uintmax_t size = file->size;
 
   std::string chunk(std::max<std::size_t>(chunkBytes, 1), '\0');
   EncodingDetector detector;
+  ProgramTextCheck check;
   const bool read = readChunks(in, chunk, [&](std::string_view piece) {
     detector.add(piece);
-    return true;
+    check.add(piece);
+    return !check.failed();
   });
-  if (!read) return std::nullopt;
+  if (!read) return unreadable;
+  if (!check.passed()) return {std::nullopt, LoadFailure::NotAProgram};
   in.clear();
   in.seekg(0);
 
@@ -162,9 +167,9 @@ std::optional<LoadedProgram> LoadProgramFile(const std::string& fileName, std::s
     }
     return going;
   });
-  if (!complete) return std::nullopt;
+  if (!complete) return unreadable;
   if (going && !partial.empty()) builder.addLine(partial);
-  return builder.finish();
+  return {builder.finish(), LoadFailure::None};
 }
 
 }  // namespace draivo

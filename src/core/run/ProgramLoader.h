@@ -41,12 +41,22 @@ class ProgramBuilder {
 // The program of a whole file text: lines split at CR, LF or CR LF.
 LoadedProgram LoadProgramText(std::string_view text);
 
+// Why a file gave no program.
+enum class LoadFailure {
+  None,
+  Unreadable,   // missing, not a regular file, larger than MaxProgramFileBytes or unreadable
+  NotAProgram,  // its bytes are not program text (ProgramTextCheck)
+};
+
+struct ProgramFileLoad {
+  std::optional<LoadedProgram> program;  // nothing when the file gave none
+  LoadFailure failure = LoadFailure::None;
+};
+
 // The program of a file, read in chunks of `chunkBytes` so that the file's text is never held
-// whole besides its blocks. The file is read twice: once to tell its encoding (as
-// DecodeText would for the whole file), once for its lines. Nothing when the file is missing, not a regular file, larger than
-// MaxProgramFileBytes or cannot be read.
-std::optional<LoadedProgram> LoadProgramFile(const std::string& fileName,
-                                             std::size_t chunkBytes = 1 << 20);
+// whole besides its blocks. The file is read twice: once to tell its encoding (as DecodeText
+// would for the whole file) and whether it is program text at all, once for its lines.
+ProgramFileLoad LoadProgramFile(const std::string& fileName, std::size_t chunkBytes = 1 << 20);
 
 // True when NormaliseBlock gives the line back unchanged, decided in one pass over it: a
 // capital, then only capitals, digits, "-", "." before a digit, and single blanks each before

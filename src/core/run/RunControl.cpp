@@ -68,9 +68,9 @@ void Simulator::StopByLine(const std::string& block) {
       processEvents();
     } else {
       host_.waitForEvents(GatePollMilliseconds);
-      throwIfQuit();
+      throwIfEnding();
     }
-  } while (!StartPressed && !quitRequested_);
+  } while (!StartPressed && !ending());
 
   StopLatch = false;
   // Thread blocks run through: the block after a G32 block is not held by step mode or M01.
@@ -101,22 +101,23 @@ void Simulator::ShowMachineIndicators(const std::string& block) {
 
 void Simulator::WaitMilliseconds(int milliseconds) {
   if (milliseconds <= 0) return;
-  throwIfQuit();
+  throwIfEnding();
   const std::uint64_t end = host_.tickCount() + static_cast<std::uint64_t>(milliseconds);
-  for (std::uint64_t now = host_.tickCount(); now < end && !quitRequested_;
-       now = host_.tickCount()) {
+  for (std::uint64_t now = host_.tickCount(); now < end && !ending(); now = host_.tickCount()) {
     host_.waitForEvents(static_cast<int>(end - now));
-    throwIfQuit();
+    throwIfEnding();
   }
 }
 
 void Simulator::processEvents() {
   host_.processEvents();
-  throwIfQuit();
+  throwIfEnding();
 }
 
-void Simulator::throwIfQuit() const {
-  if (quitRequested_ && runDepth_ > 0) throw RunAborted{};
+void Simulator::throwIfEnding() const {
+  if (runDepth_ == 0) return;
+  if (quitRequested_) throw RunAborted{};
+  if (stopRequested_) throw RunStopped{RunOutcome::StoppedByUser};
 }
 
 }  // namespace draivo

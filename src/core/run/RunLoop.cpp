@@ -1,7 +1,9 @@
 #include <exception>
+#include <utility>
 
 #include "nc/BlockText.h"
 #include "run/FileHelpers.h"
+#include "run/ProgramFileCheck.h"
 #include "run/Simulator.h"
 #include "run/SubprogramCall.h"
 
@@ -43,14 +45,21 @@ void Simulator::Open() {
 }
 
 void Simulator::runProgram() {
-  lastOutcome = RunOutcome::None;
+  stopRequested_ = false;
   programs_.clear();
+  const std::string fileName = programFileName();
+  if (!fileName.empty() && !acceptMainProgram(fileName)) {
+    run.RunBusy = false;
+    return;
+  }
+  if (!run.RerunRequest && !fileName.empty()) dialogFileName = fileName;
+
+  lastOutcome = RunOutcome::None;
   run.SubprogramLevel = 1;
   resizeRunLists();
   at(run.BlockPosition, 1) = 0;
   at(run.PassCount, 1) = 1;
   at(run.PassNumber, 1) = 1;
-  const std::string fileName = programFileName();
   at(run.ProgramFile, 1) = fileName;
   status.SetLabelsNothing();
   host_.labelsChanged();
@@ -79,9 +88,21 @@ void Simulator::runProgram() {
 // dialog. A cancelled dialog gives "" and keeps the last file for "Vernieuw".
 std::string Simulator::programFileName() {
   if (run.RerunRequest) return dialogFileName;
-  std::string chosen = host_.openFileDialog(OpenDialogTitle, OpenDialogFilter);
-  if (!chosen.empty()) dialogFileName = chosen;
-  return chosen;
+  return host_.openFileDialog(OpenDialogTitle, OpenDialogFilter);
+}
+
+// Reads the main program before anything of the window changes: a file that is not a program
+// is refused with a message and leaves the program, picture, caption, menus and the file of
+// "Vernieuw" as they were. A file that cannot be read is reported once the run has begun,
+// as a subprogram file is.
+bool Simulator::acceptMainProgram(const std::string& fileName) {
+  mainProgram_ = programs_.load(fileName);
+  if (mainProgram_.failure != LoadFailure::NotAProgram) return true;
+  mainProgram_ = {};
+  lastOutcome = RunOutcome::NotAProgram;
+  host_.messageBox(NotAProgramMessage(fileName), NotAProgramTitle, MessageButtons::Ok,
+                   MessageIcon::Exclamation);
+  return false;
 }
 
 void Simulator::runLevels() {
@@ -100,11 +121,8 @@ Simulator::LevelEnd Simulator::runLevel(int level) {
   while (pass <= at(run.PassCount, level) && !at(run.ProgramFile, level).empty()) {
     bool passOver = false;
     if (!loaded) {
-      if (!loadLevelFile(level)) {
-        host_.messageBox(at(run.ProgramFile, level), UnreadableTitle, MessageButtons::Ok,
-                         MessageIcon::Critical);
-        throw RunStopped{RunOutcome::FileUnreadable};
-      }
+      const LoadFailure failure = loadLevelFile(level);
+      if (failure != LoadFailure::None) stopOnLoadFailure(level, failure);
       loaded = true;
       if (lstCommands.ListCount() == 0) return LevelEnd::Finished;
       const int position = at(run.BlockPosition, level);
@@ -126,10 +144,14 @@ Simulator::LevelEnd Simulator::runLevel(int level) {
   return LevelEnd::Finished;
 }
 
-bool Simulator::loadLevelFile(int level) {
+LoadFailure Simulator::loadLevelFile(int level) {
   at(run.LoadPending, level) = 1;
-  const auto program = programs_.load(at(run.ProgramFile, level));
-  if (!program) return false;
+  // The main program's first load is the one read before the run began.
+  const ProgramCache::Loaded loaded = level == 1 && mainProgram_.program
+                                          ? std::exchange(mainProgram_, {})
+                                          : programs_.load(at(run.ProgramFile, level));
+  const auto& program = loaded.program;
+  if (!program) return loaded.failure;
   lstCommands.setBlocks(program->blocks);
   host_.programListChanged();
   // The main program names itself, or leaves the start-up caption: a caption of an earlier
@@ -139,7 +161,18 @@ bool Simulator::loadLevelFile(int level) {
   } else if (level == 1) {
     setCaption(StartCaption);
   }
-  return true;
+  return LoadFailure::None;
+}
+
+void Simulator::stopOnLoadFailure(int level, LoadFailure failure) {
+  const std::string& fileName = at(run.ProgramFile, level);
+  if (failure == LoadFailure::NotAProgram) {
+    host_.messageBox(NotAProgramMessage(fileName), NotAProgramTitle, MessageButtons::Ok,
+                     MessageIcon::Exclamation);
+    throw RunStopped{RunOutcome::NotAProgram};
+  }
+  host_.messageBox(fileName, UnreadableTitle, MessageButtons::Ok, MessageIcon::Critical);
+  throw RunStopped{RunOutcome::FileUnreadable};
 }
 
 Simulator::LevelEnd Simulator::blockLoop(int level) {
@@ -205,6 +238,7 @@ void Simulator::resizeRunLists() {
 
 void Simulator::finishRun() {
   programs_.clear();
+  stopRequested_ = false;
   run.SubprogramLevel = 0;
   resizeRunLists();
   at(run.BlockPosition, 0) = 0;
@@ -228,6 +262,8 @@ void Simulator::finishRun() {
 // message.
 void Simulator::endRunEarly(RunOutcome outcome) {
   programs_.clear();
+  mainProgram_ = {};
+  stopRequested_ = false;
   run.SubprogramLevel = 0;
   resizeRunLists();
   run.RunBusy = false;

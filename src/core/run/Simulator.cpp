@@ -79,6 +79,10 @@ void Simulator::requestQuit() {
   quitRequested_ = true;
 }
 
+void Simulator::requestStop() {
+  if (run.RunBusy) stopRequested_ = true;
+}
+
 bool Simulator::directChecked() {
   return host_.directChecked();
 }

@@ -34,8 +34,10 @@ enum class RunOutcome {
   None,            // no run yet, or the file dialog was cancelled
   ReachedEnd,      // the last block of the main program was executed
   FileUnreadable,  // a program file could not be read
+  NotAProgram,     // a program file was refused: its bytes are not program text
   NestingTooDeep,  // subprograms nested deeper than Simulator::MaxNestingDepth
   Aborted,         // the window was closed during the run
+  StoppedByUser,   // "Stoppen" ended the run
   Fault,           // an unexpected error stopped the run
 };
 
@@ -97,6 +99,11 @@ class Simulator : public NcHost {
   // Closing the window during a run: the run ends at its next wait, promptly.
   void requestQuit();
   bool quitRequested() const { return quitRequested_; }
+  // "Stoppen": the busy run ends at its next wait, as one that could not go on does: the
+  // picture stays as drawn, the start button shows idle and the next Open works. Without a
+  // busy run it does nothing.
+  void requestStop();
+  bool stopRequested() const { return stopRequested_; }
 
   void ShowMachineIndicators(const std::string& block);
 
@@ -126,9 +133,11 @@ class Simulator : public NcHost {
   DrawHooks makeDrawHooks();
   void runProgram();
   std::string programFileName();
+  bool acceptMainProgram(const std::string& fileName);
   void runLevels();
   LevelEnd runLevel(int level);
-  bool loadLevelFile(int level);
+  LoadFailure loadLevelFile(int level);
+  [[noreturn]] void stopOnLoadFailure(int level, LoadFailure failure);
   LevelEnd blockLoop(int level);
   bool callSubprogram(int level, const std::string& block);
   void resizeRunLists();
@@ -136,13 +145,17 @@ class Simulator : public NcHost {
   void endRunEarly(RunOutcome outcome);
   void showEndMenus();
   void showIdle();
-  void throwIfQuit() const;
+  // Ends the run from inside a wait after requestQuit or requestStop.
+  void throwIfEnding() const;
+  bool ending() const { return quitRequested_ || stopRequested_; }
   void setStartPressed(bool pressed, StartImage image);
 
   bool quitRequested_ = false;
+  bool stopRequested_ = false;
   int runDepth_ = 0;       // Open calls in progress
   std::string lastBlock_;  // the last block the run loop took up
   ProgramCache programs_;  // the files of this run, kept for the return from a subprogram
+  ProgramCache::Loaded mainProgram_;  // the main program, read before the run began
 };
 
 }  // namespace draivo

@@ -25,13 +25,14 @@ struct SimRun {
 };
 
 // draivo-sim with the arguments, in which {p} stands for a program of a feed move between two
-// rapids, {m} for one that calls a missing subprogram and {dir} for their folder; standard
-// output with single blanks between words.
+// rapids, {m} for one that calls a missing subprogram, {dir} for their folder and {data} for
+// the test data; standard output with single blanks between words.
 SimRun runSim(std::string arguments, const TempFolder& folder) {
   const std::string dir = folder.path().string();
   for (const auto& [mark, file] : {std::pair<std::string, std::string>{"{p}", dir + "/p.nc"},
                                    {"{m}", dir + "/m.nc"},
-                                   {"{dir}", dir}}) {
+                                   {"{dir}", dir},
+                                   {"{data}", DataFolder().string()}}) {
     const std::string path = quoted(file);
     for (auto at = arguments.find(mark); at != std::string::npos; at = arguments.find(mark)) {
       arguments.replace(at, mark.size(), path);
@@ -53,8 +54,11 @@ TEST(DraivoSim, PrintsWhatTheRunDid) {
                "T0101 ;\nG98 ;\nG00 X20 Z0 ;\nG01 Z-50 F100 ;\nX40 ;\nG00 X100 Z100 ;\nM30 ;\n");
   folder.write("m.nc", ":0012 ;\nG21 G42 G96 S180 ;\nM98 P1234 ;\nG99 F0.2 ;\n");
   const auto linesOf = [&folder](std::string text) {
-    for (auto at = text.find("{dir}"); at != std::string::npos; at = text.find("{dir}")) {
-      text.replace(at, 5, folder.path().string());
+    for (const auto& [mark, path] : {std::pair<std::string, std::string>{"{dir}", folder.path().string()},
+                                     {"{data}", DataFolder().string()}}) {
+      for (auto at = text.find(mark); at != std::string::npos; at = text.find(mark)) {
+        text.replace(at, mark.size(), path);
+      }
     }
     return text.empty() ? std::vector<std::string>{} : WordLines(text);
   };

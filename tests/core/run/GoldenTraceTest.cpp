@@ -122,8 +122,15 @@ GoldenCase readCase(const std::filesystem::path& folder) {
 }
 
 int exitStatusOf(RunOutcome outcome) {
-  if (outcome == RunOutcome::ReachedEnd) return 0;
-  return outcome == RunOutcome::FileUnreadable ? 1 : 3;
+  switch (ExitOf(outcome)) {
+    case HeadlessExit::ReachedEnd:
+      return 0;
+    case HeadlessExit::FileUnreadable:
+      return 1;
+    case HeadlessExit::Stopped:
+      break;
+  }
+  return 3;
 }
 
 std::vector<std::string> statusLines(const std::vector<StatusRow>& rows) {

@@ -62,7 +62,7 @@ TEST(LoadProgram, TakesTheLinesSplitLinesCutsUpToTheEnd) {
     ASSERT_EQ(linesOf(*LoadProgramText(text).blocks), expected) << "round " << round;
     if (round % 10 != 0) continue;
     const std::size_t chunk = 1 + random() % 6;
-    const auto read = LoadProgramFile(folder.write("program.nc", text), chunk);
+    const auto read = LoadProgramFile(folder.write("program.nc", text), chunk).program;
     ASSERT_TRUE(read.has_value());
     ASSERT_EQ(linesOf(*read->blocks), expected) << "round " << round << ", chunk " << chunk;
   }
@@ -82,7 +82,7 @@ TEST(FileHelpers, ReadOnlyRegularFiles) {
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   for (const std::string& refused : {std::string("/dev/zero"), fifo.string()}) {
     EXPECT_FALSE(ReadWholeFile(refused)) << refused;
-    EXPECT_FALSE(LoadProgramFile(refused)) << refused;
+    EXPECT_EQ(LoadProgramFile(refused).failure, LoadFailure::Unreadable) << refused;
   }
 }
 
@@ -92,26 +92,26 @@ TEST(ProgramCache, ReadsAFileAgainWhenItMayHaveChanged) {
   test::TempFolder folder;
   const std::string file = folder.write("O0001.nc", "G00 X1 ;\n");
   ProgramCache cache;
-  const auto fresh = cache.load(file);
+  const auto fresh = cache.load(file).program;
   ASSERT_NE(fresh, nullptr);
-  EXPECT_NE(cache.load(file), fresh);
+  EXPECT_NE(cache.load(file).program, fresh);
 
   const auto past = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
   std::filesystem::last_write_time(file, past);
-  const auto settled = cache.load(file);
-  EXPECT_EQ(cache.load(file), settled);
+  const auto settled = cache.load(file).program;
+  EXPECT_EQ(cache.load(file).program, settled);
   const std::string other = folder.write("O0002.nc", "G00 X3 ;\n");
   std::filesystem::last_write_time(other, past);
-  EXPECT_EQ(cache.load(other), cache.load(other));
-  EXPECT_EQ(cache.load(file), settled);  // a main program and its subprogram are both kept
+  EXPECT_EQ(cache.load(other).program, cache.load(other).program);
+  EXPECT_EQ(cache.load(file).program, settled);  // a main program and its subprogram are both kept
 
   folder.write("O0001.nc", "G00 X2 ;\n");  // the same size
   std::filesystem::last_write_time(file, past + std::chrono::seconds(1));
-  const auto changed = cache.load(file);
+  const auto changed = cache.load(file).program;
   ASSERT_NE(changed, settled);
   EXPECT_EQ((*changed->blocks)[0], "G00 X2 ;");
   std::filesystem::remove(file);
-  EXPECT_EQ(cache.load(file), nullptr);
+  EXPECT_EQ(cache.load(file).program, nullptr);
 }
 
 }  // namespace

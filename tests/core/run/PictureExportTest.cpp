@@ -74,8 +74,9 @@ TEST_F(PictureExportRun, WritesTheProgramOnWhiteAndPutsTheViewBack) {
   EXPECT_TRUE(saved->pixels == expected);
 }
 
-// A failed write is reported and leaves the view as it was; while a run is busy, or once the
-// window is closing, nothing is exported, changed or reported.
+// A failed write is reported and leaves the view as it was; while a run is busy, when the
+// export's run is stopped, or once the window is closing, nothing is exported, changed or
+// reported.
 TEST_F(PictureExportRun, TellsWhatHappened) {
   const std::vector<Colour> before = r.sim.picResult.pixels();
   const PictureExportResult failed = exportPicture((pictures.path() / "no" / "deeper").string());
@@ -98,6 +99,14 @@ TEST_F(PictureExportRun, TellsWhatHappened) {
 
   std::filesystem::remove(written.path);
   r.host.direct = false;
+  // A run stopped with "Stoppen" (here during a dwell) drew only part of the program: nothing
+  // is written.
+  r.folder.write("O0012.nc", ":0012 ;\nG00 X40 Z2 ;\nG04 U1 ;\nG01 Z-30 F0.2 ;\n");
+  r.host.onWait = [this](ScriptedHost&) { r.sim.requestStop(); };
+  EXPECT_FALSE(exportPicture(pictures.path().string()).attempted);
+  EXPECT_TRUE(std::filesystem::is_empty(pictures.path()));
+  EXPECT_EQ(r.sim.picResult.pixels(), before);
+  EXPECT_EQ(r.sim.picResult.backColour(), ButtonFace);
   r.host.onWait = [this](ScriptedHost&) { r.sim.requestQuit(); };
   r.sim.view.setSpeedValue(3);
   EXPECT_FALSE(exportPicture(pictures.path().string()).attempted);

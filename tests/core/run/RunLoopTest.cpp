@@ -81,6 +81,64 @@ TEST(RunControl, WaitsSleepOnTheHostUntilQuit) {
   EXPECT_EQ(r.host.dialogs, 1);
 }
 
+struct StopCase {
+  const char* name;
+  std::vector<std::string> program;
+  int speed;                 // the pause per pixel
+  std::uint64_t stopAt;      // clock of the first wait at which "Stoppen" is asked for
+  Lines executed;            // what ran before the run ended
+  bool quitToo = false;      // the window is closed at that wait as well
+};
+
+// "Stoppen" ends the run at its next wait, wherever it waits: the picture stays as drawn, the
+// start button shows idle, "Vernieuw" and "Figuur opslaan" are offered and the next Open
+// runs. Closing the window at the same time still closes it. Between runs it does nothing.
+TEST(RunControl, StopEndsTheRunAtItsNextWait) {
+  const Lines moves{"G00 X40 Z2 ;", "G01 Z-30 F0.2 ;", "G04 U2000 ;", "G00 X80 ;"};
+  const std::vector<StopCase> cases{
+      {"at the first gate", moves, 0, 0, {}},
+      {"while a move is drawn", moves, 2, 260, {"G00 X40 Z2 ;", "G01 Z-30 F0.2 ;"}},
+      {"in a dwell", moves, 0, 1000, {"G00 X40 Z2 ;", "G01 Z-30 F0.2 ;", "G04 U2000 ;"}},
+      {"closing the window too", moves, 0, 1000, {"G00 X40 Z2 ;", "G01 Z-30 F0.2 ;", "G04 U2000 ;"},
+       true},
+  };
+  for (const StopCase& c : cases) {
+    ScriptedRun r;
+    r.host.direct = false;
+    r.sim.setSpeedValue(c.speed);
+    Lines executed;
+    std::vector<Colour> atStop;
+    r.sim.interpreter.onExecute = [&](const std::string& block) { executed.push_back(block); };
+    r.host.onWait = [&](ScriptedHost& h) {
+      if (h.clock < c.stopAt || r.sim.stopRequested() || !r.sim.run.RunBusy) return;
+      r.sim.requestStop();
+      if (c.quitToo) r.sim.requestQuit();
+      atStop = r.sim.picResult.pixels();
+    };
+    r.open(c.program);
+    EXPECT_EQ(executed, c.executed) << c.name;
+    EXPECT_EQ(r.sim.lastOutcome, c.quitToo ? RunOutcome::Aborted : RunOutcome::StoppedByUser)
+        << c.name;
+    EXPECT_TRUE(r.sim.picResult.pixels() == atStop) << c.name;
+    EXPECT_FALSE(r.sim.run.RunBusy) << c.name;
+    EXPECT_FALSE(r.sim.stopRequested()) << c.name;
+    EXPECT_FALSE(r.sim.StartPressed) << c.name;
+    EXPECT_EQ(r.sim.indicators.start, StartImage::Idle) << c.name;
+    EXPECT_TRUE(r.sim.menus.vernieuwEnabled && r.sim.menus.figuurOpslaanEnabled) << c.name;
+    EXPECT_FALSE(r.sim.menus.startenEnabled) << c.name;
+    EXPECT_TRUE(r.host.labels.empty()) << c.name;  // no end message
+    if (c.quitToo) continue;
+
+    r.host.onWait = {};
+    r.sim.requestStop();  // no run: nothing to stop
+    EXPECT_FALSE(r.sim.stopRequested()) << c.name;
+    executed.clear();
+    r.sim.Open();
+    EXPECT_EQ(executed, moves) << c.name;
+    EXPECT_EQ(r.sim.lastOutcome, RunOutcome::ReachedEnd) << c.name;
+  }
+}
+
 // Without a budget of its own a run may take a hundred steps for every line of its longest
 // program, and never fewer than two million.
 TEST(HeadlessRun, StepBudgetScalesWithTheProgram) {
