@@ -120,6 +120,19 @@ LoadedProgram LoadProgramText(std::string_view text) {
   return builder.finish();
 }
 
+LoadFailure CheckProgramFile(const std::string& fileName, std::size_t chunkBytes) {
+  std::optional<OpenedFile> file = OpenProgramFile(fileName);
+  if (!file) return LoadFailure::Unreadable;
+  std::string chunk(std::max<std::size_t>(chunkBytes, 1), '\0');
+  ProgramTextCheck check;
+  const bool read = readChunks(file->in, chunk, [&](std::string_view piece) {
+    check.add(piece);
+    return !check.failed();
+  });
+  if (!read) return LoadFailure::Unreadable;
+  return check.passed() ? LoadFailure::None : LoadFailure::NotAProgram;
+}
+
 ProgramFileLoad LoadProgramFile(const std::string& fileName, std::size_t chunkBytes) {
   const ProgramFileLoad unreadable{std::nullopt, LoadFailure::Unreadable};
   std::optional<OpenedFile> file = OpenProgramFile(fileName);

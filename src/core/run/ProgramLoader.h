@@ -58,6 +58,10 @@ struct ProgramFileLoad {
 // would for the whole file) and whether it is program text at all, once for its lines.
 ProgramFileLoad LoadProgramFile(const std::string& fileName, std::size_t chunkBytes = 1 << 20);
 
+// Whether the file can be loaded as a program: it is read in chunks as LoadProgramFile reads
+// it, without building blocks. None, Unreadable or NotAProgram.
+LoadFailure CheckProgramFile(const std::string& fileName, std::size_t chunkBytes = 1 << 20);
+
 // True when NormaliseBlock gives the line back unchanged, decided in one pass over it: a
 // capital, then only capitals, digits, "-", "." before a digit, and single blanks each before
 // a capital, the whole ended by " ;", without "M98" or a single-digit G or M code.

@@ -44,6 +44,20 @@ void Simulator::Open() {
   --runDepth_;
 }
 
+void Simulator::OpenFile(const std::string& fileName) {
+  if (run.RunBusy || fileName.empty()) return;
+  fileToOpen_ = fileName;
+  Open();
+  fileToOpen_.clear();
+}
+
+std::string Simulator::chooseProgramFile() {
+  const std::string chosen = host_.openFileDialog(OpenDialogTitle, OpenDialogFilter);
+  if (chosen.empty() || CheckProgramFile(chosen) != LoadFailure::NotAProgram) return chosen;
+  reportNotAProgram(chosen);
+  return {};
+}
+
 void Simulator::runProgram() {
   stopRequested_ = false;
   programs_.clear();
@@ -84,10 +98,12 @@ void Simulator::runProgram() {
   finishRun();
 }
 
-// The file of the run: the last one for "Vernieuw", otherwise the one chosen in the open
-// dialog. A cancelled dialog gives "" and keeps the last file for "Vernieuw".
+// The file of the run: the last one for "Vernieuw", the one given to OpenFile, otherwise the
+// one chosen in the open dialog. A cancelled dialog gives "" and keeps the last file for
+// "Vernieuw".
 std::string Simulator::programFileName() {
   if (run.RerunRequest) return dialogFileName;
+  if (!fileToOpen_.empty()) return fileToOpen_;
   return host_.openFileDialog(OpenDialogTitle, OpenDialogFilter);
 }
 
@@ -100,9 +116,13 @@ bool Simulator::acceptMainProgram(const std::string& fileName) {
   if (mainProgram_.failure != LoadFailure::NotAProgram) return true;
   mainProgram_ = {};
   lastOutcome = RunOutcome::NotAProgram;
+  reportNotAProgram(fileName);
+  return false;
+}
+
+void Simulator::reportNotAProgram(const std::string& fileName) {
   host_.messageBox(NotAProgramMessage(fileName), NotAProgramTitle, MessageButtons::Ok,
                    MessageIcon::Exclamation);
-  return false;
 }
 
 void Simulator::runLevels() {
@@ -167,8 +187,7 @@ LoadFailure Simulator::loadLevelFile(int level) {
 void Simulator::stopOnLoadFailure(int level, LoadFailure failure) {
   const std::string& fileName = at(run.ProgramFile, level);
   if (failure == LoadFailure::NotAProgram) {
-    host_.messageBox(NotAProgramMessage(fileName), NotAProgramTitle, MessageButtons::Ok,
-                     MessageIcon::Exclamation);
+    reportNotAProgram(fileName);
     throw RunStopped{RunOutcome::NotAProgram};
   }
   host_.messageBox(fileName, UnreadableTitle, MessageButtons::Ok, MessageIcon::Critical);

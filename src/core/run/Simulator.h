@@ -87,6 +87,12 @@ class Simulator : public NcHost {
 
   // Menu and button handlers.
   void Open();                       // "Openen ..."
+  // Open with the file as if it had been chosen in the open dialog (a program named on the
+  // command line, the design file of "Simulatie").
+  void OpenFile(const std::string& fileName);
+  // The open dialog on its own, for "Openen ..." during a run: the chosen file, or "" when
+  // the dialog was cancelled or the file is refused as no program file (with its message).
+  std::string chooseProgramFile();
   void Vernieuw();                   // "Vernieuw": Open with the last file
   void Starten();                    // "Starten": a click on the start button
   void startButtonClick(int index);  // picture buttons 0, 1, 2
@@ -134,6 +140,7 @@ class Simulator : public NcHost {
   void runProgram();
   std::string programFileName();
   bool acceptMainProgram(const std::string& fileName);
+  void reportNotAProgram(const std::string& fileName);
   void runLevels();
   LevelEnd runLevel(int level);
   LoadFailure loadLevelFile(int level);
@@ -154,6 +161,7 @@ class Simulator : public NcHost {
   bool stopRequested_ = false;
   int runDepth_ = 0;       // Open calls in progress
   std::string lastBlock_;  // the last block the run loop took up
+  std::string fileToOpen_;  // OpenFile's file, instead of the dialog's
   ProgramCache programs_;  // the files of this run, kept for the return from a subprogram
   ProgramCache::Loaded mainProgram_;  // the main program, read before the run began
 };

@@ -5,6 +5,7 @@
 #include <memory>
 #include <utility>
 
+#include "nc/BlockText.h"
 #include "nc/ProgramList.h"
 
 namespace draivo {
@@ -29,8 +30,11 @@ class ProgramListView::Model : public QAbstractListModel {
 
   QVariant data(const QModelIndex& index, int role) const override {
     if (role != Qt::DisplayRole || !index.isValid() || !texts_) return {};
-    const std::string_view text = (*texts_)[static_cast<std::size_t>(index.row())];
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    // A block may hold control characters (a tab, a stray byte of an old file); the list
+    // shows them as blanks.
+    const std::string text =
+        ReplaceControlCharacters((*texts_)[static_cast<std::size_t>(index.row())], " ");
+    return QString::fromStdString(text);
   }
 
  private:

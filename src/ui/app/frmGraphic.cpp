@@ -245,6 +245,9 @@ void frmGraphic::buildMenus() {
   simulatie->setObjectName("mnuBewerking");
   mnuBewerkingStarten_ = addMenuItem(simulatie, "mnuBewerkingStarten", "Starten",
                                      &frmGraphic::mnuBewerkingStarten_Click);
+  mnuBewerkingStoppen_ = addMenuItem(simulatie, "mnuBewerkingStoppen", "Stoppen",
+                                     &frmGraphic::mnuBewerkingStoppen_Click);
+  mnuBewerkingStoppen_->setShortcut(QKeySequence(Qt::Key_Escape));
   simulatie->addSeparator();
   mnuBewerkingVernieuw_ = addMenuItem(simulatie, "mnuBewerkingVernieuw", "Vernieuw",
                                       &frmGraphic::mnuBewerkingVernieuw_Click);

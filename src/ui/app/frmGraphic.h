@@ -62,8 +62,9 @@ class frmGraphic : public QMainWindow, public Host {
 
   // The file name of the common dialog: the current program file ("Editor ..." opens it).
   QString currentFileName() const { return QString::fromStdString(sim_.dialogFileName); }
-  // Makes the file the current program file and runs it as "Vernieuw" does (design mode's
-  // "Simulatie").
+  // Opens the file as if it had been chosen in the open dialog: it becomes the current
+  // program file unless it is refused (design mode's "Simulatie", a file named on the
+  // command line, a program chosen during a run).
   void runProgramFile(const QString& path);
 
   // The window was asked to close during a run and closes once the run has ended.
@@ -93,6 +94,7 @@ class frmGraphic : public QMainWindow, public Host {
   void mnuBestandSavePicture_Click();
   void mnuBestandAfsluiten_Click();
   void mnuBewerkingStarten_Click();
+  void mnuBewerkingStoppen_Click();
   void mnuBewerkingVernieuw_Click();
   void mnuBewerkingOptioneel_Click();
   void mnuBewerkingStap_Click();
@@ -114,9 +116,12 @@ class frmGraphic : public QMainWindow, public Host {
                        void (frmGraphic::*slot)());
 
   // Runs a handler that may hold a whole run, then shows the state it left and closes the
-  // window when a close was asked for during the run.
+  // window when a close was asked for during the run, or opens the program chosen during it.
   template <typename Handler>
   void runHandler(Handler&& handler);
+  // "Openen ..." while a program waits or runs: a chosen program ends the run at its next
+  // wait and is opened after it; a cancelled dialog or a refused file leave the run going.
+  void chooseNextProgram();
 
   void refreshAll();
   void refreshList();
@@ -145,6 +150,7 @@ class frmGraphic : public QMainWindow, public Host {
   QString pictureFolder_;
   bool built_ = false;
   bool closePending_ = false;
+  std::string nextProgram_;  // chosen during a run, opened once it has ended
   int handlerDepth_ = 0;
 
   std::uint64_t shownPicture_ = ~std::uint64_t{0};  // revision of picResult last painted
@@ -160,6 +166,7 @@ class frmGraphic : public QMainWindow, public Host {
   QAction* mnuBestandSavePicture_ = nullptr;
   QAction* mnuBestandAfsluiten_ = nullptr;
   QAction* mnuBewerkingStarten_ = nullptr;
+  QAction* mnuBewerkingStoppen_ = nullptr;
   QAction* mnuBewerkingVernieuw_ = nullptr;
   QAction* mnuBewerkingOptioneel_ = nullptr;
   QAction* mnuBewerkingStap_ = nullptr;

@@ -2,6 +2,7 @@
 #include <QCloseEvent>
 #include <QScrollBar>
 #include <string>
+#include <utility>
 
 #include "app/SelectOverlay.h"
 #include "app/SurfaceView.h"
@@ -57,11 +58,27 @@ void frmGraphic::runHandler(Handler&& handler) {
   --handlerDepth_;
   refreshAll();
   repaintPictures();
-  if (handlerDepth_ == 0 && closePending_ && !sim_.run.RunBusy) close();
+  if (handlerDepth_ > 0 || sim_.run.RunBusy) return;
+  if (closePending_) {
+    close();
+  } else if (!nextProgram_.empty()) {
+    runProgramFile(QString::fromStdString(std::exchange(nextProgram_, {})));
+  }
 }
 
 void frmGraphic::mnuBestandOpenen_Click() {
+  if (sim_.run.RunBusy) {
+    chooseNextProgram();
+    return;
+  }
   runHandler([this] { sim_.Open(); });
+}
+
+void frmGraphic::chooseNextProgram() {
+  std::string chosen = sim_.chooseProgramFile();
+  if (chosen.empty() || !sim_.run.RunBusy) return;
+  nextProgram_ = std::move(chosen);
+  sim_.requestStop();
 }
 
 void frmGraphic::mnuBestandSavePicture_Click() {
@@ -81,16 +98,17 @@ void frmGraphic::mnuBewerkingStarten_Click() {
   runHandler([this] { sim_.Starten(); });
 }
 
+void frmGraphic::mnuBewerkingStoppen_Click() {
+  sim_.requestStop();
+}
+
 void frmGraphic::mnuBewerkingVernieuw_Click() {
   runHandler([this] { sim_.Vernieuw(); });
 }
 
 void frmGraphic::runProgramFile(const QString& path) {
-  runHandler([this, path] {
-    // A busy run keeps its file; the nested "Vernieuw" does nothing then.
-    if (!sim_.run.RunBusy) sim_.dialogFileName = path.toStdString();
-    sim_.Vernieuw();
-  });
+  // A busy run keeps its file; the nested Open does nothing then.
+  runHandler([this, path] { sim_.OpenFile(path.toStdString()); });
 }
 
 void frmGraphic::mnuBewerkingOptioneel_Click() {

@@ -104,6 +104,7 @@ void frmGraphic::menusChanged() {
   if (!built_) return;
   const MenuState& m = sim_.menus;
   mnuBewerkingStarten_->setEnabled(m.startenEnabled);
+  mnuBewerkingStoppen_->setEnabled(m.startenEnabled);  // both belong to a run in progress
   mnuBewerkingVernieuw_->setEnabled(m.vernieuwEnabled);
   timeMenu_->refresh();
   mnuBestandSavePicture_->setEnabled(m.figuurOpslaanEnabled);

@@ -149,6 +149,18 @@ TEST(RunLoop, AFileThatIsNoProgramIsRefusedAndChangesNothing) {
   }
   EXPECT_EQ(r.host.dialogs, dialogs + static_cast<int>(otherFiles().size()));
 
+  // The same for a file opened without the dialog, and for the dialog asked on its own (as
+  // "Openen ..." asks it during a run).
+  const std::string png = (DataFolder() / "program_files" / "picture.png").string();
+  r.host.messages.clear();
+  r.sim.OpenFile(png);
+  r.host.dialogAnswer = png;
+  EXPECT_EQ(r.sim.chooseProgramFile(), "");
+  r.host.dialogAnswer = r.write("next.nc", {"G00 X1 ;"});
+  EXPECT_EQ(r.sim.chooseProgramFile(), r.host.dialogAnswer);
+  EXPECT_EQ(r.host.messages.size(), 2u);
+  expectSame(before, shownBy(r.sim), "OpenFile and chooseProgramFile");
+
   const std::string bytes = *ReadWholeFile(otherFiles().front().string());
   r.host.messages.clear();
   r.folder.write("program.nc", bytes);

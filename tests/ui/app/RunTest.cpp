@@ -2,6 +2,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QListView>
+#include <QMenu>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
@@ -12,6 +13,8 @@
 #include "app/PictureButton.h"
 #include "platform/SurfaceImage.h"
 #include "render/ViewState.h"
+#include "run/ProgramFileCheck.h"
+#include "support/DataTable.h"
 
 namespace draivo::test {
 namespace {
@@ -32,29 +35,28 @@ int drawnPixels(const Surface& picture) {
   return count;
 }
 
-// Before a run only "Openen ..." is offered; the gate waits asleep, a second Open during the
-// run does nothing, and afterwards the list shows the program with the first block selected.
+// Before a run only "Openen ..." is offered; the gate waits asleep, and afterwards the list
+// shows the program with the first block selected.
 TEST_F(MainWindowTest, OpenedProgramWaitsForStartAndRunsToItsEnd) {
   const auto enabled = [this] {
     std::vector<bool> states;
-    for (const char* item : {"mnuBewerkingStarten", "mnuBewerkingVernieuw", "mnuBestandSavePicture",
-                             "mnuBewerkingBewerkingstijd"})
+    for (const char* item : {"mnuBewerkingStarten", "mnuBewerkingStoppen", "mnuBewerkingVernieuw",
+                             "mnuBestandSavePicture", "mnuBewerkingBewerkingstijd"})
       states.push_back(action(item)->isEnabled());
     return states;
   };
-  EXPECT_EQ(enabled(), (std::vector<bool>{false, false, false, false}));
+  EXPECT_EQ(enabled(), (std::vector<bool>{false, false, false, false, false}));
   QElapsedTimer waiting;
   std::clock_t cpuAtStart = 0;
   double cpuSeconds = -1;
-  dialogs.openAnswers = {writeProgram("shaft.nc", Shaft), writeProgram("b.nc", "G00 X1 ;\n")};
+  dialogs.openAnswers = {writeProgram("shaft.nc", Shaft)};
   drive([this] { action("mnuBestandOpenen")->trigger(); },
         [&] {
           if (!waiting.isValid()) {
             waiting.start();
             cpuAtStart = std::clock();
-            EXPECT_EQ(enabled(), (std::vector<bool>{true, false, false, false}));
+            EXPECT_EQ(enabled(), (std::vector<bool>{true, true, false, false, false}));
             EXPECT_EQ(window->windowTitle(), "Draivo O0012.nc");
-            action("mnuBestandOpenen")->trigger();
           }
           if (waiting.elapsed() < 1000) return;
           if (cpuSeconds < 0) cpuSeconds = double(std::clock() - cpuAtStart) / CLOCKS_PER_SEC;
@@ -64,13 +66,111 @@ TEST_F(MainWindowTest, OpenedProgramWaitsForStartAndRunsToItsEnd) {
   EXPECT_EQ(dialogs.openDialogs[0].title, "Bestand openen");
   EXPECT_GE(cpuSeconds, 0.0);
   EXPECT_LT(cpuSeconds, 0.5);
-  EXPECT_EQ(enabled(), (std::vector<bool>{false, true, true, true}));
+  EXPECT_EQ(enabled(), (std::vector<bool>{false, false, true, true, true}));
   auto* list = find<QListView>("lstCommands");
   ASSERT_EQ(list->model()->rowCount(), 7);
   EXPECT_EQ(list->model()->index(3, 0).data().toString(), "N30 G01 Z-30 F0.2 ;");
   EXPECT_EQ(list->currentIndex().row(), 0);  // the run ended with M30
   EXPECT_GT(drawnPixels(sim().picResult), 100);
 }
+
+// "Openen ..." while a program waits asks for the next one: cancelled, or given a file that
+// is no program, it leaves the run going; a program chosen ends the run and waits for Start.
+TEST_F(MainWindowTest, OpenDuringARunOpensTheChosenProgramInstead) {
+  const std::string next = writeProgram("next.nc", ":0013 ;\nG00 X10 Z5 ;\nG01 Z-5 F0.2 ;\n");
+  const std::string png = (DataFolder() / "program_files" / "picture.png").string();
+  dialogs.openAnswers = {writeProgram("shaft.nc", Shaft), "", png, next};
+  std::vector<std::string> titles;
+  drive([this] { action("mnuBestandOpenen")->trigger(); },
+        [&] {
+          titles.push_back(window->windowTitle().toStdString());
+          if (titles.size() == 1) {
+            for (int i = 0; i < 3; ++i) action("mnuBestandOpenen")->trigger();
+            return;
+          }
+          clickStart();
+        });
+  EXPECT_EQ(titles, (std::vector<std::string>{"Draivo O0012.nc", "Draivo O0013.nc"}));
+  EXPECT_EQ(dialogs.openDialogs.size(), 4u);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, NotAProgramMessage(png));
+  EXPECT_EQ(sim().dialogFileName, next);
+  EXPECT_EQ(sim().lastOutcome, RunOutcome::ReachedEnd);
+  EXPECT_EQ(find<QListView>("lstCommands")->model()->rowCount(), 3);
+}
+
+struct StopCase {
+  const char* name;
+  bool escape;     // the Esc key instead of the menu item
+  int speedValue;  // the pause per pixel
+  bool stepMode;
+};
+
+class StopDuringRun : public MainWindowTest, public ::testing::WithParamInterface<StopCase> {};
+
+// "Stoppen" (menu "&Simulatie", beside "Starten") and Esc end a run at once where it waits,
+// at a gate or while a move is drawn slowly: the picture stays as drawn, the start button
+// shows idle, "Vernieuw" and "Figuur opslaan" are offered and "Openen ..." runs the next
+// program.
+TEST_P(StopDuringRun, EndsTheRunWhereItWaits) {
+  const StopCase& c = GetParam();
+  QMenu* simulatie = find<QMenu>("mnuBewerking");
+  ASSERT_GE(simulatie->actions().size(), 2);
+  EXPECT_EQ(simulatie->actions()[1], action("mnuBewerkingStoppen"));
+  EXPECT_EQ(action("mnuBewerkingStoppen")->text(), "Stoppen");
+  EXPECT_EQ(action("mnuBewerkingStoppen")->shortcut(), QKeySequence(Qt::Key_Escape));
+  find<QScrollBar>("HScroll2")->setValue(c.speedValue);
+  if (c.stepMode) action("mnuBewerkingStap")->trigger();
+  dialogs.openAnswers = {writeProgram("shaft.nc", Shaft)};
+  QElapsedTimer sinceStop;
+  QImage atStop;
+  const auto stop = [&] {
+    atStop = toQImage(sim().picResult);
+    sinceStop.start();
+    if (c.escape) {
+      QTest::keyClick(window.get(), Qt::Key_Escape);
+    } else {
+      action("mnuBewerkingStoppen")->trigger();
+    }
+  };
+  drive([this] { action("mnuBestandOpenen")->trigger(); },
+        [&] {
+          if (sinceStop.isValid()) return;
+          if (c.stepMode && gateStops.size() == 4) return stop();
+          clickStart();
+          if (!c.stepMode) QTimer::singleShot(300, stop);
+        });
+  ASSERT_TRUE(sinceStop.isValid());
+  EXPECT_LT(sinceStop.elapsed(), 1000);
+  EXPECT_EQ(sim().lastOutcome, RunOutcome::StoppedByUser);
+  EXPECT_FALSE(sim().run.RunBusy);
+  EXPECT_GT(drawnPixels(sim().picResult), 10);
+  EXPECT_TRUE(toQImage(sim().picResult) == atStop);
+  const QImage sheet = drawCommandSheet();
+  EXPECT_TRUE(find<PictureButton>("picViewCommand2")->image() ==
+              cutCommandImage(sheet, cellOf(StartImage::Idle), StartButtonSize));
+  EXPECT_FALSE(action("mnuBewerkingStoppen")->isEnabled());
+  EXPECT_FALSE(action("mnuBewerkingStarten")->isEnabled());
+  EXPECT_TRUE(action("mnuBewerkingVernieuw")->isEnabled());
+  EXPECT_TRUE(action("mnuBestandSavePicture")->isEnabled());
+  EXPECT_FALSE(find("lblNullPoint")->isVisible());
+  EXPECT_TRUE(window->isVisible());
+
+  if (c.stepMode) action("mnuBewerkingStap")->trigger();
+  find<QScrollBar>("HScroll2")->setValue(0);
+  gateStops.clear();
+  openAndRun(writeProgram("next.nc", "G00 X10 Z5 ;\nG01 Z-5 F0.2 ;\n"));
+  EXPECT_EQ(gateStops, std::vector<int>{0});
+  EXPECT_EQ(sim().lastOutcome, RunOutcome::ReachedEnd);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Ways, StopDuringRun, ::testing::Values(
+    StopCase{"EscapeAtAGateInStepMode", true, 0, true},
+    StopCase{"MenuWhileDrawingSlowly", false, 20, false},
+    StopCase{"EscapeWhileDrawingSlowly", true, 20, false}),
+    [](const ::testing::TestParamInfo<StopCase>& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct WaitCase {
   const char* name;
@@ -237,6 +337,18 @@ TEST_F(MainWindowTest, LongBlockIsCutAtTheEdgeOfTheList) {
   list->resize(3000, list->height());
   EXPECT_FALSE(row.isEmpty());
   EXPECT_TRUE(narrow == list->viewport()->grab(row).toImage());
+}
+
+// Esc and closing the window at once: the window still closes when the run has ended.
+TEST_F(MainWindowTest, StopThenCloseClosesTheWindow) {
+  dialogs.openAnswers = {writeProgram("shaft.nc", Shaft)};
+  drive([this] { action("mnuBestandOpenen")->trigger(); },
+        [this] {
+          QTest::keyClick(window.get(), Qt::Key_Escape);
+          window->close();
+        });
+  EXPECT_EQ(sim().lastOutcome, RunOutcome::Aborted);
+  EXPECT_FALSE(window->isVisible());
 }
 
 class CloseDuringRun : public MainWindowTest, public ::testing::WithParamInterface<bool> {};
