@@ -6,6 +6,7 @@
 #include <QTextEdit>
 #include <QWidget>
 
+#include "platform/ScreenPlacement.h"
 #include "run/TextEncoding.h"
 
 namespace draivo {
@@ -53,8 +54,7 @@ bool saveDesignFile(const QString& path, const QString& text) {
 
 void placeDialog(QWidget& dialog, const QWidget* mainWindow, int leftTwips, int topTwips) {
   if (mainWindow == nullptr) return;
-  const QPoint corner = mainWindow->window()->frameGeometry().topLeft();
-  dialog.move(corner + QPoint(leftTwips / TwipsPerPixel, topTwips / TwipsPerPixel));
+  placeAtOffset(dialog, *mainWindow, QPoint(leftTwips / TwipsPerPixel, topTwips / TwipsPerPixel));
 }
 
 }  // namespace draivo

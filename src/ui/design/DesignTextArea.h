@@ -19,7 +19,8 @@ void insertDesignText(QTextEdit& area, const QString& text);
 // new one is complete. False when the file cannot be written.
 bool saveDesignFile(const QString& path, const QString& text);
 
-// Places a design dialog at an offset (in twips) from the top left of the main window.
+// Places a design dialog at an offset (in twips) from the top left of the main window, moved
+// in where it would run off the main window's screen.
 void placeDialog(QWidget& dialog, const QWidget* mainWindow, int leftTwips, int topTwips);
 
 }  // namespace draivo

@@ -1,6 +1,7 @@
 #include "design/frmG9094.h"
 
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -230,13 +231,14 @@ bool frmG9094::refused(PlanStatus status) {
     case PlanStatus::Ok:
       return false;
     case PlanStatus::InvalidStep:
-      showMessage_(this, QStringLiteral("De stap per snede moet groter zijn dan 0."), Caption);
+      showMessage_(this, QStringLiteral("De stap per snede moet groter zijn dan 0."),
+                   QGuiApplication::applicationDisplayName());
       return true;
     case PlanStatus::TooManyCuts:
       showMessage_(this,
                    QStringLiteral("Te veel sneden: meer dan %1. Kies een grotere stap per snede.")
                        .arg(MaxFurtherCuts),
-                   Caption);
+                   QGuiApplication::applicationDisplayName());
       return true;
   }
   return true;

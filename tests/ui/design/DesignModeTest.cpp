@@ -186,6 +186,24 @@ TEST_F(MainWindowTest, AutomatischRepeterenWritesTheCycleOfEachTab) {
   });
 }
 
+// More than 10,000 cuts are refused in a box titled as the application, and nothing is written.
+TEST_F(MainWindowTest, AutomatischRepeterenRefusesTooManyCutsInABoxTitledDraivo) {
+  withModal(action("mnuOntwerpG9094"), [&](QDialog& dialog) {
+    QWidget& tab = *child<QTabWidget>(dialog, "SSTab1")->widget(0);
+    for (const auto& [name, value] : {std::pair{"txtsPostX", "52"}, {"txtsPosZ", "2"},
+                                      {"txtstartX", "48"}, {"txtstartZ", "-30"},
+                                      {"txteindX", "40"}, {"txtstapX", "0.0001"}}) {
+      typeInto(child(tab, name), value);
+    }
+    press(tab, "cmdAdd");
+  });
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, "Draivo");
+  EXPECT_EQ(dialogs.messages[0].text,
+            "Te veel sneden: meer dan 10000. Kies een grotere stap per snede.");
+  EXPECT_EQ(designText(*window->designText()), "");
+}
+
 // "M30 Einde programma" ends the design; "Simulatie" writes it whole over an earlier, longer
 // design file in the program folder and runs it. When the file cannot be written the user is
 // told and nothing runs.
