@@ -4,6 +4,7 @@
 #include <QMenu>
 
 #include "app/MachiningTimeDialog.h"
+#include "platform/TakeKeyboard.h"
 #include "run/Simulator.h"
 
 namespace draivo {
@@ -26,6 +27,7 @@ void MachiningTimeMenu::refresh() {
 
 void MachiningTimeMenu::showDialog() {
   if (!recorder_.hasRun() || sim_.run.RunBusy) return;
+  const KeyboardReturn keyboard(window_);
   MachiningTimeDialog dialog(recorder_.account(), window_);
   dialog.exec();
 }

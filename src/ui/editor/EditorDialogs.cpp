@@ -10,22 +10,27 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 
+#include "platform/TakeKeyboard.h"
+
 namespace draivo {
 
 QMessageBox::StandardButton QtEditorDialogs::message(QWidget* parent, QMessageBox::Icon icon,
                                                      const QString& title, const QString& text,
                                                      QMessageBox::StandardButtons buttons) {
+  const KeyboardReturn keyboard(parent);
   QMessageBox box(icon, title, text, buttons, parent);
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 QString QtEditorDialogs::openFileName(QWidget* parent, const QString& title, const QString& folder,
                                       const QString& filter) {
+  const KeyboardReturn keyboard(parent);
   return QFileDialog::getOpenFileName(parent, title, folder, filter);
 }
 
 QString QtEditorDialogs::saveFileName(QWidget* parent, const QString& title, const QString& folder,
                                       const QString& filter) {
+  const KeyboardReturn keyboard(parent);
   return QFileDialog::getSaveFileName(parent, title, folder, filter);
 }
 
@@ -43,6 +48,7 @@ void showColour(QPushButton* button, const QColor& colour) {
 bool QtEditorDialogs::chooseFont(QWidget* parent, QFont& font, QColor& colour) {
   // Qt's own font dialog with one more row for the colour, the last of the font's effects.
   // The dialog lists installed families only: show the one the font really resolves to.
+  const KeyboardReturn keyboard(parent);
   QFont shown = font;
   shown.setFamily(QFontInfo(font).family());
   QFontDialog dialog(shown, parent);

@@ -110,12 +110,15 @@ void SearchDialog::cmdFind_Click() {
   selectInEditor(static_cast<qsizetype>(hit), search.size());
 }
 
+// The match is shown selected in the editor while the dialog stays above it with the
+// keyboard, so that "Volgende zoeken" can be pressed again at once.
 void SearchDialog::selectInEditor(qsizetype start, qsizetype length) {
   QTextCursor cursor = editor_->textCursor();
   cursor.setPosition(static_cast<int>(start));
   cursor.setPosition(static_cast<int>(start + length), QTextCursor::KeepAnchor);
   editor_->setTextCursor(cursor);
-  takeKeyboard(editor_);
+  editor_->ensureCursorVisible();
+  raise();
 }
 
 void SearchDialog::endWithMessage(const QString& text) {

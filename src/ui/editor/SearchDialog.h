@@ -54,7 +54,7 @@ class SearchDialog : public QDialog {
   QPushButton* addButton(const QString& name, const QString& caption, int top);
   // Hides the dialog, tells the user how the search ended and closes the dialog.
   void endWithMessage(const QString& text);
-  // Selects characters of the editor's text and brings the editor forward.
+  // Selects characters of the editor's text; the dialog stays in front with the keyboard.
   void selectInEditor(qsizetype start, qsizetype length);
 
   QComboBox* searchBox() const { return Combo1; }

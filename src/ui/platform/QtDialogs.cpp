@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include "platform/FileFilter.h"
+#include "platform/TakeKeyboard.h"
 
 namespace draivo {
 
@@ -30,6 +31,7 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
 MessageAnswer QtDialogs::messageBox(QWidget* parent, const std::string& text,
                                     const std::string& title, MessageButtons buttons,
                                     MessageIcon icon) {
+  const KeyboardReturn keyboard(parent);
   QMessageBox box(qtIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
                   QMessageBox::NoButton, parent);
   if (buttons == MessageButtons::YesNo) {
@@ -46,6 +48,7 @@ MessageAnswer QtDialogs::messageBox(QWidget* parent, const std::string& text,
 
 std::string QtDialogs::openFileName(QWidget* parent, const std::string& title,
                                     const std::string& filter, const std::string& startFile) {
+  const KeyboardReturn keyboard(parent);
   const QString name = QFileDialog::getOpenFileName(parent, QString::fromStdString(title),
                                                     QString::fromStdString(startFile),
                                                     QString::fromStdString(QtFileFilter(filter)));

@@ -1,5 +1,6 @@
 #include "platform/TakeKeyboard.h"
 
+#include <QApplication>
 #include <QWidget>
 
 namespace draivo {
@@ -9,6 +10,18 @@ void takeKeyboard(QWidget* widget) {
   window->raise();
   window->activateWindow();
   widget->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+KeyboardReturn::KeyboardReturn(QWidget* owner)
+    : focus_(QApplication::focusWidget()), owner_(owner) {}
+
+KeyboardReturn::~KeyboardReturn() {
+  QWidget* back = focus_ && focus_->isVisible() ? focus_.data() : nullptr;
+  if (!back && owner_ && owner_->window()->isVisible()) {
+    QWidget* ownerWindow = owner_->window();
+    back = ownerWindow->focusWidget() ? ownerWindow->focusWidget() : ownerWindow;
+  }
+  if (back) takeKeyboard(back);
 }
 
 }  // namespace draivo

@@ -6,6 +6,7 @@
 
 #include "MainWindowFixture.h"
 #include "editor/SearchDialog.h"
+#include "platform/QtDialogs.h"
 
 namespace draivo::test {
 namespace {
@@ -98,6 +99,36 @@ TEST_F(MainWindowTest, EveryWindowThatOpensTakesTheKeyboard) {
     EXPECT_EQ(modalsDuring(step.act), step.modals) << step.name;
     EXPECT_TRUE(QTest::qWaitFor([&] { return hasKeyboard(step.keyboard()); }, SettleMs))
         << step.name << ": " << nameOfFocus();
+  }
+}
+
+// A message box or a file dialog that closes gives the keyboard back to where it was, in the
+// main window and in the editor, so that the next key (a Ctrl+S) is not lost.
+TEST_F(MainWindowTest, TheKeyboardComesBackWhenABoxCloses) {
+  window->activateWindow();
+  QWidget* design = window->designText();
+  design->setFocus();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return hasKeyboard(design); }, SettleMs)) << nameOfFocus();
+  QtDialogs boxes;
+  const std::vector<std::pair<const char*, std::function<void()>>> mainSteps{
+      {"message box",
+       [&] { boxes.messageBox(window.get(), "Tekst", "Draivo", MessageButtons::Ok, MessageIcon::Information); }},
+      {"open dialog", [&] { boxes.openFileName(window.get(), "Bestand openen", "*.nc", ""); }},
+  };
+  for (const auto& [name, step] : mainSteps) {
+    EXPECT_EQ(modalsDuring(step).size(), 1u) << name;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return hasKeyboard(design); }, SettleMs))
+        << name << ": " << nameOfFocus();
+  }
+
+  action("mnuBestandEditor")->trigger();
+  auto* editor = window->findChild<frmNC_Editor*>();
+  ASSERT_NE(editor, nullptr);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return hasKeyboard(editor->textArea()); }, SettleMs));
+  for (const char* item : {"mnuBestandOpslaanAls", "mnuBestandOpenen", "mnuBestandAfdrukken"}) {
+    modalsDuring([&] { editor->findChild<QAction*>(item)->trigger(); });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return hasKeyboard(editor->textArea()); }, SettleMs))
+        << item << ": " << nameOfFocus();
   }
 }
 
