@@ -60,6 +60,8 @@ class SearchDialog : public QDialog {
   QComboBox* searchBox() const { return Combo1; }
   QPlainTextEdit* editor() const { return editor_; }
   SearchPosition& position() { return position_; }
+  QPushButton* zoekenButton() const { return cmdZoeken; }
+  QPushButton* findButton() const { return cmdFind; }
   QPushButton* cancelButton() const { return cmdCancel; }
 
   static constexpr int ButtonLeft = 345;

@@ -151,8 +151,12 @@ void frmNC_Editor::buildMenus() {
 
   auto* bewerken = menuBar()->addMenu(QStringLiteral("Be&werken"));
   bewerken->setObjectName(QStringLiteral("mnuBewerken"));
-  addItem(bewerken, "mnuBewerkenOngedaanMaken", "Ongedaan maken", &frmNC_Editor::Undo);
-  addItem(bewerken, "mnuBewerkenHerhalen", "Herhalen", &frmNC_Editor::Redo);
+  // The keys drive the editor's own history; the text area keeps none.
+  undoAction_ = addItem(bewerken, "mnuBewerkenOngedaanMaken", "Ongedaan maken",
+                        &frmNC_Editor::Undo, QKeySequence(Qt::CTRL | Qt::Key_Z));
+  redoAction_ = addItem(bewerken, "mnuBewerkenHerhalen", "Herhalen", &frmNC_Editor::Redo);
+  redoAction_->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   bewerken->addSeparator();
   addItem(bewerken, "mnuBewerkenKnippen", "K&nippen", &frmNC_Editor::Knippen);
   addItem(bewerken, "mnuBewerkenKopieren", KopierenCaption, &frmNC_Editor::Kopieren);
@@ -225,11 +229,16 @@ void frmNC_Editor::showTextMenu(const QPoint& place) {
   mnuTekst->popup(RichTextBox1->viewport()->mapToGlobal(place));
 }
 
+// The Del key is the shortcut of "Verwijderen ...", and the undo and redo keys drive the
+// editor's own history: the text area must not take them.
 bool frmNC_Editor::eventFilter(QObject* watched, QEvent* event) {
-  // The Del key is the shortcut of "Verwijderen ...": the text area must not take it.
   if (watched == RichTextBox1 && event->type() == QEvent::ShortcutOverride) {
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
+    const QKeySequence pressed(key->keyCombination());
+    const bool editorKey = (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) ||
+                           undoAction_->shortcuts().contains(pressed) ||
+                           redoAction_->shortcuts().contains(pressed);
+    if (editorKey) {
       event->ignore();
       return true;
     }

@@ -98,6 +98,8 @@ class frmNC_Editor : public QMainWindow {
   QToolBar* tlbKnoppen = nullptr;
   QMenu* mnuTekst = nullptr;
   QAction* deleteAction_ = nullptr;
+  QAction* undoAction_ = nullptr;
+  QAction* redoAction_ = nullptr;
   QPointer<SearchDialog> find_;
   QPointer<SearchDialog> replace_;
   bool closing_ = false;

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <iterator>
 
 #include "editor/EditorText.h"
 
@@ -31,6 +32,10 @@ frmReplace::frmReplace(QPlainTextEdit* editor, QWidget* editorWindow,
   auto* cmdReplaceAll = addButton(QStringLiteral("cmdReplaceAll"),
                                   QStringLiteral("A&lles vervangen"), SecondRow + RowHeight);
   cancelButton()->move(ButtonLeft, SecondRow + 2 * RowHeight);
+  // Tab goes from the search box to the replacement box, then down the buttons.
+  QWidget* const order[] = {searchBox(), Combo2,        zoekenButton(), findButton(),
+                            cmdReplace,  cmdReplaceAll, cancelButton()};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
   connect(cmdReplace, &QPushButton::clicked, this, &frmReplace::cmdReplace_Click);
   connect(cmdReplaceAll, &QPushButton::clicked, this, &frmReplace::cmdReplaceAll_Click);
 }

@@ -133,6 +133,36 @@ TEST_F(MainWindowTest, EditorUndoesKeyByKeyAndCopiesPlainText) {
   EXPECT_TRUE(historyFollowsText(*editor));
 }
 
+// Ctrl+Z undoes and Ctrl+Y or Ctrl+Shift+Z redoes through the editor's own history, in the
+// text area; the menu shows the keys.
+TEST_F(MainWindowTest, UndoAndRedoHaveTheirKeys) {
+  auto editor = openEditor(writeFile("A.nc", "G00 X1 ;"));
+  QPlainTextEdit* area = editor->textArea();
+  editor->show();
+  QApplication::setActiveWindow(editor.get());
+  area->setFocus();
+  area->moveCursor(QTextCursor::End);
+  QTest::keyClicks(area, "M3");
+  const auto press = [area](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(area, key, modifiers);
+    settle();
+    return area->toPlainText();
+  };
+  EXPECT_EQ(press(Qt::Key_Z, Qt::ControlModifier), "G00 X1 ;M");
+  EXPECT_EQ(press(Qt::Key_Z, Qt::ControlModifier), "G00 X1 ;");
+  EXPECT_EQ(press(Qt::Key_Y, Qt::ControlModifier), "G00 X1 ;M");
+  EXPECT_EQ(press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier), "G00 X1 ;M3");
+  EXPECT_EQ(press(Qt::Key_Y, Qt::ControlModifier), "G00 X1 ;M3");  // nothing left to redo
+  EXPECT_TRUE(historyFollowsText(*editor));
+  const auto keys = [&](const char* item) {
+    return editor->findChild<QAction*>(item)->shortcuts();
+  };
+  EXPECT_EQ(keys("mnuBewerkenOngedaanMaken"), QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z)});
+  EXPECT_EQ(keys("mnuBewerkenHerhalen"),
+            (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+}
+
 // Each text command rewrites the text through the work file as one undo step ("<" and ">"
 // stand for the program's start line and end marker).
 TEST_F(MainWindowTest, TextCommandsRewriteTheTextAsOneUndoStep) {

@@ -99,6 +99,27 @@ TEST_F(SearchTest, ReplaceTakesTheMatchOrInsertsAtTheCaretOrReplacesAll) {
   EXPECT_TRUE(editorOnTop());
 }
 
+// Tab walks "Vervangen" from the search box to the replacement box, then down the buttons
+// and round again.
+TEST_F(SearchTest, TabGoesFromTheSearchBoxToTheReplacementBox) {
+  trigger(*editor, "mnuBewerkenVervangen");
+  SearchDialog* replace = editor->replaceDialog();
+  ASSERT_NE(replace, nullptr);
+  QApplication::setActiveWindow(replace);
+  box(replace, "Combo1")->setFocus();
+  std::vector<std::string> order;
+  for (int i = 0; i < 7; ++i) {
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    // The edit line of a combo box has the focus for it.
+    QWidget* named = focus->objectName().isEmpty() ? focus->parentWidget() : focus;
+    order.push_back(named->objectName().toStdString());
+    QTest::keyClick(focus, Qt::Key_Tab);
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{"Combo1", "Combo2", "cmdZoeken", "cmdReplace",
+                                             "cmdReplaceAll", "cmdCancel", "Combo1"}));
+}
+
 // "Annuleren" closes a dialog and puts the editor on top; closing the editor closes both.
 TEST_F(SearchTest, AnnulerenAndClosingTheEditorCloseTheDialogs) {
   trigger(*editor, "Zoeken");
