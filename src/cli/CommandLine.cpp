@@ -5,11 +5,10 @@
 #include <cstdlib>
 
 #include "run/HeadlessRun.h"
+#include "time/TimeTable.h"
 
 namespace draivo::cli {
 namespace {
-
-constexpr double MaxRapidRate = 1e6;
 
 // A number from `min` to `max` and nothing else.
 bool parseNumber(const std::string& text, double min, double max, double& number) {
@@ -28,7 +27,9 @@ bool parseZoom(const std::string& text, double& zoom) {
 }
 
 bool parseRapidRate(const std::string& text, double& rate) {
-  return parseNumber(text, 0, MaxRapidRate, rate) && rate > 0;
+  const std::optional<double> read = ReadRapidRate(text);
+  if (read) rate = *read;
+  return read.has_value();
 }
 
 bool parseCount(const std::string& text, std::uint64_t& count) {

@@ -67,6 +67,19 @@ std::string FormatDuration(double minutes) {
   return buffer;
 }
 
+std::optional<double> ReadRapidRate(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return std::nullopt;
+  std::string number(text.substr(first, text.find_last_not_of(' ') + 1 - first));
+  std::replace(number.begin(), number.end(), ',', '.');
+  double rate = 0;
+  const char* end = number.data() + number.size();
+  const auto [stop, error] = std::from_chars(number.data(), end, rate);
+  if (error != std::errc() || stop != end || !std::isfinite(rate)) return std::nullopt;
+  if (!(rate > 0) || rate > MaxRapidRate) return std::nullopt;
+  return rate;
+}
+
 TimeTable MakeTimeTable(const TimeAccount& account, double rapidRate) {
   const std::string unit = UnitName(account.unit);
   const int decimals = account.unit == LengthUnit::Inch ? InchDecimals : MillimetreDecimals;

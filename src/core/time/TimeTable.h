@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "time/TimeAccount.h"
@@ -23,6 +25,12 @@ struct TimeTable {
   std::vector<std::string> notes;
   std::string rapidRate;  // the rate the rapid times were taken at, with its unit
 };
+
+inline constexpr double MaxRapidRate = 1'000'000;
+
+// A rapid rate as the user types it: a number above 0 and up to MaxRapidRate, "." or "," as
+// its decimal point, blanks around it allowed; nothing for any other text.
+std::optional<double> ReadRapidRate(std::string_view text);
 
 // `rapidRate` in the program's unit per minute; 0 takes the default rate of each unit.
 TimeTable MakeTimeTable(const TimeAccount& account, double rapidRate);

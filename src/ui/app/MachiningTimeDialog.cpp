@@ -3,8 +3,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cmath>
@@ -14,8 +14,9 @@
 namespace draivo {
 namespace {
 
-constexpr int RateStep = 500;
 constexpr int TableMargin = 4;  // beside the columns
+constexpr int RateFieldCharacters = 9;
+const QString RefusedFieldStyle = QStringLiteral("QLineEdit { background-color: #ffd0d0; }");
 
 QString text(const std::string& value) {
   return QString::fromStdString(value);
@@ -24,7 +25,7 @@ QString text(const std::string& value) {
 }  // namespace
 
 MachiningTimeDialog::MachiningTimeDialog(const TimeAccount& account, QWidget* parent)
-    : QDialog(parent), account_(account) {
+    : QDialog(parent), account_(account), rate_(account_.defaultRapidRate()) {
   setObjectName("frmBewerkingstijd");
   setWindowTitle("Bewerkingstijd");
 
@@ -40,13 +41,12 @@ MachiningTimeDialog::MachiningTimeDialog(const TimeAccount& account, QWidget* pa
   grdBewerkingstijd_->setColumnCount(static_cast<int>(TimeColumnCount));
 
   auto* lblIJlgang = new QLabel("IJlgang :", this);
-  txtIJlgang_ = new QSpinBox(this);
+  txtIJlgang_ = new QLineEdit(QString::number(rate_), this);
   txtIJlgang_->setObjectName("txtIJlgang");
-  txtIJlgang_->setRange(1, MaxRapidRate);
-  txtIJlgang_->setSingleStep(RateStep);
-  txtIJlgang_->setValue(static_cast<int>(std::lround(account_.defaultRapidRate())));
-  txtIJlgang_->setSuffix(text(" " + UnitName(account_.unit) + "/min"));
+  txtIJlgang_->setMaximumWidth(txtIJlgang_->fontMetrics().averageCharWidth() *
+                               (RateFieldCharacters + 2));
   lblIJlgang->setBuddy(txtIJlgang_);
+  auto* lblEenheid = new QLabel(text(UnitName(account_.unit) + "/min"), this);
 
   lblOpmerking_ = new QLabel(this);
   lblOpmerking_->setObjectName("lblOpmerking");
@@ -59,6 +59,7 @@ MachiningTimeDialog::MachiningTimeDialog(const TimeAccount& account, QWidget* pa
   auto* rateRow = new QHBoxLayout;
   rateRow->addWidget(lblIJlgang);
   rateRow->addWidget(txtIJlgang_);
+  rateRow->addWidget(lblEenheid);
   rateRow->addStretch();
   rateRow->addWidget(cmdSluiten);
   auto* layout = new QVBoxLayout(this);
@@ -66,14 +67,34 @@ MachiningTimeDialog::MachiningTimeDialog(const TimeAccount& account, QWidget* pa
   layout->addWidget(lblOpmerking_);
   layout->addLayout(rateRow);
 
-  connect(txtIJlgang_, &QSpinBox::valueChanged, this, &MachiningTimeDialog::fill);
+  connect(txtIJlgang_, &QLineEdit::textChanged, this, &MachiningTimeDialog::rateEdited);
   fill();
   adjustSize();
   txtIJlgang_->setFocus();
 }
 
+void MachiningTimeDialog::rateEdited(const QString& typed) {
+  const std::optional<double> rate = ReadRapidRate(typed.toStdString());
+  txtIJlgang_->setStyleSheet(rate ? QString() : RefusedFieldStyle);
+  if (!rate) {
+    txtIJlgang_->setToolTip(QStringLiteral("Een ijlgang boven 0 tot en met %1")
+                                .arg(static_cast<int>(MaxRapidRate)));
+    const QString unit = text(" " + UnitName(account_.unit) + "/min");
+    showNotes({QStringLiteral("Niet herberekend: \"%1\" is geen ijlgang boven 0 tot en met %2%3; "
+                              "de tabel geldt voor %4%3.")
+                   .arg(typed)
+                   .arg(static_cast<int>(MaxRapidRate))
+                   .arg(unit)
+                   .arg(rate_)});
+    return;
+  }
+  txtIJlgang_->setToolTip(QString());
+  rate_ = *rate;
+  fill();
+}
+
 void MachiningTimeDialog::fill() {
-  const TimeTable table = MakeTimeTable(account_, txtIJlgang_->value());
+  const TimeTable table = MakeTimeTable(account_, rate_);
   QStringList headers;
   for (const std::string& header : table.headers) headers << text(header);
   grdBewerkingstijd_->setHorizontalHeaderLabels(headers);
@@ -101,8 +122,14 @@ void MachiningTimeDialog::fill() {
   grdBewerkingstijd_->setMinimumWidth(width);
   grdBewerkingstijd_->setFixedHeight(height);
 
-  QStringList notes;
-  for (const std::string& note : table.notes) notes << text(note);
+  tableNotes_.clear();
+  for (const std::string& note : table.notes) tableNotes_ << text(note);
+  showNotes({});
+}
+
+// The notes of the table, then the extra lines.
+void MachiningTimeDialog::showNotes(const QStringList& extra) {
+  const QStringList notes = tableNotes_ + extra;
   lblOpmerking_->setText(notes.join('\n'));
   lblOpmerking_->setVisible(!notes.isEmpty());
 }

@@ -1,4 +1,6 @@
-#include <QSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 
@@ -29,7 +31,7 @@ TEST_F(MainWindowTest, MachiningTimeDialogShowsTheLastRunAndFollowsTheRapidRate)
   withModal(action("mnuBewerkingBewerkingstijd"), [&](QDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), "Bewerkingstijd");
     auto* grid = find<QTableWidget>("grdBewerkingstijd");
-    auto* rate = find<QSpinBox>("txtIJlgang");
+    auto* rate = find<QLineEdit>("txtIJlgang");
     shown = cellsOf(grid);
     rate->selectAll();
     QTest::keyClicks(rate, "4000");
@@ -44,6 +46,43 @@ TEST_F(MainWindowTest, MachiningTimeDialogShowsTheLastRunAndFollowsTheRapidRate)
   EXPECT_EQ(retimed[1], (QStringList{"Totaal", "0:00:36.0", "0:00:06.0", "0:00:00.0", "0:00:42.0",
                                      "60.00", "460.06"}));
   EXPECT_EQ(sim().picResult.pixels(), picture);
+}
+
+// A rate that cannot be used (0, nothing, letters, too large, pasted over the field) leaves the table at the last
+// good rate and says so, with the field marked, also after the field is left; the next good
+// rate recomputes the table and clears both.
+TEST_F(MainWindowTest, MachiningTimeFieldMarksARateThatCannotBeUsed) {
+  openAndRun(writeProgram("p.nc", Program));
+  withModal(action("mnuBewerkingBewerkingstijd"), [&](QDialog& dialog) {
+    auto* grid = find<QTableWidget>("grdBewerkingstijd");
+    auto* rate = find<QLineEdit>("txtIJlgang");
+    auto* note = find<QLabel>("lblOpmerking");
+    // The colour inside the field, right of its text.
+    const auto look = [rate] {
+      return rate->grab().toImage().pixelColor(rate->width() - 6, rate->height() / 2);
+    };
+    const QColor plain = look();
+    typeInto(rate, "4000");
+    const std::vector<QStringList> at4000 = cellsOf(grid);
+    for (const QString bad : {"0", "", "snel", "1000001", "-5", "40 00"}) {
+      rate->selectAll();
+      rate->insert(bad);  // as pasted: the numbers on the way to it would be rates of their own
+      settle();
+      EXPECT_EQ(cellsOf(grid), at4000) << bad.toStdString();
+      EXPECT_TRUE(note->isVisible()) << bad.toStdString();
+      EXPECT_TRUE(note->text().contains("Niet herberekend")) << bad.toStdString();
+      EXPECT_TRUE(note->text().contains("4000 mm/min")) << note->text().toStdString();
+      EXPECT_NE(look(), plain) << bad.toStdString();
+      dialog.findChild<QPushButton*>("cmdSluiten")->setFocus();  // the field is left
+      settle();
+      EXPECT_EQ(rate->text(), bad);
+      EXPECT_EQ(cellsOf(grid), at4000) << bad.toStdString();
+    }
+    typeInto(rate, "10000,0");
+    EXPECT_NE(cellsOf(grid), at4000);
+    EXPECT_FALSE(note->isVisible());
+    EXPECT_EQ(look(), plain);
+  });
 }
 
 }  // namespace
