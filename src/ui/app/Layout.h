@@ -36,9 +36,8 @@ inline constexpr int PanelRowHeight = 255;
 inline constexpr int CaptionLeft = 240, CaptionWidth = 1575;
 inline constexpr int ValueLeft = 1800, ValueWidth = 855;
 inline constexpr QRect lblNullPoint = twips(120, 240, 2535, 1215);
-// A caption's text ends this many pixels before the value column.
+// A caption's text ends at least this many pixels before the value column.
 inline constexpr int CaptionGap = 4;
-inline constexpr int CaptionTextWidth = (ValueLeft - CaptionLeft) / TwipsPerPixel - CaptionGap;
 
 constexpr QRect panelCaption(int row) {
   return twips(CaptionLeft, PanelRowTop + row * PanelRowStep, CaptionWidth, PanelRowHeight);

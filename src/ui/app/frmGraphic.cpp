@@ -16,6 +16,7 @@
 #include "app/PictureButton.h"
 #include "app/ProgramListView.h"
 #include "app/SelectOverlay.h"
+#include "app/StatusPanelLayout.h"
 #include "app/SurfaceView.h"
 #include "design/DesignController.h"
 #include "editor/ShowEditor.h"
@@ -73,6 +74,8 @@ void frmGraphic::buildControls() {
   QFont font = client->font();
   font.setPixelSize(ControlFontPixels);
   client->setFont(font);
+  // Every control of the layout shows at this size; the window cannot be made smaller.
+  client->setMinimumSize(layout::ClientWidth, layout::ClientHeight);
   setCentralWidget(client);
 
   buildPictures(client);
@@ -81,10 +84,12 @@ void frmGraphic::buildControls() {
 
   lstCommands_ = new ProgramListView(sim_.lstCommands, client);
   lstCommands_->setObjectName("lstCommands");
-  lstCommands_->setGeometry(layout::lstCommands);
+  // The list gives up the room the status panel took beyond its place.
+  const QRect list = shrunkFromLeft(layout::lstCommands, panelGrowth_);
+  lstCommands_->setGeometry(list);
   lstAutomatic_ = new QListWidget(client);
   lstAutomatic_->setObjectName("lstAutomatic");
-  lstAutomatic_->setGeometry(layout::lstCommands);
+  lstAutomatic_->setGeometry(list);
   lstAutomatic_->hide();
 
   buildScrollBars(client);
@@ -138,35 +143,40 @@ void frmGraphic::buildPictures(QWidget* client) {
 void frmGraphic::buildStatusPanel(QWidget* client) {
   Frame1_ = new QGroupBox(client);
   Frame1_->setObjectName("Frame1");
-  Frame1_->setGeometry(layout::Frame1);
-  QFont narrow = Frame1_->font();
+  // The panel reads as a table in the window's label size (narrow where the font has it); its
+  // columns are as wide as their texts need.
+  QFont narrow = client->font();
   narrow.setStretch(QFont::SemiCondensed);
-  // The panel reads as a table in one font, in which every caption a row can show ends
-  // before the value column.
-  Frame1_->setFont(fittingFont(
+  Frame1_->setFont(narrow);
+  const StatusPanelLayout panel = MakeStatusPanelLayout(
       narrow,
       {MeasureUnitCaption, RadCompCaption, MaxSpeedCaption, MachineStatus::ConstantCaptionStart,
        MachineStatus::ConstantCuttingSpeedCaption, MachineStatus::ConstantSpindleSpeedCaption,
        FeedCaption},
-      layout::CaptionTextWidth));
-  const auto caption = [this](const char* name, const char* text, int row) {
+      {"Millimeters", "0.25 mm/tr"});
+  panelGrowth_ = panel.growth;
+  Frame1_->setGeometry(panel.frame);
+  const auto caption = [&](const char* name, const char* text, int row) {
     auto* label = new QLabel(text, Frame1_);
     label->setObjectName(name);
-    label->setGeometry(layout::panelCaption(row));
+    label->setGeometry(panel.caption(row));
     return label;
   };
+  const auto value = [&](const char* name, int row) {
+    return addLabel(Frame1_, name, "", panel.value(row));
+  };
   caption("lblMeasureUnit", MeasureUnitCaption, 0);
-  lblMeasureUnitV_ = addLabel(Frame1_, "lblMeasureUnitV", "", layout::panelValue(0));
+  lblMeasureUnitV_ = value("lblMeasureUnitV", 0);
   caption("lblRadComp", RadCompCaption, 1);
-  lblRadCompV_ = addLabel(Frame1_, "lblRadCompV", "", layout::panelValue(1));
+  lblRadCompV_ = value("lblRadCompV", 1);
   caption("lblMaxSpeed", MaxSpeedCaption, 2);
-  lblMaxSpeedV_ = addLabel(Frame1_, "lblMaxSpeedV", "", layout::panelValue(2));
+  lblMaxSpeedV_ = value("lblMaxSpeedV", 2);
   lblConstant_ = caption("lblConstant", MachineStatus::ConstantCaptionStart, 3);
-  lblConstantV_ = addLabel(Frame1_, "lblConstantV", "", layout::panelValue(3));
+  lblConstantV_ = value("lblConstantV", 3);
   caption("lblFeed", FeedCaption, 4);
-  lblFeedV_ = addLabel(Frame1_, "lblFeedV", "", layout::panelValue(4));
+  lblFeedV_ = value("lblFeedV", 4);
 
-  lblNullPoint_ = addLabel(Frame1_, "lblNullPoint", "", layout::lblNullPoint);
+  lblNullPoint_ = addLabel(Frame1_, "lblNullPoint", "", panel.nullPoint);
   lblNullPoint_->setAlignment(Qt::AlignCenter);
   lblNullPoint_->setWordWrap(true);
   lblNullPoint_->setAutoFillBackground(true);
@@ -182,7 +192,7 @@ void frmGraphic::buildButtons(QWidget* client) {
   for (int i = 0; i < 3; ++i) {
     auto* button = new PictureButton(i, client);
     button->setObjectName(QString("picViewCommand%1").arg(i));
-    button->setGeometry(layout::picViewCommand[i]);
+    button->setGeometry(movedRight(layout::picViewCommand[i], panelGrowth_));
     button->setToolTip(ToolTips[i]);
     connect(button, &PictureButton::clicked, this, &frmGraphic::picViewCommand_Click);
     picViewCommand_[static_cast<std::size_t>(i)] = button;

@@ -149,6 +149,7 @@ class frmGraphic : public QMainWindow, public Host {
   std::optional<Indicators> shownIndicators_;  // what the picture buttons show
   QString pictureFolder_;
   bool built_ = false;
+  int panelGrowth_ = 0;  // the status panel is this much wider than the layout's place
   bool closePending_ = false;
   std::string nextProgram_;  // chosen during a run, opened once it has ended
   int handlerDepth_ = 0;

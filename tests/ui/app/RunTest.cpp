@@ -255,12 +255,15 @@ INSTANTIATE_TEST_SUITE_P(Settings, EveryWait, ::testing::Values(
     [](const ::testing::TestParamInfo<WaitCase>& info) { return std::string(info.param.name); });
 // clang-format on
 
-// The status panel reads as one table: the captions in one font, each ending before the
-// column of the values.
+// The status panel reads as one table in the window's label size: the captions in one
+// column, each ending before the column of the values, every value whole in its place; the
+// panel, the picture buttons, the list and the scroll bars do not overlap.
 TEST_F(MainWindowTest, StatusPanelShowsTheModalValuesAsOneTable) {
   find<QCheckBox>("ChkDirect")->setChecked(true);
   openAndRun(writeProgram("l.nc", "G21 G42 ;\nG50 S2500 ;\nG96 S180 ;\nG99 F0.25 ;\nG00 X40 ;\n"));
   EXPECT_EQ(find<QLabel>("lblConstant")->text(), "Constant snijsnelheid :");
+  const int labelSize = find("clientArea")->font().pixelSize();
+  EXPECT_EQ(find("lblZoomFactor")->font().pixelSize(), labelSize);
   const std::pair<std::string, QString> rows[] = {{"lblMeasureUnit", "Millimeters"},
                                                   {"lblRadComp", "Rechts"},
                                                   {"lblMaxSpeed", "2500"},
@@ -270,9 +273,40 @@ TEST_F(MainWindowTest, StatusPanelShowsTheModalValuesAsOneTable) {
     const auto* caption = find<QLabel>(name.c_str());
     const auto* shown = find<QLabel>((name + "V").c_str());
     EXPECT_EQ(shown->text(), value);
+    EXPECT_EQ(caption->font().pixelSize(), labelSize) << name;
+    EXPECT_EQ(shown->font().pixelSize(), labelSize) << name;
     EXPECT_EQ(caption->font(), find("lblMeasureUnit")->font()) << name;
     EXPECT_LT(caption->x() + caption->fontMetrics().horizontalAdvance(caption->text()), shown->x());
+    EXPECT_LE(shown->fontMetrics().horizontalAdvance(shown->text()), shown->contentsRect().width())
+        << name;
     EXPECT_EQ(shown->x(), find("lblMeasureUnitV")->x()) << name;
+    EXPECT_LE(shown->geometry().right(), find("Frame1")->contentsRect().right()) << name;
+  }
+  const char* strip[] = {"Frame1", "picViewCommand0", "picViewCommand1", "lstCommands", "HScroll1"};
+  for (const char* left : strip) {
+    for (const char* right : strip) {
+      if (left != right) {
+        EXPECT_FALSE(find(left)->geometry().intersects(find(right)->geometry()))
+            << left << " " << right;
+      }
+    }
+  }
+  EXPECT_FALSE(find("Frame1")->geometry().intersects(find("picViewCommand2")->geometry()));
+}
+
+// The window cannot be made so small that a control is cut off: at its smallest every control
+// lies wholly in the client area (the design text lies beyond its right edge on purpose and
+// comes into view when the window is widened).
+TEST_F(MainWindowTest, WindowKeepsASizeAtWhichEveryControlShows) {
+  window->resize(300, 200);
+  settle();
+  QWidget* client = find("clientArea");
+  EXPECT_GE(client->width(), 725);
+  EXPECT_GE(client->height(), 539);
+  for (QWidget* control : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (!control->isVisibleTo(client) || control->objectName() == "RichTextBox1") continue;
+    EXPECT_TRUE(client->rect().contains(control->geometry()))
+        << control->objectName().toStdString();
   }
 }
 
