@@ -63,6 +63,8 @@ MachiningTimeDialog::MachiningTimeDialog(const TimeAccount& account, QWidget* pa
   rateRow->addStretch();
   rateRow->addWidget(cmdSluiten);
   auto* layout = new QVBoxLayout(this);
+  // The dialog is as large as its content, also when a note comes or goes.
+  layout->setSizeConstraint(QLayout::SetFixedSize);
   layout->addWidget(grdBewerkingstijd_);
   layout->addWidget(lblOpmerking_);
   layout->addLayout(rateRow);
