@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -11,7 +13,10 @@
 #include "nc/BlockText.h"
 #include "render/PixelDrawing.h"
 #include "render/Surface.h"
+#include "run/FileHelpers.h"
 #include "run/HeadlessRun.h"
+#include "run/ProgramFileCheck.h"
+#include "run/ProgramLoader.h"
 
 namespace draivo::bench {
 namespace {
@@ -32,6 +37,7 @@ class ProgramFolder {
   std::string write(const std::string& name, const GeneratedProgram& program) const {
     return WriteProgram(program, path_ / name).string();
   }
+  const std::filesystem::path& path() const { return path_; }
 
  private:
   std::filesystem::path path_;
@@ -160,6 +166,59 @@ BENCHMARK(BM_LargeProgram)
     ->ArgName("direct")
     ->Arg(1)
     ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+// The largest program file the loader takes, 64 MiB of CAM lines (2.8 million of them), and
+// the generated program of a million lines: what the check that a file is program text costs
+// beside the whole load.
+const std::string& largestFile() {
+  static const std::string path = [] {
+    const std::string line = "N0010 G01 X45.5 Z-12.2 ;\r\n";
+    std::string text;
+    text.reserve(MaxProgramFileBytes);
+    while (text.size() + line.size() <= MaxProgramFileBytes) text += line;
+    std::filesystem::create_directories(folder().path());
+    const auto file = folder().path() / "largest.nc";
+    std::ofstream(file, std::ios::binary) << text;
+    return file.string();
+  }();
+  return path;
+}
+
+const std::string& millionLines() {
+  static const std::string path = folder().write("million", GenerateProgram(1'000'000));
+  return path;
+}
+
+const std::string& loadedFile(std::int64_t which) {
+  return which == 0 ? largestFile() : millionLines();
+}
+
+void BM_ProgramTextCheck(benchmark::State& state) {
+  std::ifstream in(loadedFile(state.range(0)), std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+  for (auto _ : state) {
+    ProgramTextCheck check;
+    check.add(bytes);
+    if (!check.passed()) state.SkipWithError("refused");
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(BM_ProgramTextCheck)->ArgName("million")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_LoadProgramFile(benchmark::State& state) {
+  const std::string& path = loadedFile(state.range(0));
+  for (auto _ : state) {
+    const ProgramFileLoad load = LoadProgramFile(path);
+    if (!load.program) state.SkipWithError("not loaded");
+    benchmark::DoNotOptimize(load.program->blocks->size());
+  }
+}
+BENCHMARK(BM_LoadProgramFile)
+    ->ArgName("million")
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 
