@@ -4,6 +4,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "FocusChecks.h"
 #include "MainWindowFixture.h"
 #include "editor/SearchDialog.h"
 #include "platform/QtDialogs.h"
@@ -11,20 +12,6 @@
 namespace draivo::test {
 namespace {
 
-constexpr int SettleMs = 3000;
-
-bool hasKeyboard(const QWidget* widget) {
-  const QWidget* focus = QApplication::focusWidget();
-  return widget && focus && (focus == widget || widget->isAncestorOf(focus)) &&
-         QApplication::activeWindow() == widget->window();
-}
-
-std::string nameOfFocus() {
-  const QWidget* focus = QApplication::focusWidget();
-  return focus
-             ? focus->window()->objectName().toStdString() + "/" + focus->objectName().toStdString()
-             : "nothing";
-}
 
 // While the step runs, every modal dialog it opens is noted with whether it got the keyboard,
 // and is then closed.

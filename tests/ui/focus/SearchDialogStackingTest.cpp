@@ -5,19 +5,13 @@
 #include <QTest>
 #include <QWindow>
 
+#include "FocusChecks.h"
 #include "MainWindowFixture.h"
 #include "editor/SearchDialog.h"
 
 namespace draivo::test {
 namespace {
 
-constexpr int SettleMs = 3000;
-
-bool hasKeyboard(const QWidget* widget) {
-  const QWidget* focus = QApplication::focusWidget();
-  return widget && focus && (focus == widget || widget->isAncestorOf(focus)) &&
-         QApplication::activeWindow() == widget->window();
-}
 
 // The window the X server shows at the middle of the widget: the one on top there.
 QWidget* topAt(const QWidget* widget) {
