@@ -7,11 +7,10 @@
 #include "design/ToolBlocks.h"
 #include "editor/TextFiles.h"
 #include "nc/BlockText.h"
-#include "run/FileHelpers.h"
 #include "run/ProgramFileCheck.h"
 #include "run/ProgramLoader.h"
 #include "support/DataTable.h"
-#include "support/ScriptedHost.h"
+#include "support/TempFolder.h"
 
 namespace draivo::test {
 namespace {
@@ -100,77 +99,6 @@ TEST(ProgramFiles, OtherFilesAreRefusedAndProgramsTaken) {
   const Lines design = blocksOf(*LoadProgramFile((folder.path() / "T0000.Nc").string()).program->blocks);
   EXPECT_EQ(design.back(), "M30 ;");  // the start line skipped, loading ended at the end line
   EXPECT_EQ(design.front().find('\x1B'), std::string::npos);
-}
-
-struct Shown {
-  std::string caption, file;
-  Lines blocks, labels;
-  std::vector<Colour> picture;
-  MenuState menus;
-  int listIndex;
-};
-
-Shown shownBy(const Simulator& sim) {
-  const Lines labels{sim.status.lblMeasureUnitV, sim.status.lblRadCompV, sim.status.lblFeedV};
-  return {sim.caption, sim.dialogFileName, blocksOf(*sim.lstCommands.texts()), labels,
-          sim.picResult.pixels(), sim.menus, sim.lstCommands.ListIndex()};
-}
-
-void expectSame(const Shown& before, const Shown& after, const std::string& what) {
-  EXPECT_EQ(after.caption, before.caption) << what;
-  EXPECT_EQ(after.file, before.file) << what;
-  EXPECT_EQ(after.blocks, before.blocks) << what;
-  EXPECT_EQ(after.labels, before.labels) << what;
-  EXPECT_TRUE(after.picture == before.picture) << what;
-  EXPECT_EQ(after.menus.vernieuwEnabled, before.menus.vernieuwEnabled) << what;
-  EXPECT_EQ(after.menus.startenEnabled, before.menus.startenEnabled) << what;
-  EXPECT_EQ(after.menus.figuurOpslaanEnabled, before.menus.figuurOpslaanEnabled) << what;
-  EXPECT_EQ(after.listIndex, before.listIndex) << what;
-}
-
-// Opening a file of another kind, or "Vernieuw" on a program that became one, says so and
-// changes nothing: the program, picture, caption, labels, menus and the file of "Vernieuw"
-// stay; the next "Vernieuw" runs the last program again.
-TEST(RunLoop, AFileThatIsNoProgramIsRefusedAndChangesNothing) {
-  ScriptedRun r;
-  r.open({":0012 ;", "G21 G42 ;", "G00 X40 Z2 ;", "G01 Z-30 F0.2 ;"});
-  ASSERT_EQ(r.sim.lastOutcome, RunOutcome::ReachedEnd);
-  const Shown before = shownBy(r.sim);
-  const int dialogs = r.host.dialogs;
-  for (const fs::path& file : otherFiles()) {
-    r.host.messages.clear();
-    r.host.dialogAnswer = file.string();
-    r.sim.Open();
-    EXPECT_EQ(r.host.messages, Lines{std::string(NotAProgramTitle) + ": " +
-                                     NotAProgramMessage(file.string())});
-    EXPECT_EQ(r.sim.lastOutcome, RunOutcome::NotAProgram);
-    EXPECT_FALSE(r.sim.run.RunBusy);
-    expectSame(before, shownBy(r.sim), file.string());
-  }
-  EXPECT_EQ(r.host.dialogs, dialogs + static_cast<int>(otherFiles().size()));
-
-  // The same for a file opened without the dialog, and for the dialog asked on its own (as
-  // "Openen ..." asks it during a run).
-  const std::string png = (DataFolder() / "program_files" / "picture.png").string();
-  r.host.messages.clear();
-  r.sim.OpenFile(png);
-  r.host.dialogAnswer = png;
-  EXPECT_EQ(r.sim.chooseProgramFile(), "");
-  r.host.dialogAnswer = r.write("next.nc", {"G00 X1 ;"});
-  EXPECT_EQ(r.sim.chooseProgramFile(), r.host.dialogAnswer);
-  EXPECT_EQ(r.host.messages.size(), 2u);
-  expectSame(before, shownBy(r.sim), "OpenFile and chooseProgramFile");
-
-  const std::string bytes = *ReadWholeFile(otherFiles().front().string());
-  r.host.messages.clear();
-  r.folder.write("program.nc", bytes);
-  r.sim.Vernieuw();
-  EXPECT_EQ(r.host.messages.size(), 1u);
-  expectSame(before, shownBy(r.sim), "Vernieuw");
-  r.write("program.nc", {":0013 ;", "G00 X1 ;"});
-  r.sim.Vernieuw();
-  EXPECT_EQ(r.sim.lastOutcome, RunOutcome::ReachedEnd);
-  EXPECT_EQ(r.sim.caption, "Draivo O0013.nc");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QTest>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -49,6 +50,12 @@ class MainWindowTest : public ::testing::Test {
     return found;
   }
   QAction* action(const char* name) const { return find<QAction>(name); }
+  // Whether each of the menu items is enabled.
+  std::vector<bool> enabled(std::initializer_list<const char*> items) const {
+    std::vector<bool> states;
+    for (const char* item : items) states.push_back(action(item)->isEnabled());
+    return states;
+  }
   Simulator& sim() { return window->simulator(); }
 
   // Writes a file into the test's folder and returns its path.

@@ -43,13 +43,11 @@ struct Seen {
 class ProgramFileWindowTest : public MainWindowTest {
  protected:
   Seen seen() {
-    Seen now{window->windowTitle(), rowsOf(find<QListView>("lstCommands")),
-             find("picResult")->grab().toImage(), {}, find<QLabel>("lblFeedV")->text()};
-    for (const char* item : {"mnuBewerkingStarten", "mnuBewerkingVernieuw",
-                             "mnuBestandSavePicture", "mnuBewerkingBewerkingstijd"}) {
-      now.enabled.push_back(action(item)->isEnabled());
-    }
-    return now;
+    return {window->windowTitle(), rowsOf(find<QListView>("lstCommands")),
+            find("picResult")->grab().toImage(),
+            enabled({"mnuBewerkingStarten", "mnuBewerkingVernieuw", "mnuBestandSavePicture",
+                     "mnuBewerkingBewerkingstijd"}),
+            find<QLabel>("lblFeedV")->text()};
   }
 };
 
@@ -82,6 +80,15 @@ TEST_F(ProgramFileWindowTest, AFileThatIsNoProgramLeavesTheWindowAsItWas) {
   }
   action("mnuBestandOpenen")->trigger();  // cancelled
   EXPECT_EQ(dialogs.openDialogs.back().start, shaft);
+  // "Vernieuw" of a program that became a file of another kind refuses it alike.
+  dialogs.messages.clear();
+  writeProgram("shaft.nc", contentOf(QString::fromStdString(otherFiles().front())));
+  drive([this] { action("mnuBewerkingVernieuw")->trigger(); });
+  EXPECT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(seen().title, before.title);
+  EXPECT_EQ(seen().rows, before.rows);
+  EXPECT_TRUE(gateStops.empty());
+  writeProgram("shaft.nc", Shaft);
   drive([this] { action("mnuBewerkingVernieuw")->trigger(); });
   EXPECT_EQ(gateStops, std::vector<int>{0});
   EXPECT_EQ(window->windowTitle(), before.title);
