@@ -11,8 +11,7 @@ namespace {
 constexpr unsigned char Delete = 0x7F;
 
 constexpr bool carriedByPrograms(unsigned char c) {
-  return c == '\t' || c == '\n' || c == '\f' || c == '\r' || c == 0x1B || c == 0x12 ||
-         c == 0x14;
+  return c == '\t' || c == '\n' || c == '\f' || c == '\r' || c == 0x1B || c == 0x12 || c == 0x14;
 }
 
 // 1 for every byte that counts against a program file, 0 for the others.

@@ -79,8 +79,8 @@ void MachiningTimeDialog::rateEdited(const QString& typed) {
   const std::optional<double> rate = ReadRapidRate(typed.toStdString());
   txtIJlgang_->setStyleSheet(rate ? QString() : RefusedFieldStyle);
   if (!rate) {
-    txtIJlgang_->setToolTip(QStringLiteral("Een ijlgang boven 0 tot en met %1")
-                                .arg(static_cast<int>(MaxRapidRate)));
+    txtIJlgang_->setToolTip(
+        QStringLiteral("Een ijlgang boven 0 tot en met %1").arg(static_cast<int>(MaxRapidRate)));
     const QString unit = text(" " + UnitName(account_.unit) + "/min");
     showNotes({QStringLiteral("Niet herberekend: \"%1\" is geen ijlgang boven 0 tot en met %2%3; "
                               "de tabel geldt voor %4%3.")

@@ -33,8 +33,8 @@ StatusPanelLayout MakeStatusPanelLayout(const QFont& font, const QStringList& ca
   StatusPanelLayout panel{};
   panel.captionLeft = layout::panelCaption(0).left();
   panel.captionWidth = widest(metrics, captions);
-  panel.valueLeft =
-      std::max(layout::panelValue(0).left(), panel.captionLeft + panel.captionWidth + layout::CaptionGap);
+  panel.valueLeft = std::max(layout::panelValue(0).left(),
+                             panel.captionLeft + panel.captionWidth + layout::CaptionGap);
   panel.valueWidth = std::max(layout::panelValue(0).width(), widest(metrics, values));
   // The frame keeps the layout's margin right of the values.
   const int rightMargin = layout::Frame1.width() - layout::panelValue(0).right() - 1;

@@ -11,13 +11,13 @@ namespace draivo {
 // it and grows to the right when the texts need more room than the layout gives; the
 // controls right of it move by `growth`.
 struct StatusPanelLayout {
-  QRect frame;       // Frame1, in the client area
-  int captionLeft;   // inside the frame, as every place below
+  QRect frame;      // Frame1, in the client area
+  int captionLeft;  // inside the frame, as every place below
   int captionWidth;
   int valueLeft;
   int valueWidth;
-  QRect nullPoint;   // lblNullPoint, over the rows
-  int growth;        // how much wider the frame is than the layout's
+  QRect nullPoint;  // lblNullPoint, over the rows
+  int growth;       // how much wider the frame is than the layout's
 
   QRect caption(int row) const;
   QRect value(int row) const;

@@ -1,8 +1,8 @@
 #include "design/frmG9094.h"
 
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>

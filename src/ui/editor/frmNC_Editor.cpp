@@ -152,8 +152,8 @@ void frmNC_Editor::buildMenus() {
   auto* bewerken = menuBar()->addMenu(QStringLiteral("Be&werken"));
   bewerken->setObjectName(QStringLiteral("mnuBewerken"));
   // The keys drive the editor's own history; the text area keeps none.
-  undoAction_ = addItem(bewerken, "mnuBewerkenOngedaanMaken", "Ongedaan maken",
-                        &frmNC_Editor::Undo, QKeySequence(Qt::CTRL | Qt::Key_Z));
+  undoAction_ = addItem(bewerken, "mnuBewerkenOngedaanMaken", "Ongedaan maken", &frmNC_Editor::Undo,
+                        QKeySequence(Qt::CTRL | Qt::Key_Z));
   redoAction_ = addItem(bewerken, "mnuBewerkenHerhalen", "Herhalen", &frmNC_Editor::Redo);
   redoAction_->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});

@@ -26,10 +26,9 @@ void placeAtOffset(QWidget& window, const QWidget& owner, QPoint offset) {
   const QWidget* ownerWindow = owner.window();
   const QRect ownerFrame = ownerWindow->frameGeometry();
   const QRect ownerInside = ownerWindow->geometry();
-  const QMargins decoration(ownerInside.left() - ownerFrame.left(),
-                            ownerInside.top() - ownerFrame.top(),
-                            ownerFrame.right() - ownerInside.right(),
-                            ownerFrame.bottom() - ownerInside.bottom());
+  const QMargins decoration(
+      ownerInside.left() - ownerFrame.left(), ownerInside.top() - ownerFrame.top(),
+      ownerFrame.right() - ownerInside.right(), ownerFrame.bottom() - ownerInside.bottom());
   // A dialog takes the size of its layout when it is shown; it is the same now.
   if (!window.testAttribute(Qt::WA_Resized)) window.adjustSize();
   const QRect frame(ownerFrame.topLeft() + offset, window.size().grownBy(decoration));

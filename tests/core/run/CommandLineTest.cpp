@@ -54,8 +54,9 @@ TEST(DraivoSim, PrintsWhatTheRunDid) {
                "T0101 ;\nG98 ;\nG00 X20 Z0 ;\nG01 Z-50 F100 ;\nX40 ;\nG00 X100 Z100 ;\nM30 ;\n");
   folder.write("m.nc", ":0012 ;\nG21 G42 G96 S180 ;\nM98 P1234 ;\nG99 F0.2 ;\n");
   const auto linesOf = [&folder](std::string text) {
-    for (const auto& [mark, path] : {std::pair<std::string, std::string>{"{dir}", folder.path().string()},
-                                     {"{data}", DataFolder().string()}}) {
+    for (const auto& [mark, path] :
+         {std::pair<std::string, std::string>{"{dir}", folder.path().string()},
+          {"{data}", DataFolder().string()}}) {
       for (auto at = text.find(mark); at != std::string::npos; at = text.find(mark)) {
         text.replace(at, mark.size(), path);
       }

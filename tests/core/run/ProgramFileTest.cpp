@@ -36,8 +36,8 @@ std::vector<fs::path> programFiles(const TempFolder& folder) {
     if (entry.path().extension() == ".nc") files.push_back(entry.path());
   }
   std::sort(files.begin(), files.end());
-  files.emplace_back(folder.write("T0000.Nc", BuildToolText(ToolFields{}, true) +
-                                                  "G00 X40 Z2 ;\r\n" + ProgramEndText()));
+  files.emplace_back(folder.write(
+      "T0000.Nc", BuildToolText(ToolFields{}, true) + "G00 X40 Z2 ;\r\n" + ProgramEndText()));
   return files;
 }
 
@@ -96,7 +96,8 @@ TEST(ProgramFiles, OtherFilesAreRefusedAndProgramsTaken) {
     EXPECT_GT(load.program->blocks->size(), 2u) << file;
     EXPECT_TRUE(ReadTextFile(file.string()).ok) << file;
   }
-  const Lines design = blocksOf(*LoadProgramFile((folder.path() / "T0000.Nc").string()).program->blocks);
+  const Lines design =
+      blocksOf(*LoadProgramFile((folder.path() / "T0000.Nc").string()).program->blocks);
   EXPECT_EQ(design.back(), "M30 ;");  // the start line skipped, loading ended at the end line
   EXPECT_EQ(design.front().find('\x1B'), std::string::npos);
 }

@@ -84,10 +84,10 @@ TEST(RunControl, WaitsSleepOnTheHostUntilQuit) {
 struct StopCase {
   const char* name;
   std::vector<std::string> program;
-  int speed;                 // the pause per pixel
-  std::uint64_t stopAt;      // clock of the first wait at which "Stoppen" is asked for
-  Lines executed;            // what ran before the run ended
-  bool quitToo = false;      // the window is closed at that wait as well
+  int speed;             // the pause per pixel
+  std::uint64_t stopAt;  // clock of the first wait at which "Stoppen" is asked for
+  Lines executed;        // what ran before the run ended
+  bool quitToo = false;  // the window is closed at that wait as well
 };
 
 // "Stoppen" ends the run at its next wait, wherever it waits: the picture stays as drawn, the
@@ -99,7 +99,11 @@ TEST(RunControl, StopEndsTheRunAtItsNextWait) {
       {"at the first gate", moves, 0, 0, {}},
       {"while a move is drawn", moves, 2, 260, {"G00 X40 Z2 ;", "G01 Z-30 F0.2 ;"}},
       {"in a dwell", moves, 0, 1000, {"G00 X40 Z2 ;", "G01 Z-30 F0.2 ;", "G04 U2000 ;"}},
-      {"closing the window too", moves, 0, 1000, {"G00 X40 Z2 ;", "G01 Z-30 F0.2 ;", "G04 U2000 ;"},
+      {"closing the window too",
+       moves,
+       0,
+       1000,
+       {"G00 X40 Z2 ;", "G01 Z-30 F0.2 ;", "G04 U2000 ;"},
        true},
   };
   for (const StopCase& c : cases) {

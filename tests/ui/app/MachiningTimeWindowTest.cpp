@@ -48,9 +48,9 @@ TEST_F(MainWindowTest, MachiningTimeDialogShowsTheLastRunAndFollowsTheRapidRate)
   EXPECT_EQ(sim().picResult.pixels(), picture);
 }
 
-// A rate that cannot be used (0, nothing, letters, too large, pasted over the field) leaves the table at the last
-// good rate and says so, with the field marked, also after the field is left; the next good
-// rate recomputes the table and clears both.
+// A rate that cannot be used (0, nothing, letters, too large, pasted over the field) leaves the
+// table at the last good rate and says so, with the field marked, also after the field is left; the
+// next good rate recomputes the table and clears both.
 TEST_F(MainWindowTest, MachiningTimeFieldMarksARateThatCannotBeUsed) {
   openAndRun(writeProgram("p.nc", Program));
   withModal(action("mnuBewerkingBewerkingstijd"), [&](QDialog& dialog) {

@@ -190,9 +190,12 @@ TEST_F(MainWindowTest, AutomatischRepeterenWritesTheCycleOfEachTab) {
 TEST_F(MainWindowTest, AutomatischRepeterenRefusesTooManyCutsInABoxTitledDraivo) {
   withModal(action("mnuOntwerpG9094"), [&](QDialog& dialog) {
     QWidget& tab = *child<QTabWidget>(dialog, "SSTab1")->widget(0);
-    for (const auto& [name, value] : {std::pair{"txtsPostX", "52"}, {"txtsPosZ", "2"},
-                                      {"txtstartX", "48"}, {"txtstartZ", "-30"},
-                                      {"txteindX", "40"}, {"txtstapX", "0.0001"}}) {
+    for (const auto& [name, value] : {std::pair{"txtsPostX", "52"},
+                                      {"txtsPosZ", "2"},
+                                      {"txtstartX", "48"},
+                                      {"txtstartZ", "-30"},
+                                      {"txteindX", "40"},
+                                      {"txtstapX", "0.0001"}}) {
       typeInto(child(tab, name), value);
     }
     press(tab, "cmdAdd");

@@ -41,10 +41,8 @@ TEST_F(MainWindowTest, DesignDialogsOpenWhollyOnTheScreen) {
         EXPECT_TRUE(screen.contains(frame)) << item << " at " << frame.x() << "," << frame.y();
         const bool fitsAcross = wanted.x() + frame.width() <= screen.right() + 1;
         const bool fitsDown = wanted.y() + frame.height() <= screen.bottom() + 1;
-        EXPECT_EQ(frame.x(), fitsAcross ? wanted.x() : screen.right() + 1 - frame.width())
-            << item;
-        EXPECT_EQ(frame.y(), fitsDown ? wanted.y() : screen.bottom() + 1 - frame.height())
-            << item;
+        EXPECT_EQ(frame.x(), fitsAcross ? wanted.x() : screen.right() + 1 - frame.width()) << item;
+        EXPECT_EQ(frame.y(), fitsDown ? wanted.y() : screen.bottom() + 1 - frame.height()) << item;
         for (auto* button : dialog.findChildren<QPushButton*>()) {
           if (!button->isVisible()) continue;
           const QRect place(button->mapToGlobal(QPoint(0, 0)), button->size());

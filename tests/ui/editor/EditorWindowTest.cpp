@@ -157,7 +157,8 @@ TEST_F(MainWindowTest, UndoAndRedoHaveTheirKeys) {
   const auto keys = [&](const char* item) {
     return editor->findChild<QAction*>(item)->shortcuts();
   };
-  EXPECT_EQ(keys("mnuBewerkenOngedaanMaken"), QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z)});
+  EXPECT_EQ(keys("mnuBewerkenOngedaanMaken"),
+            QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z)});
   EXPECT_EQ(keys("mnuBewerkenHerhalen"),
             (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));

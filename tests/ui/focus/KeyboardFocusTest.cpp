@@ -12,7 +12,6 @@
 namespace draivo::test {
 namespace {
 
-
 // While the step runs, every modal dialog it opens is noted with whether it got the keyboard,
 // and is then closed.
 std::vector<std::string> modalsDuring(const std::function<void()>& step) {
@@ -99,7 +98,10 @@ TEST_F(MainWindowTest, TheKeyboardComesBackWhenABoxCloses) {
   QtDialogs boxes;
   const std::vector<std::pair<const char*, std::function<void()>>> mainSteps{
       {"message box",
-       [&] { boxes.messageBox(window.get(), "Tekst", "Draivo", MessageButtons::Ok, MessageIcon::Information); }},
+       [&] {
+         boxes.messageBox(window.get(), "Tekst", "Draivo", MessageButtons::Ok,
+                          MessageIcon::Information);
+       }},
       {"open dialog", [&] { boxes.openFileName(window.get(), "Bestand openen", "*.nc", ""); }},
   };
   for (const auto& [name, step] : mainSteps) {

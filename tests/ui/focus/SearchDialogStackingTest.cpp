@@ -12,7 +12,6 @@
 namespace draivo::test {
 namespace {
 
-
 // The window the X server shows at the middle of the widget: the one on top there.
 QWidget* topAt(const QWidget* widget) {
   return QApplication::topLevelAt(widget->mapToGlobal(widget->rect().center()));
@@ -57,9 +56,9 @@ TEST_P(SearchDialogStacking, StaysAboveTheEditorWithTheKeyboard) {
 
 INSTANTIATE_TEST_SUITE_P(
     Dialogs, SearchDialogStacking,
-    ::testing::Values(SearchCase{"Zoeken", "mnuBewerkenZoeken", {"cmdZoeken", "cmdFind", "cmdFind"}},
-                      SearchCase{"Vervangen", "mnuBewerkenVervangen",
-                                 {"cmdZoeken", "cmdReplace", "cmdFind"}}),
+    ::testing::Values(
+        SearchCase{"Zoeken", "mnuBewerkenZoeken", {"cmdZoeken", "cmdFind", "cmdFind"}},
+        SearchCase{"Vervangen", "mnuBewerkenVervangen", {"cmdZoeken", "cmdReplace", "cmdFind"}}),
     [](const ::testing::TestParamInfo<SearchCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
