@@ -10,4 +10,10 @@ MoveKind firstG0MoveKind(std::string_view block) {
           next == '2' || next == '3'};
 }
 
+bool RapidModeAfter(std::string_view block, bool before) {
+  const auto has = [block](std::string_view text) { return block.find(text) != std::string_view::npos; };
+  if (has("G00") || has("G0 ")) return true;
+  return has("G") ? false : before;
+}
+
 }  // namespace draivo

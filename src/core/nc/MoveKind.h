@@ -17,4 +17,9 @@ struct MoveKind {
 
 MoveKind firstG0MoveKind(std::string_view block);
 
+// The drawing's rapid mode after a block: a block with "G00" (or "G0 ") sets it, a block with
+// any other "G" clears it, a block without "G" keeps it. Only a rapid move of this mode that
+// names both X and Z is drawn with a 45 degree leg.
+bool RapidModeAfter(std::string_view block, bool before);
+
 }  // namespace draivo

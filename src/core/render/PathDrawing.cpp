@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "nc/BlockText.h"
+#include "nc/MoveKind.h"
 #include "nc/NumberFormat.h"
 #include "render/PixelDrawing.h"
 #include "render/Surface.h"
@@ -47,11 +48,7 @@ double towards(double current, double target, double distance) {
 }  // namespace
 
 void PathDrawer::DrawMove(std::string& block, bool arcMove, Surface& picture, bool instantDraw) {
-  if (contains(block, "G00") || contains(block, "G0 ")) {
-    RapidMode = true;
-  } else if (contains(block, "G")) {
-    RapidMode = false;
-  }
+  RapidMode = RapidModeAfter(block, RapidMode);
   if (arcMove) {
     drawCircular(block, picture, instantDraw);
   } else {

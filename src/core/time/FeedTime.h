@@ -1,6 +1,7 @@
 #pragma once
 
-#include "time/MovePath.h"
+#include "motion/MovePath.h"
+#include "motion/ToolFollower.h"
 #include "time/TimeAccount.h"
 
 namespace draivo {
@@ -9,15 +10,6 @@ namespace draivo {
 struct FeedRate {
   bool perRevolution = false;
   double feed = 0;
-};
-
-// The spindle as the program has set it. Speeds of 0 were not given.
-struct Spindle {
-  bool running = false;          // M03 or M04 since the last M05
-  bool constantSurface = false;  // G96: the speed follows the diameter
-  double revolutions = 0;        // G97 S, per minute
-  double surfaceSpeed = 0;       // G96 S, m/min (ft/min in inches)
-  double limit = 0;              // G50 S, per minute; 0 = none
 };
 
 struct FeedTime {

@@ -22,13 +22,6 @@ constexpr CycleKind cycleKinds[] = {
     {"94", false, false, true},
 };
 
-// ":7..." as the first line of the main program puts the tool on the program zero.
-bool setsProgramZero(const std::string& block, const Simulator& sim) {
-  const auto colon = block.find(':');
-  return colon + 1 < block.size() && block[colon + 1] == '7' && sim.lstCommands.ListIndex() == 0 &&
-         sim.run.SubprogramLevel == 1;
-}
-
 }  // namespace
 
 // A run that is being ended (the window closes, a headless run has used up its steps) adds
@@ -84,7 +77,9 @@ void RunTimeRecorder::blockExecuted(const std::string& block) {
     singleCycleIndex_ = -1;
   }
   if (contains(block, ":")) {
-    if (setsProgramZero(block, sim_)) recorder_.setPosition(0, 0);
+    if (SetsProgramZero(block, sim_.lstCommands.ListIndex(), sim_.run.SubprogramLevel)) {
+      recorder_.setPosition(0, 0);
+    }
     return;
   }
   recorder_.execute(block);

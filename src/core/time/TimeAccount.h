@@ -3,9 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "motion/LengthUnit.h"
+
 namespace draivo {
 
-enum class LengthUnit { Millimetre, Inch };
 
 // Why the time of a feed move cannot be known; the bits of TimeTotals::unknownFeed.
 enum class UnknownFeed : unsigned {

@@ -1,4 +1,4 @@
-#include "time/MovePath.h"
+#include "motion/MovePath.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,13 +19,17 @@ double wrapped(double angle) {
   return turn < 0 ? turn + FullTurn : turn;
 }
 
+double towards(double from, double to, double distance) {
+  return from <= to ? from + distance : from - distance;
+}
+
 }  // namespace
 
 MovePath MovePath::line(PathPoint from, PathPoint to) {
   MovePath path;
   path.length_ = std::hypot(to.z - from.z, to.r - from.r);
-  path.fromR_ = from.r;
-  path.toR_ = to.r;
+  path.from_ = from;
+  path.to_ = to;
   return path;
 }
 
@@ -51,7 +55,9 @@ MovePath MovePath::arcByCentre(PathPoint from, PathPoint to, PathPoint centre, b
   if (sweep == 0 && from.z == to.z && from.r == to.r) sweep = FullTurn;
   MovePath path;
   path.arc_ = true;
-  path.centreR_ = centre.r;
+  path.from_ = from;
+  path.to_ = to;
+  path.centre_ = centre;
   path.radius_ = radius;
   path.startAngle_ = start;
   path.sweep_ = clockwise ? -sweep : sweep;
@@ -60,14 +66,25 @@ MovePath MovePath::arcByCentre(PathPoint from, PathPoint to, PathPoint centre, b
 }
 
 double MovePath::radiusAt(double t) const {
-  if (!arc_) return fromR_ + (toR_ - fromR_) * t;
-  return centreR_ + radius_ * std::sin(startAngle_ + sweep_ * t);
+  if (!arc_) return from_.r + (to_.r - from_.r) * t;
+  return centre_.r + radius_ * std::sin(startAngle_ + sweep_ * t);
+}
+
+PathPoint MovePath::pointAt(double t) const {
+  if (!arc_) return {from_.z + (to_.z - from_.z) * t, from_.r + (to_.r - from_.r) * t};
+  const double angle = startAngle_ + sweep_ * t;
+  return {centre_.z + radius_ * std::cos(angle), centre_.r + radius_ * std::sin(angle)};
 }
 
 RapidTravel rapidTravel(PathPoint from, PathPoint to) {
   const double dz = std::fabs(to.z - from.z), dr = std::fabs(to.r - from.r);
   const double shorter = std::min(dz, dr), longer = std::max(dz, dr);
   return {shorter * std::numbers::sqrt2 + (longer - shorter), longer};
+}
+
+PathPoint rapidCorner(PathPoint from, PathPoint to) {
+  const double leg = std::min(std::fabs(to.z - from.z), std::fabs(to.r - from.r));
+  return {towards(from.z, to.z, leg), towards(from.r, to.r, leg)};
 }
 
 }  // namespace draivo

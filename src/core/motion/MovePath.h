@@ -7,9 +7,11 @@ namespace draivo {
 struct PathPoint {
   double z = 0;
   double r = 0;
+
+  bool operator==(const PathPoint&) const = default;
 };
 
-// The path of one feed move, a straight line or a circular arc, as the tool travels it.
+// The path of one move, a straight line or a circular arc, as the tool travels it.
 class MovePath {
  public:
   static MovePath line(PathPoint from, PathPoint to);
@@ -24,12 +26,25 @@ class MovePath {
   double length() const { return length_; }
   // The distance from the axis at the fraction `t` (0 to 1) of the path.
   double radiusAt(double t) const;
+  // The point at the fraction `t` of the path.
+  PathPoint pointAt(double t) const;
+
+  PathPoint from() const { return from_; }
+  // The end of a line; an arc ends at pointAt(1), on its circle.
+  PathPoint to() const { return to_; }
+  // Of an arc: its centre, radius, the angle of its start (atan2 of r over z, from the centre)
+  // and its sweep, negative for a clockwise arc.
+  PathPoint centre() const { return centre_; }
+  double radius() const { return radius_; }
+  double startAngle() const { return startAngle_; }
+  double sweep() const { return sweep_; }
 
  private:
   bool arc_ = false;
   double length_ = 0;
-  double fromR_ = 0, toR_ = 0;                                    // line
-  double centreR_ = 0, radius_ = 0, startAngle_ = 0, sweep_ = 0;  // arc (sweep signed)
+  PathPoint from_, to_;
+  PathPoint centre_;
+  double radius_ = 0, startAngle_ = 0, sweep_ = 0;
 };
 
 // How far a rapid move takes the tool. Both axes traverse at the rapid rate, so the tool runs
@@ -40,5 +55,8 @@ struct RapidTravel {
   double travel = 0;  // of the axis that moves furthest
 };
 RapidTravel rapidTravel(PathPoint from, PathPoint to);
+
+// Where the 45 degree leg of a rapid move ends: one axis has arrived there.
+PathPoint rapidCorner(PathPoint from, PathPoint to);
 
 }  // namespace draivo
