@@ -27,7 +27,6 @@ double towards(double from, double to, double distance) {
 
 MovePath MovePath::line(PathPoint from, PathPoint to) {
   MovePath path;
-  path.length_ = std::hypot(to.z - from.z, to.r - from.r);
   path.from_ = from;
   path.to_ = to;
   return path;
@@ -63,6 +62,10 @@ MovePath MovePath::arcByCentre(PathPoint from, PathPoint to, PathPoint centre, b
   path.sweep_ = clockwise ? -sweep : sweep;
   path.length_ = radius * sweep;
   return path;
+}
+
+double MovePath::length() const {
+  return arc_ ? length_ : std::hypot(to_.z - from_.z, to_.r - from_.r);
 }
 
 double MovePath::radiusAt(double t) const {

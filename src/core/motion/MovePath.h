@@ -23,7 +23,7 @@ class MovePath {
   static MovePath arcByCentre(PathPoint from, PathPoint to, PathPoint centre, bool clockwise);
 
   bool isArc() const { return arc_; }
-  double length() const { return length_; }
+  double length() const;
   // The distance from the axis at the fraction `t` (0 to 1) of the path.
   double radiusAt(double t) const;
   // The point at the fraction `t` of the path.
@@ -41,7 +41,7 @@ class MovePath {
 
  private:
   bool arc_ = false;
-  double length_ = 0;
+  double length_ = 0;  // of an arc; a line's length is found when asked
   PathPoint from_, to_;
   PathPoint centre_;
   double radius_ = 0, startAngle_ = 0, sweep_ = 0;

@@ -1,13 +1,10 @@
 #include "motion/ToolFollower.h"
 
+#include "motion/BlockScan.h"
 #include "nc/BlockText.h"
 
 namespace draivo {
 namespace {
-
-bool has(const std::string& block, char letter) {
-  return findLetter(block, letter) != 0;
-}
 
 }  // namespace
 
@@ -32,28 +29,29 @@ void ToolFollower::setPosition(double x, double z) {
 // The executor's order: modal words first, then a stop, a zero-point message, a dwell or a move.
 ToolStep ToolFollower::execute(const std::string& block) {
   ToolStep step;
-  if (contains(block, "(") || contains(block, ":")) return step;  // comments and program numbers
+  const BlockScan scan(block);
+  if (scan.has('(') || scan.has(':')) return step;  // comments and program numbers
   step.codes = BlockCodes(block);
-  applyModal(block, step.codes);
+  applyModal(scan, step.codes);
   step.kind = ToolStep::Kind::Modal;
-  if (contains(block, "M00") || contains(block, "G10")) return step;
-  if (contains(block, "G04")) {
+  if (scan.contains("M00") || scan.contains("G10")) return step;
+  if (scan.contains("G04")) {
     step.kind = ToolStep::Kind::Dwell;
     return step;
   }
-  move(block, step);
+  move(scan, step);
   return step;
 }
 
-void ToolFollower::applyModal(const std::string& block, const BlockCodes& codes) {
+void ToolFollower::applyModal(const BlockScan& scan, const BlockCodes& codes) {
   if (codes.g[20]) {
     unit_ = LengthUnit::Inch;
   } else if (codes.g[21]) {
     unit_ = LengthUnit::Millimetre;
   }
-  applySpindle(block, codes);
-  if (contains(block, "T") && !contains(block, "G0")) {
-    tool_ = "T" + readWord(block, findLetter(block, 'T')).text;
+  applySpindle(scan, codes);
+  if (scan.has('T') && !scan.contains("G0")) {
+    tool_ = "T" + readWord(scan.block(), scan.first('T')).text;
   }
   if (codes.g[32]) {
     motion_ = Motion::Thread;
@@ -64,10 +62,10 @@ void ToolFollower::applyModal(const std::string& block, const BlockCodes& codes)
   }
 }
 
-void ToolFollower::applySpindle(const std::string& block, const BlockCodes& codes) {
-  const bool hasS = has(block, 'S');
+void ToolFollower::applySpindle(const BlockScan& scan, const BlockCodes& codes) {
+  const bool hasS = scan.has('S');
   if (codes.g[50]) {
-    if (hasS) spindle_.limit = wordValue(block, 'S');
+    if (hasS) spindle_.limit = scan.value('S');
   } else {
     if (codes.g[96]) {
       spindle_.constantSurface = true;
@@ -76,7 +74,7 @@ void ToolFollower::applySpindle(const std::string& block, const BlockCodes& code
     }
     if (hasS) {
       (spindle_.constantSurface ? spindle_.surfaceSpeed : spindle_.revolutions) =
-          wordValue(block, 'S');
+          scan.value('S');
     }
   }
   if (codes.m[3] || codes.m[4]) {
@@ -86,21 +84,21 @@ void ToolFollower::applySpindle(const std::string& block, const BlockCodes& code
   }
 }
 
-void ToolFollower::move(const std::string& block, ToolStep& step) {
-  const bool hasX = has(block, 'X'), hasZ = has(block, 'Z');
-  const bool hasU = has(block, 'U'), hasW = has(block, 'W');
+void ToolFollower::move(const BlockScan& scan, ToolStep& step) {
+  const bool hasX = scan.has('X'), hasZ = scan.has('Z');
+  const bool hasU = scan.has('U'), hasW = scan.has('W');
   if (!hasX && !hasZ && !hasU && !hasW) return;
   const BlockCodes& codes = step.codes;
   PathPoint to = position_;
   if (hasZ) {
-    to.z = wordValue(block, 'Z');
+    to.z = scan.value('Z');
   } else if (hasW) {
-    to.z += wordValue(block, 'W');
+    to.z += scan.value('W');
   }
   if (hasX) {
-    to.r = wordValue(block, 'X') / 2;
+    to.r = scan.value('X') / 2;
   } else if (hasU) {
-    to.r += wordValue(block, 'U') / 2;
+    to.r += scan.value('U') / 2;
   }
   step.from = position_;
   step.to = to;
@@ -116,17 +114,17 @@ void ToolFollower::move(const std::string& block, ToolStep& step) {
   step.rapid = motion_ == Motion::Rapid || codes.g[28];
   step.thread = motion_ == Motion::Thread;
   step.bothAxes = hasX && hasZ;
-  step.path = step.rapid ? MovePath::line(step.from, to) : feedPath(block, codes, step.from, to);
+  step.path = step.rapid ? MovePath::line(step.from, to) : feedPath(scan, codes, step.from, to);
 }
 
 // A G02 or G03 block is an arc, by its radius R or by its centre offsets I (a radius) and K;
 // every other feed move is a straight line.
-MovePath ToolFollower::feedPath(const std::string& block, const BlockCodes& codes,
-                                PathPoint from, PathPoint to) {
+MovePath ToolFollower::feedPath(const BlockScan& scan, const BlockCodes& codes, PathPoint from,
+                                PathPoint to) {
   const bool clockwise = codes.g[2];
   if (!clockwise && !codes.g[3]) return MovePath::line(from, to);
-  if (has(block, 'R')) return MovePath::arcByRadius(from, to, wordValue(block, 'R'), clockwise);
-  const PathPoint centre{from.z + wordValue(block, 'K'), from.r + wordValue(block, 'I')};
+  if (scan.has('R')) return MovePath::arcByRadius(from, to, scan.value('R'), clockwise);
+  const PathPoint centre{from.z + scan.value('K'), from.r + scan.value('I')};
   return MovePath::arcByCentre(from, to, centre, clockwise);
 }
 

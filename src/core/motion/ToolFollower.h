@@ -9,6 +9,8 @@
 
 namespace draivo {
 
+class BlockScan;
+
 // The spindle as the program has set it. Speeds of 0 were not given.
 struct Spindle {
   bool running = false;          // M03 or M04 since the last M05
@@ -62,10 +64,10 @@ class ToolFollower {
  private:
   enum class Motion { Rapid, Line, Thread };
 
-  void applyModal(const std::string& block, const BlockCodes& codes);
-  void applySpindle(const std::string& block, const BlockCodes& codes);
-  void move(const std::string& block, ToolStep& step);
-  static MovePath feedPath(const std::string& block, const BlockCodes& codes, PathPoint from,
+  void applyModal(const BlockScan& scan, const BlockCodes& codes);
+  void applySpindle(const BlockScan& scan, const BlockCodes& codes);
+  void move(const BlockScan& scan, ToolStep& step);
+  static MovePath feedPath(const BlockScan& scan, const BlockCodes& codes, PathPoint from,
                            PathPoint to);
 
   PathPoint position_;

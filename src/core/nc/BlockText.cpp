@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "nc/NumberFormat.h"
@@ -145,6 +146,12 @@ std::string CleanBlock(std::string_view block) {
 
 namespace {
 
+// Powers of ten that a double holds exactly.
+constexpr double exactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int MaxExactDigits = 15;  // a whole number of 15 digits is below 2^53
+
 // Reads a number with "." or "," as decimal separator and nothing after it; false when the
 // text is no number or overflows.
 bool readNumber(std::string_view text, double& value) {
@@ -152,10 +159,16 @@ bool readNumber(std::string_view text, double& value) {
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
   bool digits = false;
   bool separator = false;
+  // The digits as a whole number while they fit, and how many stand after the separator.
+  std::uint64_t whole = 0;
+  int count = 0, decimals = 0;
   for (; i < text.size(); ++i) {
     const char c = text[i];
     if (isDigit(c)) {
       digits = true;
+      if (whole != 0 || c != '0') ++count;
+      whole = count <= MaxExactDigits ? whole * 10 + static_cast<std::uint64_t>(c - '0') : whole;
+      if (separator) ++decimals;
     } else if ((c == '.' || c == ',') && !separator) {
       separator = true;
     } else {
@@ -163,6 +176,13 @@ bool readNumber(std::string_view text, double& value) {
     }
   }
   if (!digits) return false;
+  // A short number without an exponent is the quotient of two exact doubles, which division
+  // rounds correctly, as from_chars does.
+  if (i == text.size() && count <= MaxExactDigits && decimals <= 22) {
+    const double read = static_cast<double>(whole) / exactPowersOfTen[decimals];
+    value = read == 0.0 || text.front() != '-' ? read : -read;
+    return true;
+  }
   if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
     std::size_t j = i + 1;
     if (j < text.size() && (text[j] == '-' || text[j] == '+')) ++j;
@@ -214,6 +234,13 @@ WordRead parseNumber(std::string_view text) {
   result.valid = readNumber(text, result.value);
   if (!result.valid) result.value = 0.0;
   return result;
+}
+
+bool readWordNumber(std::string_view block, std::size_t position, double& value) {
+  value = 0;
+  if (readNumber(wordText(block, position), value)) return true;
+  value = 0;
+  return false;
 }
 
 WordRead readWord(std::string_view block, std::size_t position) {

@@ -40,6 +40,9 @@ WordRead readWord(std::string_view block, std::size_t position);
 
 // Reads a number with "." or "," as decimal separator; nothing else may follow it.
 WordRead parseNumber(std::string_view text);
+// The number of the word whose letter stands at `position`, as readWord reads it but without
+// keeping its text; false when it is no number.
+bool readWordNumber(std::string_view block, std::size_t position, double& value);
 
 // The value of the word whose letter stands at `position`, multiplied by `scale`
 // (1 for plain values, the view's ZoomFactor for the scaled variant). A letter that is absent
