@@ -121,6 +121,7 @@ void Surface::setBackColour(Colour colour) {
 }
 
 void Surface::clear() {
+  ++clears_;
   if (!drawn_.empty()) {
     const auto width = static_cast<std::size_t>(width_);
     for (int row = drawn_.top; row <= drawn_.bottom; ++row) {

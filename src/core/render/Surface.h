@@ -37,6 +37,8 @@ class Surface {
   void setBackColour(Colour colour);
   Colour backColour() const { return background_; }
   void clear();  // fill with the background colour
+  // Grows with every clear, so that what paints under the drawing knows to paint again.
+  std::uint64_t clearCount() const { return clears_; }
 
   Colour foreColour = Black;
   LineStyle drawStyle = LineStyle::Solid;
@@ -93,6 +95,7 @@ class Surface {
   Colour background_;
   std::vector<Colour> pixels_;
   std::uint64_t revision_ = 0;
+  std::uint64_t clears_ = 0;
   // Every pixel that may differ from the background lies in this box, so that clearing a
   // picture that holds one small drawing (a contour of a roughing cycle) fills only that part.
   PixelBox drawn_;

@@ -100,6 +100,8 @@ HeadlessResult RunHeadless(const std::string& programFile, const HeadlessOptions
   });
   std::optional<RunTimeRecorder> time;
   if (options.recordTime) time.emplace(sim);
+  std::optional<RunStock> stock;
+  if (options.workpiece.source != WorkpieceSetup::Source::None) stock.emplace(sim, options.workpiece);
 
   sim.dialogFileName = programFile;
   sim.Vernieuw();
@@ -109,6 +111,11 @@ HeadlessResult RunHeadless(const std::string& programFile, const HeadlessOptions
   result.status = StatusRows(sim.status);
   result.picture = sim.picResult;
   if (time) result.time = time->account();
+  if (stock) {
+    result.workpiece = stock->workpiece();
+    result.warnings = stock->warnings();
+    result.blankFault = stock->blankFault();
+  }
   return result;
 }
 

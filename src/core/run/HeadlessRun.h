@@ -2,12 +2,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "nc/MachineStatus.h"
 #include "render/Surface.h"
 #include "run/Simulator.h"
+#include "stock/RunStock.h"
 #include "time/TimeAccount.h"
 
 namespace draivo {
@@ -28,6 +30,7 @@ struct HeadlessOptions {
   std::uint64_t stepBudget = 0;
   bool collectTrace = true;
   bool recordTime = false;  // keep the machining time of the run
+  WorkpieceSetup workpiece;  // the stock being cut; none by default
   // Told of every executed block and every message box ("title: text") as they happen.
   std::function<void(const std::string&)> onTrace;
   std::function<void(const std::string&)> onMessage;
@@ -59,6 +62,11 @@ struct HeadlessResult {
   std::vector<StatusRow> status;      // the status panel after the run
   Surface picture;                    // picResult after the run
   TimeAccount time;                   // with HeadlessOptions::recordTime: what the run ran
+  // With a workpiece: the stock after the run, the warnings of its moves, and a blank
+  // comment that could not be read.
+  std::optional<Workpiece> workpiece;
+  std::vector<StockWarning> warnings;
+  std::optional<BlankCommentFault> blankFault;
 
   HeadlessExit exit() const;
 };

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "motion/ToolFollower.h"
+#include "nc/Signal.h"
+#include "run/SourceLocation.h"
+#include "stock/StockPainter.h"
+#include "stock/StockSpec.h"
+#include "stock/StockWarnings.h"
+#include "stock/Sweep.h"
+#include "stock/Workpiece.h"
+
+namespace draivo {
+
+class Simulator;
+
+// A blank comment that could not be read, and where it stands.
+struct BlankCommentFault {
+  SourceLocation where;
+  SpecFault fault;
+};
+
+// The workpiece of the simulator's runs, fed by the hooks of the run: it lays the blank when
+// the main program is loaded, sweeps the nose of the tool along every executed move (as far as
+// the pen has come while a move is drawn pixel by pixel, the whole move once it is done),
+// paints the stock under the path in picResult and warns of moves that crash. The nose's
+// centre stands the nose radius above and to the right of the programmed point, so that the
+// programmed point is the tip of an outside turning tool.
+class RunStock {
+ public:
+  explicit RunStock(Simulator& simulator, const WorkpieceSetup& setup = {});
+
+  // The setup of the runs that begin from now on.
+  void setSetup(const WorkpieceSetup& setup) { setup_ = setup; }
+  const WorkpieceSetup& setup() const { return setup_; }
+
+  // The workpiece of the current or last run; none when that run had none.
+  const std::optional<Workpiece>& workpiece() const { return workpiece_; }
+  const std::vector<StockWarning>& warnings() const { return warnings_.all(); }
+  // The blank comment of the last run's main program, when the run was to use it and could not.
+  const std::optional<BlankCommentFault>& blankFault() const { return blankFault_; }
+
+  // Told of every new warning, and of a blank comment that cannot be read, as they come.
+  Signal<const StockWarning&> onWarning;
+  Signal<const BlankCommentFault&> onBlankFault;
+
+ private:
+  // The feed move being carried out, until the block is done.
+  struct Move {
+    bool active = false;
+    std::vector<SweepPiece> pieces;
+    // It follows the pen: the programmed path, the nose's centre from its points and the
+    // nose radius.
+    MovePath path;
+    PathPoint centre;
+    double nose = 0;
+    double done = 0;  // the fraction of the path already taken
+  };
+
+  void runStarted();
+  void levelLoaded(int level);
+  void executing(const std::string& block);
+  void executed();
+  void penMoved(double fraction);
+
+  std::optional<BlankSpec> blankOfRun();
+  void lay(const BlankSpec& blank, LengthUnit unit);
+  void startMove(const std::string& block, const ToolStep& step);
+  double noseRadius();
+  void warn(WarningKind kind);
+  void takeAlong(double from, double to);
+  void paint();
+
+  Simulator& sim_;
+  WorkpieceSetup setup_;
+  WorkpieceSetup runSetup_;  // the setup of the run in progress
+  bool laid_ = false;        // the blank of this run was looked for
+  std::optional<Workpiece> workpiece_;
+  std::optional<BlankCommentFault> blankFault_;
+  ToolFollower tool_;
+  WarningList warnings_;
+  StockPainter painter_;
+  Move move_;
+  struct {
+    std::string tool;
+    LengthUnit unit = LengthUnit::Millimetre;
+    double radius = 0;
+  } nose_;
+  std::vector<Connection> connections_;
+};
+
+}  // namespace draivo

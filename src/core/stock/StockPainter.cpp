@@ -1,0 +1,89 @@
+#include "stock/StockPainter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "render/Surface.h"
+#include "render/ViewState.h"
+#include "stock/Workpiece.h"
+
+namespace draivo {
+namespace {
+
+// The rows whose centres lie between the distances lo and hi from the axis, clamped to the
+// picture.
+struct RowSpan {
+  int first, last;
+};
+
+RowSpan rowsOf(const ViewState& view, double lo, double hi, int height) {
+  const double top = std::ceil(view.ViewOriginX - hi * view.ZoomFactor);
+  const double bottom = std::floor(view.ViewOriginX - lo * view.ZoomFactor);
+  return {static_cast<int>(std::clamp(top, 0.0, static_cast<double>(height))),
+          static_cast<int>(std::clamp(bottom, -1.0, static_cast<double>(height) - 1))};
+}
+
+}  // namespace
+
+void StockPainter::paint(const Workpiece& workpiece, const ViewState& view, Surface& picture,
+                         ColumnSpan changed) {
+  const bool moved = !painted_ || zoom_ != view.ZoomFactor || originZ_ != view.ViewOriginZ ||
+                     originX_ != view.ViewOriginX || clears_ != picture.clearCount() ||
+                     background_ != picture.backColour();
+  if (moved) {
+    paintAll(workpiece, view, picture);
+    return;
+  }
+  if (changed.empty()) return;
+  const Dexels& stock = workpiece.stock();
+  const double left = stock.left() + static_cast<double>(changed.first) * stock.step();
+  const double right = stock.left() + static_cast<double>(changed.last + 1) * stock.step();
+  const double first = std::floor(view.columnOf(left)), last = std::ceil(view.columnOf(right));
+  const double width = picture.width();
+  if (last < 0 || first >= width) return;
+  paintColumns(workpiece, view, picture, static_cast<int>(std::max(first, 0.0)),
+               static_cast<int>(std::min(last, width - 1)));
+}
+
+void StockPainter::paintAll(const Workpiece& workpiece, const ViewState& view, Surface& picture) {
+  painted_ = true;
+  zoom_ = view.ZoomFactor;
+  originZ_ = view.ViewOriginZ;
+  originX_ = view.ViewOriginX;
+  clears_ = picture.clearCount();
+  background_ = picture.backColour();
+  paintColumns(workpiece, view, picture, 0, picture.width() - 1);
+}
+
+void StockPainter::paintColumns(const Workpiece& workpiece, const ViewState& view,
+                                Surface& picture, int first, int last) const {
+  const Dexels& stock = workpiece.stock();
+  const Colour background = picture.backColour();
+  std::vector<Colour> wanted(static_cast<std::size_t>(picture.height()));
+  for (int c = first; c <= last; ++c) {
+    std::fill(wanted.begin(), wanted.end(), background);
+    const double z = view.zOf(c);
+    const auto fill = [&](double lo, double hi, Colour colour) {
+      const RowSpan rows = rowsOf(view, lo, hi, picture.height());
+      for (int row = rows.first; row <= rows.last; ++row) wanted[static_cast<std::size_t>(row)] = colour;
+    };
+    const double index = std::floor((z - stock.left()) / stock.step());
+    if (index >= 0 && index < static_cast<double>(stock.count())) {
+      const Interval& material = stock.column(static_cast<std::size_t>(index));
+      fill(material.lo, material.hi, StockColour);
+    }
+    if (const auto& jaws = workpiece.jaws(); jaws && z >= jaws->left && z <= jaws->right) {
+      fill(jaws->low, jaws->high, JawColour);
+    }
+    for (int row = 0; row < picture.height(); ++row) {
+      const Colour now = picture.getPixel(c, row);
+      const Colour want = wanted[static_cast<std::size_t>(row)];
+      if (now != want && (now == background || now == StockColour || now == JawColour)) {
+        picture.setPixel(c, row, want);
+      }
+    }
+  }
+}
+
+}  // namespace draivo

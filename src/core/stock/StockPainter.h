@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+
+#include "render/Colour.h"
+#include "stock/Dexels.h"
+
+namespace draivo {
+
+class Surface;
+class Workpiece;
+struct ViewState;
+
+// Colours no pen of the path uses: the stock light, the jaws darker.
+inline constexpr Colour StockColour = rgb(255, 236, 190);
+inline constexpr Colour JawColour = rgb(150, 150, 160);
+
+// Paints the stock and the jaws into the path picture, under the path: a pixel is painted
+// only where the picture shows its background, the stock or the jaws, and goes back to the
+// background where the material has gone. A pixel column shows the material of the stock
+// column under its centre.
+class StockPainter {
+ public:
+  // Paints the pixel columns over the stock columns that changed; everything after the
+  // picture was cleared or the view was moved or zoomed.
+  void paint(const Workpiece& workpiece, const ViewState& view, Surface& picture,
+             ColumnSpan changed);
+  void paintAll(const Workpiece& workpiece, const ViewState& view, Surface& picture);
+  // The next paint paints everything.
+  void forget() { painted_ = false; }
+
+ private:
+  void paintColumns(const Workpiece& workpiece, const ViewState& view, Surface& picture,
+                    int first, int last) const;
+
+  bool painted_ = false;
+  double zoom_ = 0;
+  int originZ_ = 0, originX_ = 0;
+  std::uint64_t clears_ = 0;
+  Colour background_ = 0;
+};
+
+}  // namespace draivo

@@ -1,0 +1,239 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "render/ViewState.h"
+#include "run/HeadlessRun.h"
+#include "stock/StockPainter.h"
+#include "stock/StockProfile.h"
+#include "support/DataTable.h"
+#include "support/ScriptedHost.h"
+
+namespace draivo::test {
+namespace {
+
+// One folder of tests/data/stock: a program (and its subprograms), `options` with the lines
+// `stock D..,L..` (else the program's blank comment is the blank), `nose-radius [T=]R` and
+// `speed N` (the animated run's pace, default 75), and what the run must give:
+// `expected.warnings`, as draivo-sim --check prints them, and `expected.stock`, with lines
+// `area A tolerance T` (the half-section left), `top Z R` (the outer radius of the material
+// at Z, `-` where none is left), `pixel COLUMN ROW stock|jaws|background` (in picResult after
+// the run), `profile Z,-R` (a corner of the --profile picture) and `fault TEXT` (the blank
+// comment cannot be read). `{dir}` is the folder + "/".
+struct StockCase {
+  std::string name;
+  std::filesystem::path folder;
+  std::map<std::string, std::vector<std::string>> files;
+  std::string fault;  // why the folder is no valid case
+
+  std::vector<std::string> lines(const std::string& file) const {
+    const auto found = files.find(file);
+    return found == files.end() ? std::vector<std::string>{} : found->second;
+  }
+  WorkpieceSetup setup() const {
+    WorkpieceSetup setup;
+    setup.source = WorkpieceSetup::Source::Program;
+    for (const std::string& line : lines("options")) {
+      const std::string value = line.substr(line.find(' ') + 1);
+      if (line.starts_with("stock ")) {
+        const BlankParse parse = ParseStockOption(value);
+        if (parse.fault) throw std::runtime_error("bad stock option " + value);
+        setup.source = WorkpieceSetup::Source::Given;
+        setup.blank = parse.blank;
+      } else if (line.starts_with("nose-radius ")) {
+        const NoseRadiusParse parse = ParseNoseRadius(value);
+        if (parse.fault) throw std::runtime_error("bad nose radius " + value);
+        (parse.tool ? setup.noses.byTool[*parse.tool] : setup.noses.fallback) = parse.radius;
+      } else if (!line.starts_with("speed ")) {
+        throw std::runtime_error("unknown option line " + line);
+      }
+    }
+    return setup;
+  }
+  int speed() const {
+    for (const std::string& line : lines("options")) {
+      if (line.starts_with("speed ")) return std::stoi(line.substr(6));
+    }
+    return 75;
+  }
+  std::string program() const { return (folder / "program.nc").string(); }
+};
+
+void PrintTo(const StockCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+std::vector<StockCase> StockCases() {
+  std::vector<StockCase> cases;
+  for (const auto& entry : std::filesystem::directory_iterator(DataFolder() / "stock")) {
+    if (!entry.is_directory()) continue;
+    StockCase c{entry.path().filename().string(), entry.path(), {}, {}};
+    for (const auto& file : std::filesystem::directory_iterator(entry.path())) {
+      const std::string name = file.path().filename().string();
+      if (name.ends_with(".nc")) continue;
+      if (name != "options" && name != "expected.warnings" && name != "expected.stock") {
+        c.fault = "unknown file " + name;
+      }
+      for (std::string line : ReadLines(file.path())) {
+        for (auto at = line.find("{dir}"); at != std::string::npos; at = line.find("{dir}")) {
+          line.replace(at, 5, entry.path().string() + "/");
+        }
+        if (!line.empty() && line[0] != '#') c.files[name].push_back(line);
+      }
+    }
+    cases.push_back(c);
+  }
+  std::sort(cases.begin(), cases.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+  return cases;
+}
+
+// What a run with the workpiece left.
+struct StockRun {
+  std::vector<std::string> trace, warnings;
+  std::optional<Workpiece> workpiece;
+  std::optional<BlankCommentFault> fault;
+  Surface picture;
+};
+
+std::vector<std::string> warningLines(const std::vector<StockWarning>& warnings) {
+  std::vector<std::string> lines;
+  for (const StockWarning& w : warnings) lines.push_back(FormatWarning(w));
+  return lines;
+}
+
+StockRun runDirect(const std::string& program, const WorkpieceSetup& setup) {
+  HeadlessOptions options;
+  options.direct = true;
+  options.workpiece = setup;
+  HeadlessResult result = RunHeadless(program, options);
+  return {result.trace, warningLines(result.warnings), result.workpiece, result.blankFault,
+          result.picture};
+}
+
+// The window's run: the pen draws feed moves pixel by pixel and the stock follows it.
+StockRun runAnimated(const std::string& program, const WorkpieceSetup& setup, int speed) {
+  ScriptedHost host;
+  host.direct = false;
+  Simulator sim(host);
+  host.attach(sim);
+  RunStock stock(sim, setup);
+  sim.startupTimer();
+  sim.setSpeedValue(speed);
+  StockRun run;
+  const auto tracing = sim.interpreter.onExecute.connect(
+      [&run](const std::string& block) { run.trace.push_back(block); });
+  host.dialogAnswer = program;
+  sim.Open();
+  run.warnings = warningLines(stock.warnings());
+  run.workpiece = stock.workpiece();
+  run.fault = stock.blankFault();
+  run.picture = sim.picResult;
+  return run;
+}
+
+// The outer radius of the material at z; none where it has all gone.
+std::optional<double> topAt(const Workpiece& workpiece, double z) {
+  const Dexels& stock = workpiece.stock();
+  const double index = std::floor((z - stock.left()) / stock.step());
+  if (index < 0 || index >= static_cast<double>(stock.count())) return std::nullopt;
+  const Interval& m = stock.column(static_cast<std::size_t>(index));
+  if (!(m.hi > m.lo)) return std::nullopt;
+  return m.hi;
+}
+
+std::string colourName(Colour colour, const Surface& picture) {
+  if (colour == StockColour) return "stock";
+  if (colour == JawColour) return "jaws";
+  if (colour == picture.backColour()) return "background";
+  char text[8];
+  std::snprintf(text, sizeof text, "%06X", colour);
+  return text;
+}
+
+void checkStock(const StockCase& c, const StockRun& run, const std::string& how) {
+  SCOPED_TRACE(how);
+  EXPECT_EQ(run.warnings, c.lines("expected.warnings"));
+  for (const std::string& line : c.lines("expected.stock")) {
+    std::istringstream in(line);
+    std::string key;
+    in >> key;
+    if (key == "fault") {
+      ASSERT_TRUE(run.fault) << line;
+      EXPECT_EQ("fault " + FaultText(run.fault->fault, Language::English), line);
+      EXPECT_FALSE(run.workpiece);
+      continue;
+    }
+    ASSERT_TRUE(run.workpiece) << line;
+    if (key == "area") {
+      double area = 0, tolerance = 0;
+      std::string word;
+      in >> area >> word >> tolerance;
+      EXPECT_NEAR(run.workpiece->stock().area(), area, tolerance) << line;
+    } else if (key == "top") {
+      double z = 0;
+      std::string r;
+      in >> z >> r;
+      const std::optional<double> top = topAt(*run.workpiece, z);
+      if (r == "-") {
+        EXPECT_FALSE(top) << line << ": " << top.value_or(0);
+      } else {
+        ASSERT_TRUE(top) << line;
+        EXPECT_NEAR(*top, std::stod(r), 2 * run.workpiece->stock().step()) << line;
+      }
+    } else if (key == "profile") {
+      std::string point;
+      in >> point;
+      EXPECT_NE(ProfileSvg(*run.workpiece).find(point), std::string::npos) << line;
+    } else if (key == "pixel") {
+      int column = 0, row = 0;
+      std::string colour;
+      in >> column >> row >> colour;
+      EXPECT_EQ(colourName(run.picture.getPixel(column, row), run.picture), colour) << line;
+    } else {
+      ADD_FAILURE() << "unknown line " << line;
+    }
+  }
+}
+
+class StockGolden : public ::testing::TestWithParam<StockCase> {};
+
+// The case's stock and warnings, the same whether the moves are drawn at once or pixel by
+// pixel; and the workpiece changes nothing of the run itself.
+TEST_P(StockGolden, LeavesTheExpectedStockAndWarnings) {
+  const StockCase& c = GetParam();
+  ASSERT_EQ(c.fault, "");
+  const WorkpieceSetup setup = c.setup();
+  const StockRun direct = runDirect(c.program(), setup);
+  checkStock(c, direct, "direct");
+  checkStock(c, runAnimated(c.program(), setup, c.speed()), "animated");
+  HeadlessOptions plain;
+  plain.direct = true;
+  EXPECT_EQ(RunHeadless(c.program(), plain).trace, direct.trace);
+}
+
+INSTANTIATE_TEST_SUITE_P(Data, StockGolden, ::testing::ValuesIn(StockCases()),
+                         [](const auto& info) { return info.param.name; });
+
+// The example programs, each with a blank that fits it, run without a warning.
+TEST(StockExamples, RunWithoutWarnings) {
+  const auto examples = DataFolder().parent_path().parent_path() / "examples";
+  for (const TableRow& row : ReadTable("tables/stock_examples.rows")) {
+    WorkpieceSetup setup;
+    setup.source = WorkpieceSetup::Source::Given;
+    const BlankParse parse = ParseStockOption(row.at(1));
+    ASSERT_FALSE(parse.fault) << row.at(1);
+    setup.blank = parse.blank;
+    const StockRun run = runDirect((examples / row.at(0)).string(), setup);
+    EXPECT_EQ(run.warnings, std::vector<std::string>{}) << row.at(0);
+    ASSERT_TRUE(run.workpiece) << row.at(0);
+    EXPECT_LT(run.workpiece->stock().area(), setup.blank.diameter / 2 * setup.blank.length)
+        << row.at(0) << " cut nothing";
+  }
+}
+
+}  // namespace
+}  // namespace draivo::test
