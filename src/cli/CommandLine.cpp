@@ -83,6 +83,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         return parsed;
       }
       options.bmpFile = arguments[++i];
+    } else if (ParseStockArgument(arguments, i, options.stock, parsed.error)) {
+      if (!parsed.error.empty()) return parsed;
     } else if (argument.starts_with("-") && argument.size() > 1) {
       parsed.error = "unknown option " + argument;
       return parsed;
@@ -117,13 +119,15 @@ std::string UsageText() {
          "  --max-blocks N  stop the run after N blocks, counting every program block\n"
          "                taken up and every block executed (default: 100 for every\n"
          "                line of the longest program loaded, at least 2000000)\n"
+         + StockUsageText() +
          "  --help        show this text\n"
          "  --version     show the version\n"
          "\n"
          "Message boxes are printed to standard error as \"title: text\".\n"
          "Exit status: 0 the run reached its end, 1 a program file could not be read\n"
-         "or is not a program, or the picture could not be written, 2 bad usage,\n"
-         "3 the run stopped before its end.\n";
+         "or is not a program, or the picture could not be written, 2 bad usage or a\n"
+         "blank comment that cannot be read, 3 the run stopped before its end, 4 --check\n"
+         "found warnings. From the most serious: 2, 1, 3, 4, 0.\n";
 }
 
 }  // namespace draivo::cli

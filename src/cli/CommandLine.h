@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "StockOptions.h"
+
 namespace draivo::cli {
 
 // Exit statuses of draivo-sim.
@@ -11,6 +13,7 @@ inline constexpr int ExitReachedEnd = 0;
 inline constexpr int ExitFileError = 1;  // a program file could not be read, or the picture written
 inline constexpr int ExitUsage = 2;
 inline constexpr int ExitStopped = 3;  // the run ended before the end of the program
+inline constexpr int ExitWarnings = 4;  // --check found warnings (the least serious status)
 
 struct CommandLine {
   double zoom = 3.4;
@@ -21,6 +24,7 @@ struct CommandLine {
   double rapidRate = 0;  // in the program's unit per minute; 0 = the default of the unit
   std::string bmpFile;
   std::uint64_t maxBlocks = 0;  // 0: the budget scales with the program
+  StockOptions stock;
   std::string program;
   bool help = false;
   bool version = false;

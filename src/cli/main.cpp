@@ -1,9 +1,11 @@
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "CommandLine.h"
 #include "run/HeadlessRun.h"
+#include "stock/StockProfile.h"
 #include "time/TimeTable.h"
 
 #ifndef DRAIVO_VERSION
@@ -29,6 +31,39 @@ void printStatus(const HeadlessResult& result) {
   for (const StatusRow& row : result.status) std::cout << row.caption << '\t' << row.value << '\n';
 }
 
+// The workpiece's part of the output: the warnings of --check, the --profile picture, and a
+// blank that could not be had. Gives the exit status.
+int finishStock(const StockOptions& stock, const HeadlessResult& result, int status) {
+  if (result.blankFault) {
+    const BlankCommentFault& fault = *result.blankFault;
+    std::cerr << fault.where.file << ':' << fault.where.line << ": error: blank comment: "
+              << FaultText(fault.fault, Language::English) << ": " << fault.where.block << '\n';
+    return ExitUsage;
+  }
+  const WorkpieceSetup setup = stock.setup();
+  if (setup.source == WorkpieceSetup::Source::None) return status;
+  if (!result.workpiece) {
+    if (result.outcome == RunOutcome::FileUnreadable) return status;
+    std::cerr << "draivo-sim: no workpiece: give --stock, or a line (WERKSTUK D.. L..) in the "
+                 "program\n";
+    return ExitUsage;
+  }
+  if (stock.check) {
+    for (const StockWarning& warning : result.warnings) std::cout << FormatWarning(warning) << '\n';
+    std::cout.flush();
+    if (!result.warnings.empty() && status == ExitReachedEnd) status = ExitWarnings;
+  }
+  if (!stock.profileFile.empty()) {
+    std::ofstream out(stock.profileFile, std::ios::binary | std::ios::trunc);
+    out << ProfileSvg(*result.workpiece);
+    if (!out.flush()) {
+      std::cerr << "draivo-sim: cannot write the profile " << stock.profileFile << '\n';
+      if (status == ExitReachedEnd || status == ExitWarnings) status = ExitFileError;
+    }
+  }
+  return status;
+}
+
 int simulate(const CommandLine& options) {
   HeadlessOptions run;
   run.zoom = options.zoom;
@@ -36,6 +71,7 @@ int simulate(const CommandLine& options) {
   run.collectTrace = false;
   run.recordTime = options.time;
   run.stepBudget = options.maxBlocks;
+  run.workpiece = options.stock.setup();
   if (options.trace) run.onTrace = [](const std::string& block) { std::cout << block << '\n'; };
   run.onMessage = [](const std::string& message) { std::cerr << message << '\n'; };
 
@@ -53,7 +89,7 @@ int simulate(const CommandLine& options) {
     std::cerr << "draivo-sim: cannot write the picture " << options.bmpFile << '\n';
     if (status == ExitReachedEnd) status = ExitFileError;
   }
-  return status;
+  return finishStock(options.stock, result, status);
 }
 
 }  // namespace

@@ -71,6 +71,16 @@ TEST(DraivoSim, PrintsWhatTheRunDid) {
     EXPECT_EQ(run.err, linesOf(row.at(3))) << row.at(0);
   }
   EXPECT_EQ(std::filesystem::file_size(folder.path() / "p.bmp"), 54 + (702 * 3 + 3) / 4 * 4 * 369);
+  // The profile of the bar after the pass along Z: its outline in millimetres. The nose (R 0.4)
+  // runs at r 10.4 to Z-49.6: the column at Z-49.995 keeps 10.4 - sqrt(R^2 - 0.395^2).
+  const std::vector<std::string> svg = ReadLines(folder.path() / "p.svg");
+  ASSERT_GE(svg.size(), 3u);
+  EXPECT_NE(svg[1].find("width=\"88mm\""), std::string::npos) << svg[1];
+  std::string outline;
+  for (const auto& line : svg) {
+    if (line.find("<polygon") != std::string::npos) outline += line;
+  }
+  EXPECT_NE(outline.find(" -50.005,-25 -49.995,-10.33695 "), std::string::npos) << outline.substr(0, 200);
 }
 
 }  // namespace
