@@ -13,6 +13,7 @@
 #include "app/FitText.h"
 #include "app/Layout.h"
 #include "app/MachiningTimeMenu.h"
+#include "app/WorkpieceMenu.h"
 #include "app/PictureButton.h"
 #include "app/ProgramListView.h"
 #include "app/SelectOverlay.h"
@@ -262,6 +263,7 @@ void frmGraphic::buildMenus() {
   mnuBewerkingVernieuw_ = addMenuItem(simulatie, "mnuBewerkingVernieuw", "Vernieuw",
                                       &frmGraphic::mnuBewerkingVernieuw_Click);
   timeMenu_ = new MachiningTimeMenu(sim_, simulatie, this);
+  workpieceMenu_ = new WorkpieceMenu(sim_, *this, simulatie, this);
   simulatie->addSeparator();
   mnuBewerkingOptioneel_ = addMenuItem(simulatie, "mnuBewerkingOptioneel", "Optionele stop",
                                        &frmGraphic::mnuBewerkingOptioneel_Click);

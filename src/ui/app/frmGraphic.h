@@ -27,6 +27,7 @@ namespace draivo {
 class DesignController;
 class Dialogs;
 class MachiningTimeMenu;
+class WorkpieceMenu;
 class PictureButton;
 class ProgramListView;
 class SelectOverlay;
@@ -172,6 +173,7 @@ class frmGraphic : public QMainWindow, public Host {
   QAction* mnuBewerkingOptioneel_ = nullptr;
   QAction* mnuBewerkingStap_ = nullptr;
   MachiningTimeMenu* timeMenu_ = nullptr;  // "Bewerkingstijd ..."
+  WorkpieceMenu* workpieceMenu_ = nullptr;  // "Werkstuk ...", "Waarschuwingen ..."
 
   SurfaceView* picResult_ = nullptr;
   SurfaceView* picCalculate_ = nullptr;
