@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QPoint>
 #include <QVBoxLayout>
 
 namespace draivo {
@@ -10,6 +11,9 @@ namespace {
 
 constexpr int WindowWidth = 520;
 constexpr int WindowHeight = 220;
+// Where the window first comes up: over the upper left of the view, where a part drawn from
+// the program zero rarely reaches, leaving the program list and the status panel in sight.
+constexpr QPoint PlaceInOwner(24, 64);
 
 // "shaft.nc regel 6: Ijlgang door materiaal: N50 G00 X30 Z-20 ;"
 QString lineOf(const StockWarning& warning) {
@@ -53,7 +57,12 @@ void WarningsWindow::add(const StockWarning& warning) {
   lstWaarschuwingen_->addItem(lineOf(warning));
   lblAantal_->setText(warnings_.size() == 1 ? QString("1 waarschuwing")
                                             : QString::number(warnings_.size()) + " waarschuwingen");
-  if (!isVisible()) show();
+  if (isVisible()) return;
+  if (!placed_ && parentWidget()) {
+    move(parentWidget()->mapToGlobal(PlaceInOwner));
+    placed_ = true;
+  }
+  show();
 }
 
 int WarningsWindow::count() const {

@@ -29,6 +29,7 @@ class WarningsWindow : public QWidget {
   std::vector<StockWarning> warnings_;
   QListWidget* lstWaarschuwingen_ = nullptr;
   QLabel* lblAantal_ = nullptr;
+  bool placed_ = false;  // moved to its first place; then where the user leaves it
 };
 
 }  // namespace draivo

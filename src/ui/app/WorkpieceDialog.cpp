@@ -81,10 +81,10 @@ WorkpieceDialog::WorkpieceDialog(const WorkpieceSetup& setup,
   txtNeusradii_->setObjectName("txtNeusradii");
   txtVlak_->setPlaceholderText("0");
   txtBoring_->setPlaceholderText("geen");
-  txtKlemlengte_->setPlaceholderText("geen klauwen");
+  txtKlemlengte_->setPlaceholderText("geen");
   txtKlauwdiameter_->setPlaceholderText("2 x D");
   txtNeusradius_->setPlaceholderText("0.4 mm");
-  txtNeusradii_->setPlaceholderText("bijvoorbeeld 1=0.8 2=0.2");
+  txtNeusradii_->setPlaceholderText("1=0.8 2=0.2");
 
   auto* blank = new QFormLayout;
   blank->addRow("Diameter D :", txtDiameter_);
@@ -166,8 +166,24 @@ void WorkpieceDialog::follow() {
   txtNeusradii_->setEnabled(on);
 }
 
-std::string WorkpieceDialog::read(WorkpieceSetup& setup) const {
+// The field where the user types the value of a blank letter; the nose radius for R.
+QLineEdit* WorkpieceDialog::fieldOf(char field) const {
+  switch (field) {
+    case 'D': return txtDiameter_;
+    case 'L': return txtLengte_;
+    case 'Z': return txtVlak_;
+    case 'B': return txtBoring_;
+    case 'K': return txtKlemlengte_;
+    case 'J': return txtKlauwdiameter_;
+    case 'R': return txtNeusradius_;
+    case 'T': return txtNeusradii_;
+    default: return nullptr;
+  }
+}
+
+std::string WorkpieceDialog::read(WorkpieceSetup& setup, char& field) const {
   setup = {};
+  field = 0;
   if (!chkWerkstuk_->isChecked()) return {};
   if (optEigen_->isChecked()) {
     std::vector<std::string> words;
@@ -179,7 +195,10 @@ std::string WorkpieceDialog::read(WorkpieceSetup& setup) const {
       if (!typed.isEmpty()) words.push_back(letter + typed.toStdString());
     }
     const BlankParse parse = ParseBlankWords({words.begin(), words.end()});
-    if (parse.fault) return FaultSentence(*parse.fault, Language::Dutch);
+    if (parse.fault) {
+      field = parse.fault->field;
+      return FaultSentence(*parse.fault, Language::Dutch);
+    }
     setup.source = WorkpieceSetup::Source::Given;
     setup.blank = parse.blank;
   } else {
@@ -189,19 +208,30 @@ std::string WorkpieceDialog::read(WorkpieceSetup& setup) const {
   const QString nose = txtNeusradius_->text().trimmed();
   if (!nose.isEmpty()) {
     const NoseRadiusParse parse = ParseNoseRadius(nose.toStdString());
+    field = 'R';
     if (parse.fault) return FaultSentence(*parse.fault, Language::Dutch);
     if (parse.tool) return "Geef bij \"Neusradius\" alleen een radius; per gereedschap ernaast.";
+    field = 0;
     setup.noses.fallback = parse.radius;
   }
-  return readNoseRadii(txtNeusradii_->text(), setup.noses);
+  const std::string perTool = readNoseRadii(txtNeusradii_->text(), setup.noses);
+  if (!perTool.empty()) field = 'T';
+  return perTool;
 }
 
 void WorkpieceDialog::accept() {
   WorkpieceSetup setup;
-  const std::string fault = read(setup);
+  char field = 0;
+  const std::string fault = read(setup, field);
   lblFout_->setText(text(fault));
   lblFout_->setVisible(!fault.empty());
-  if (!fault.empty()) return;
+  if (!fault.empty()) {
+    if (QLineEdit* edit = fieldOf(field)) {
+      edit->setFocus();
+      edit->selectAll();
+    }
+    return;
+  }
   setup_ = setup;
   QDialog::accept();
 }

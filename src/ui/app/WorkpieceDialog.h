@@ -33,7 +33,9 @@ class WorkpieceDialog : public QDialog {
   void follow();  // enables the fields that count
   void accept() override;
   // The fault of the fields, in a Dutch sentence; "" when they can be used.
-  std::string read(WorkpieceSetup& setup) const;
+  // `field` is the letter of the field at fault (D, L, Z, B, K, J; R, T for the nose radii).
+  std::string read(WorkpieceSetup& setup, char& field) const;
+  QLineEdit* fieldOf(char field) const;
 
   WorkpieceSetup setup_;
   std::optional<BlankParse> programBlank_;

@@ -63,6 +63,10 @@ TEST_F(MainWindowTest, WorkpieceIsCutWhileTheRunAnimatesAndItsWarningSelectsItsB
   auto* list = find<QListWidget>("lstWaarschuwingen");
   ASSERT_EQ(list->count(), 1);
   EXPECT_TRUE(list->window()->isVisible());
+  // It comes up beside the program list, not over it.
+  auto* programList = find<QListView>("lstCommands");
+  const QRect listOnScreen(programList->mapToGlobal(QPoint(0, 0)), programList->size());
+  EXPECT_FALSE(list->window()->frameGeometry().intersects(listOnScreen));
   EXPECT_EQ(list->item(0)->text(), "p.nc regel 6: Ijlgang door materiaal: N50 G00 X30 Z-20 ;");
   EXPECT_EQ(find<QLabel>("lblAantal")->text(), "1 waarschuwing");
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
@@ -87,21 +91,24 @@ TEST_F(MainWindowTest, WorkpieceIsCutWhileTheRunAnimatesAndItsWarningSelectsItsB
 TEST_F(MainWindowTest, WorkpieceDialogRefusesBadValuesInDutch) {
   struct Bad {
     QString diameter, length, chuck, nose, message;
+    const char* field;  // that gets the keyboard
   };
   const Bad bad[] = {
-      {"-5", "80", "", "", "De diameter D moet groter dan 0 zijn, niet -5."},
-      {"0", "80", "", "", "De diameter D moet groter dan 0 zijn, niet 0."},
-      {"50", "", "", "", "De lengte L ontbreekt."},
-      {"50", "80000", "", "", "De lengte L mag hoogstens 2000 zijn, niet 80000."},
-      {"abc", "80", "", "", "De diameter D: \"Dabc\" is geen getal."},
-      {"50", "80", "90", "", "De klemlengte K (90) moet kleiner zijn dan de lengte L (80)."},
-      {"50", "80", "20", "0", "De neusradius moet groter dan 0 zijn, niet 0."},
-      {"50", "80", "20", "50", "De neusradius mag hoogstens 10 zijn, niet 50."},
+      {"-5", "80", "", "", "De diameter D moet groter dan 0 zijn, niet -5.", "txtDiameter"},
+      {"0", "80", "", "", "De diameter D moet groter dan 0 zijn, niet 0.", "txtDiameter"},
+      {"50", "", "", "", "De lengte L ontbreekt.", "txtLengte"},
+      {"50", "80000", "", "", "De lengte L mag hoogstens 2000 zijn, niet 80000.", "txtLengte"},
+      {"abc", "80", "", "", "De diameter D: \"Dabc\" is geen getal.", "txtDiameter"},
+      {"50", "80", "90", "", "De klemlengte K (90) moet kleiner zijn dan de lengte L (80).",
+       "txtKlemlengte"},
+      {"50", "80", "20", "0", "De neusradius moet groter dan 0 zijn, niet 0.", "txtNeusradius"},
+      {"50", "80", "20", "50", "De neusradius mag hoogstens 10 zijn, niet 50.", "txtNeusradius"},
   };
   withModal(action("mnuBewerkingWerkstuk"), [&](QDialog& dialog) {
     for (const Bad& b : bad) {
       EXPECT_FALSE(setBlank(dialog, b.diameter, b.length, b.chuck, b.nose)) << b.message.toStdString();
       EXPECT_EQ(dialog.findChild<QLabel*>("lblFout")->text(), b.message);
+      EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QLineEdit*>(b.field)) << b.field;
     }
     typeInto(dialog.findChild<QLineEdit*>("txtBoring"), "60");
     EXPECT_FALSE(setBlank(dialog, "50", "80", "20"));
