@@ -32,9 +32,21 @@ RunStock::RunStock(Simulator& simulator, const WorkpieceSetup& setup)
   connections_.push_back(sim_.onPenProgress.connect([this](double done) { penMoved(done); }));
 }
 
+void RunStock::setSetup(const WorkpieceSetup& setup) {
+  setup_ = setup;
+  if (!sim_.run.RunBusy || !laid_ || executedAny_) return;
+  if (workpiece_) painter_.erase(sim_.picResult);
+  runSetup_ = setup;
+  workpiece_.reset();
+  blankFault_.reset();
+  laid_ = false;
+  levelLoaded(1);
+}
+
 void RunStock::runStarted() {
   runSetup_ = setup_;
   laid_ = false;
+  executedAny_ = false;
   workpiece_.reset();
   blankFault_.reset();
   warnings_.clear();
@@ -75,6 +87,7 @@ void RunStock::lay(const BlankSpec& blank, LengthUnit unit) {
 }
 
 void RunStock::executing(const std::string& block) {
+  executedAny_ = true;
   if (!workpiece_) return;
   move_.active = false;
   if (contains(block, ":")) {

@@ -33,8 +33,9 @@ class RunStock {
  public:
   explicit RunStock(Simulator& simulator, const WorkpieceSetup& setup = {});
 
-  // The setup of the runs that begin from now on.
-  void setSetup(const WorkpieceSetup& setup) { setup_ = setup; }
+  // The setup of the runs that begin from now on, and of the run in progress while it has
+  // not carried out a block yet (it waits for Start at its first block).
+  void setSetup(const WorkpieceSetup& setup);
   const WorkpieceSetup& setup() const { return setup_; }
 
   // The workpiece of the current or last run; none when that run had none.
@@ -78,6 +79,7 @@ class RunStock {
   WorkpieceSetup setup_;
   WorkpieceSetup runSetup_;  // the setup of the run in progress
   bool laid_ = false;        // the blank of this run was looked for
+  bool executedAny_ = false;  // the run has carried out a block
   std::optional<Workpiece> workpiece_;
   std::optional<BlankCommentFault> blankFault_;
   ToolFollower tool_;

@@ -46,6 +46,17 @@ void StockPainter::paint(const Workpiece& workpiece, const ViewState& view, Surf
                static_cast<int>(std::min(last, width - 1)));
 }
 
+void StockPainter::erase(Surface& picture) {
+  const Colour background = picture.backColour();
+  for (int row = 0; row < picture.height(); ++row) {
+    for (int column = 0; column < picture.width(); ++column) {
+      const Colour now = picture.getPixel(column, row);
+      if (now == StockColour || now == JawColour) picture.setPixel(column, row, background);
+    }
+  }
+  painted_ = false;
+}
+
 void StockPainter::paintAll(const Workpiece& workpiece, const ViewState& view, Surface& picture) {
   painted_ = true;
   zoom_ = view.ZoomFactor;

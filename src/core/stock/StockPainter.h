@@ -28,6 +28,8 @@ class StockPainter {
   void paintAll(const Workpiece& workpiece, const ViewState& view, Surface& picture);
   // The next paint paints everything.
   void forget() { painted_ = false; }
+  // Gives the pixels of the stock and the jaws back to the background.
+  void erase(Surface& picture);
 
  private:
   void paintColumns(const Workpiece& workpiece, const ViewState& view, Surface& picture,

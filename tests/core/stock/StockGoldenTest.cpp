@@ -235,5 +235,43 @@ TEST(StockExamples, RunWithoutWarnings) {
   }
 }
 
+// A workpiece set while the run waits for Start at its first block is that run's; set once a
+// block has been carried out it waits for the next run. Taken away before Start, its picture
+// goes too.
+TEST(StockSetup, CountsForARunThatHasNotBegun) {
+  const auto program = DataFolder() / "stock" / "g00_through_blank" / "program.nc";
+  WorkpieceSetup given;
+  given.source = WorkpieceSetup::Source::Given;
+  given.blank = ParseStockOption("D50,L80,K20").blank;
+  struct Case {
+    int gate;  // the Start click before which the setup changes
+    WorkpieceSetup first, then;
+    bool cut;
+    std::size_t warnings;
+  };
+  for (const Case& c : {Case{1, {}, given, true, 1}, Case{2, {}, given, false, 0},
+                        Case{1, given, {}, false, 0}}) {
+    ScriptedHost host;
+    Simulator sim(host);
+    host.attach(sim);
+    RunStock stock(sim, c.first);
+    sim.startupTimer();
+    int gates = 0;
+    host.onWait = [&](ScriptedHost& h) {
+      if (sim.run.RunBusy && !sim.StartPressed && ++gates == c.gate) stock.setSetup(c.then);
+      (void)h;
+    };
+    sim.toggleStepMode();
+    host.dialogAnswer = program.string();
+    sim.Open();
+    SCOPED_TRACE(c.gate);
+    EXPECT_EQ(stock.workpiece().has_value(), c.cut);
+    EXPECT_EQ(stock.warnings().size(), c.warnings);
+    const auto& pixels = sim.picResult.pixels();
+    EXPECT_EQ(std::count(pixels.begin(), pixels.end(), StockColour) > 0, c.cut);
+    EXPECT_EQ(stock.setup(), c.then);
+  }
+}
+
 }  // namespace
 }  // namespace draivo::test
