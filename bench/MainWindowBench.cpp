@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
   qint64 idleFrom = -1, runFrom = -1, lastExecute = -1, cpuReadAt = -1;
   double idleCpuFrom = 0, idleCpu = 0, runCpuFrom = 0, cpuAtLastExecute = 0;
   std::uint64_t executed = 0;
-  sim.interpreter.onExecute = [&](const std::string&) {
+  const auto counting = sim.interpreter.onExecute.connect([&](const std::string&) {
     ++executed;
     lastExecute = clock.elapsed();
     // The process clock is a system call: read it at most once a millisecond.
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
       cpuReadAt = lastExecute;
       cpuAtLastExecute = processCpuSeconds();
     }
-  };
+  });
 
   // At the first gate: measure the idle CPU for a while, then press Start; press it again at
   // every later gate.

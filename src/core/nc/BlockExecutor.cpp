@@ -59,7 +59,13 @@ int dwellMilliseconds(double value) {
 }  // namespace
 
 void Interpreter::ExecuteBlock(const std::string& block) {
-  if (onExecute) onExecute(block);
+  onExecute(block);
+  carryOut(block);
+  onExecuted(block);
+  host_.processEvents();
+}
+
+void Interpreter::carryOut(const std::string& block) {
   MachineStatus& status = parts_.status;
   ViewState& view = parts_.view;
   Surface& picture = parts_.picResult;
@@ -70,10 +76,7 @@ void Interpreter::ExecuteBlock(const std::string& block) {
     host_.setCaption(CaptionOf(block));
     const bool programZero = colon + 1 < block.size() && block[colon + 1] == '7';
     const bool firstOfMain = parts_.lstCommands.ListIndex() == 0 && host_.SubprogramLevel() == 1;
-    if (!(programZero && firstOfMain)) {
-      host_.processEvents();
-      return;
-    }
+    if (!(programZero && firstOfMain)) return;
     picture.foreColour = ProgramZeroColour;
     view.PenColour = ProgramZeroColour;
     view.CurrentPointZ = view.ViewOriginZ;
@@ -129,7 +132,6 @@ void Interpreter::ExecuteBlock(const std::string& block) {
     std::string move = block;
     parts_.drawer.DrawMove(move, kind.arc, picture, direct);
   }
-  host_.processEvents();
 }
 
 }  // namespace draivo

@@ -1,5 +1,6 @@
 #include "nc/BlockTexts.h"
 
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
 
@@ -9,7 +10,8 @@ namespace draivo {
 
 BlockTexts::BlockTexts() = default;
 
-BlockTexts::BlockTexts(const BlockTexts& other) : text_(other.text_), ends_(other.ends_) {}
+BlockTexts::BlockTexts(const BlockTexts& other)
+    : text_(other.text_), ends_(other.ends_), skips_(other.skips_) {}
 
 BlockTexts::~BlockTexts() = default;
 
@@ -22,9 +24,15 @@ void BlockTexts::add(std::string_view text) {
   indexTried_ = false;
 }
 
+std::size_t BlockTexts::lineOf(std::size_t index) const {
+  const auto skipped = std::upper_bound(skips_.begin(), skips_.end(), index) - skips_.begin();
+  return index + 1 + static_cast<std::size_t>(skipped);
+}
+
 void BlockTexts::clear() {
   text_.clear();
   ends_.clear();
+  skips_.clear();
   index_.reset();
   indexTried_ = false;
 }

@@ -30,6 +30,12 @@ class BlockTexts {
   // Appends an entry. Throws std::length_error past 4 GiB of text (a program file is at most
   // 64 MiB, and normalising at most doubles a line).
   void add(std::string_view text);
+  // A line of the file was passed over before the next entry (the start line that design
+  // mode writes), so that the entries after it keep the line numbers of their file.
+  void skipLine() { skips_.push_back(static_cast<std::uint32_t>(size())); }
+  // The 1-based line of the entry in the file it was loaded from: its position, plus the
+  // lines passed over before it. Only the skipped lines are recorded.
+  std::size_t lineOf(std::size_t index) const;
   void clear();
   // Room for this many entries and bytes, so that loading a program copies nothing.
   void reserve(std::size_t entries, std::size_t bytes);
@@ -43,6 +49,7 @@ class BlockTexts {
  private:
   std::string text_;
   std::vector<std::uint32_t> ends_;
+  std::vector<std::uint32_t> skips_;  // per skipped line, the index of the entry after it
   mutable std::unique_ptr<const SequenceIndex> index_;
   mutable bool indexTried_ = false;
 };

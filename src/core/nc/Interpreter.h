@@ -1,8 +1,9 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
+
+#include "nc/Signal.h"
 
 namespace draivo {
 
@@ -40,13 +41,16 @@ class Interpreter {
   // Moves the pen to the block's X/Z point without drawing.
   void JumpToBlockPoint(const std::string& block);
 
-  // Called with every block text handed to ExecuteBlock, before it is carried out.
-  std::function<void(const std::string&)> onExecute;
+  // Every block text handed to ExecuteBlock, before it is carried out and after.
+  Signal<const std::string&> onExecute;
+  Signal<const std::string&> onExecuted;
 
   NcHost& host() { return host_; }
   const NcParts& parts() const { return parts_; }
 
  private:
+  void carryOut(const std::string& block);
+
   NcHost& host_;
   NcParts parts_;
   std::string programBlock_;  // the program block being executed

@@ -24,6 +24,11 @@ class ProgramList {
     if (index < 0 || index >= ListCount()) return {};
     return (*blocks_)[static_cast<std::size_t>(index)];
   }
+  // The entry's line in the file it was loaded from; 0 for an index outside the list.
+  std::size_t lineOf(int index) const {
+    if (index < 0 || index >= ListCount()) return 0;
+    return blocks_->lineOf(static_cast<std::size_t>(index));
+  }
   // The entries as they are now, kept unchanged for whoever holds them: a later change of the
   // list gives it other texts. Null for a list that never had entries.
   std::shared_ptr<const BlockTexts> texts() const { return blocks_; }

@@ -52,8 +52,10 @@ void LineByPixel(Surface& picture, const DrawHooks& hooks, Colour colour, int de
   // Pixels off the picture are skipped without a pause, so a line that runs far outside the
   // view costs no more than the part that shows.
   const raster::Clip visible{0, 0, picture.width() - 1, picture.height() - 1};
-  raster::walkLine(z1, x1, z2, x2, visible, [&](int column, int row, double) {
+  const double majorSteps = std::fmax(std::fabs(z2 - z1), std::fabs(x2 - x1));
+  raster::walkLine(z1, x1, z2, x2, visible, [&](int column, int row, double steps) {
     picture.setPixel(column, row, colour);
+    hooks.doProgress(picture, steps / majorSteps);
     hooks.doRefresh();
     hooks.doWait(delay);
   });
@@ -94,6 +96,7 @@ void ArcByPixel(Surface& picture, const DrawHooks& hooks, int delay, double cz, 
     }
     previousZ = roundedZ;
     previousX = roundedX;
+    hooks.doProgress(picture, count > 1 ? static_cast<double>(n) / static_cast<double>(count - 1) : 1.0);
     hooks.doRefresh();
     hooks.doWait(delay);
   }

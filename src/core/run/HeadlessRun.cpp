@@ -1,6 +1,7 @@
 #include "run/HeadlessRun.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "time/RunTimeRecorder.h"
 
@@ -85,21 +86,20 @@ HeadlessResult RunHeadless(const std::string& programFile, const HeadlessOptions
     sim.requestQuit();
     return false;
   };
-  RunTimeRecorder time(sim);
-  if (options.recordTime) sim.onRunStart = [&] { time.runStarted(); };
-  sim.onBlock = [&](const std::string&) {
+  const Connection budget = sim.onBlock.connect([&](const std::string&) {
     if (options.stepBudget == 0) {
       const auto lines = static_cast<std::uint64_t>(sim.lstCommands.ListCount());
       result.stepBudget = std::max(result.stepBudget, lines * HeadlessOptions::StepsPerLine);
     }
-    if (countStep() && options.recordTime) time.blockTakenUp();
-  };
-  sim.interpreter.onExecute = [&](const std::string& block) {
+    countStep();
+  });
+  const Connection trace = sim.interpreter.onExecute.connect([&](const std::string& block) {
     if (!countStep()) return;
     if (options.collectTrace) result.trace.push_back(block);
     if (options.onTrace) options.onTrace(block);
-    if (options.recordTime) time.blockExecuted(block);
-  };
+  });
+  std::optional<RunTimeRecorder> time;
+  if (options.recordTime) time.emplace(sim);
 
   sim.dialogFileName = programFile;
   sim.Vernieuw();
@@ -108,7 +108,7 @@ HeadlessResult RunHeadless(const std::string& programFile, const HeadlessOptions
   result.messages = host.messages();
   result.status = StatusRows(sim.status);
   result.picture = sim.picResult;
-  result.time = time.account();
+  if (time) result.time = time->account();
   return result;
 }
 

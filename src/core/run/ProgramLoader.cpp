@@ -89,7 +89,10 @@ bool ProgramBuilder::addLine(std::string_view line) {
 }
 
 bool ProgramBuilder::addText(std::string_view line) {
-  if (line == ProgramStartLine) return true;
+  if (line == ProgramStartLine) {
+    blocks_->skipLine();
+    return true;
+  }
   if (line.empty() || line == ProgramEndMarker) {
     ended_ = true;
     return false;

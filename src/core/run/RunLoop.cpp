@@ -92,7 +92,8 @@ void Simulator::runProgram() {
   host_.menusChanged();
   ResetView(picResult, view);
   host_.pictureChanged();
-  if (onRunStart) onRunStart();
+  runStarted_ = true;
+  onRunStart();
 
   runLevels();
   finishRun();
@@ -173,6 +174,7 @@ LoadFailure Simulator::loadLevelFile(int level) {
   const auto& program = loaded.program;
   if (!program) return loaded.failure;
   lstCommands.setBlocks(program->blocks);
+  listedFile_ = at(run.ProgramFile, level);
   host_.programListChanged();
   // The main program names itself, or leaves the start-up caption: a caption of an earlier
   // program or of a subprogram must not name it (the picture export is named after it).
@@ -181,6 +183,7 @@ LoadFailure Simulator::loadLevelFile(int level) {
   } else if (level == 1) {
     setCaption(StartCaption);
   }
+  onLevelLoaded(level);
   return LoadFailure::None;
 }
 
@@ -205,7 +208,7 @@ Simulator::LevelEnd Simulator::blockLoop(int level) {
     const std::string& block = lastBlock_;
     StopByLine(block);
     ShowMachineIndicators(block);
-    if (onBlock) onBlock(block);
+    onBlock(block);
     if (!contains(block, "M98")) interpreter.InterpretBlock(lstCommands.ListIndex());
 
     const std::string_view current = lstCommands.List(lstCommands.ListIndex());
@@ -255,7 +258,14 @@ void Simulator::resizeRunLists() {
   run.PassNumber.resize(size);
 }
 
+// Tells the parts that follow the run that it is over, once per run that began.
+void Simulator::endOfRun() {
+  if (!std::exchange(runStarted_, false)) return;
+  onRunEnd();
+}
+
 void Simulator::finishRun() {
+  endOfRun();
   programs_.clear();
   stopRequested_ = false;
   run.SubprogramLevel = 0;
@@ -280,6 +290,7 @@ void Simulator::finishRun() {
 // Ends a run that could not reach its end: the state is as after a run, without the end
 // message.
 void Simulator::endRunEarly(RunOutcome outcome) {
+  endOfRun();
   programs_.clear();
   mainProgram_ = {};
   stopRequested_ = false;

@@ -20,6 +20,9 @@ DrawHooks Simulator::makeDrawHooks() {
   DrawHooks hooks;
   hooks.refresh = [this] { host_.pictureChanged(); };
   hooks.wait = [this](int milliseconds) { WaitMilliseconds(milliseconds); };
+  hooks.progress = [this](const Surface& picture, double fraction) {
+    if (&picture == &picResult) onPenProgress(fraction);
+  };
   return hooks;
 }
 
@@ -98,6 +101,12 @@ void Simulator::statusChanged() {
 
 void Simulator::reportProgramFault(const std::string& text) {
   host_.messageBox(text, "Programmafout", MessageButtons::Ok, MessageIcon::Exclamation);
+}
+
+SourceLocation Simulator::currentLocation() const {
+  const int index = lstCommands.ListIndex();
+  if (index < 0) return {listedFile_, 0, {}};
+  return {listedFile_, lstCommands.lineOf(index), std::string(lstCommands.List(index))};
 }
 
 void Simulator::setBlockPosition(int index) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -8,12 +7,14 @@
 #include "nc/MachineStatus.h"
 #include "nc/NcHost.h"
 #include "nc/ProgramList.h"
+#include "nc/Signal.h"
 #include "render/PathDrawing.h"
 #include "render/Surface.h"
 #include "render/ViewState.h"
 #include "run/Host.h"
 #include "run/ProgramCache.h"
 #include "run/RunControl.h"
+#include "run/SourceLocation.h"
 
 namespace draivo {
 
@@ -80,10 +81,22 @@ class Simulator : public NcHost {
   bool StopLatch = false;
   std::string SpindleDirection = "M03";
   RunOutcome lastOutcome = RunOutcome::None;
-  // Called with every program block the run loop takes up, after its gate.
-  std::function<void(const std::string&)> onBlock;
-  // Called when a run begins, once its file is chosen and the view cleared.
-  std::function<void()> onRunStart;
+  // The hooks of the run; each part that follows the run connects to them on its own.
+  // A run begins, once its file is chosen and the view cleared.
+  Signal<> onRunStart;
+  // The file of a level was loaded into lstCommands (the level: 1 = main program).
+  Signal<int> onLevelLoaded;
+  // The run loop takes up a program block, after its gate.
+  Signal<const std::string&> onBlock;
+  // A run that began is over: it reached its end or stopped early.
+  Signal<> onRunEnd;
+  // The pen, drawing a move pixel by pixel on picResult, has drawn this fraction of it.
+  Signal<double> onPenProgress;
+
+  // The file whose blocks lstCommands holds ("" before the first run).
+  const std::string& listedFile() const { return listedFile_; }
+  // The block lstCommands shows now: its file, its line in that file and its text.
+  SourceLocation currentLocation() const;
 
   // Menu and button handlers.
   void Open();                       // "Openen ..."
@@ -150,6 +163,7 @@ class Simulator : public NcHost {
   void resizeRunLists();
   void finishRun();
   void endRunEarly(RunOutcome outcome);
+  void endOfRun();
   void showEndMenus();
   void showIdle();
   // Ends the run from inside a wait after requestQuit or requestStop.
@@ -159,9 +173,11 @@ class Simulator : public NcHost {
 
   bool quitRequested_ = false;
   bool stopRequested_ = false;
+  bool runStarted_ = false;  // onRunStart was sent for the run in progress
   int runDepth_ = 0;       // Open calls in progress
   std::string lastBlock_;  // the last block the run loop took up
   std::string fileToOpen_;  // OpenFile's file, instead of the dialog's
+  std::string listedFile_;
   ProgramCache programs_;  // the files of this run, kept for the return from a subprogram
   ProgramCache::Loaded mainProgram_;  // the main program, read before the run began
 };

@@ -31,6 +31,18 @@ bool setsProgramZero(const std::string& block, const Simulator& sim) {
 
 }  // namespace
 
+// A run that is being ended (the window closes, a headless run has used up its steps) adds
+// nothing more.
+RunTimeRecorder::RunTimeRecorder(Simulator& simulator)
+    : sim_(simulator),
+      started_(simulator.onRunStart.connect([this] { runStarted(); })),
+      takenUp_(simulator.onBlock.connect([this](const std::string&) {
+        if (!sim_.quitRequested()) blockTakenUp();
+      })),
+      executed_(simulator.interpreter.onExecute.connect([this](const std::string& block) {
+        if (!sim_.quitRequested()) blockExecuted(block);
+      })) {}
+
 void RunTimeRecorder::runStarted() {
   recorder_.reset();
   singleCycleIndex_ = -1;

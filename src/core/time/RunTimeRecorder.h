@@ -2,35 +2,37 @@
 
 #include <string>
 
+#include "nc/Signal.h"
+
 #include "time/TimeRecorder.h"
 
 namespace draivo {
 
 class Simulator;
 
-// Keeps the machining time of the simulator's runs: the owner calls it from the hooks of the
-// run (Simulator::onRunStart, Simulator::onBlock, Interpreter::onExecute). It reads the
-// program list to tell which blocks a canned cycle makes.
+// Keeps the machining time of the simulator's runs, fed by the hooks of the run
+// (Simulator::onRunStart, Simulator::onBlock, Interpreter::onExecute) from its making to its
+// end. It reads the program list to tell which blocks a canned cycle makes.
 class RunTimeRecorder {
  public:
-  explicit RunTimeRecorder(const Simulator& simulator) : sim_(simulator) {}
-
-  void runStarted();
-  // The run loop has taken up the program block at the list's ListIndex.
-  void blockTakenUp();
-  void blockExecuted(const std::string& block);
+  explicit RunTimeRecorder(Simulator& simulator);
 
   // Whether a run has begun since the recorder was made; the account then holds what it ran.
   bool hasRun() const { return hasRun_; }
   const TimeAccount& account() const { return recorder_.account(); }
 
  private:
+  void runStarted();
+  // The run loop has taken up the program block at the list's ListIndex.
+  void blockTakenUp();
+  void blockExecuted(const std::string& block);
   void beginCycle(std::string_view code, int index);
 
-  const Simulator& sim_;
+  Simulator& sim_;
   TimeRecorder recorder_;
   bool hasRun_ = false;
   int singleCycleIndex_ = -1;  // the G90, G92 or G94 block whose passes are running
+  Connection started_, takenUp_, executed_;
 };
 
 }  // namespace draivo

@@ -15,9 +15,6 @@ MachiningTimeMenu::MachiningTimeMenu(Simulator& simulator, QMenu* menu, QWidget*
   mnuBewerkingBewerkingstijd_->setObjectName("mnuBewerkingBewerkingstijd");
   connect(mnuBewerkingBewerkingstijd_, &QAction::triggered, this, &MachiningTimeMenu::showDialog);
 
-  sim_.onRunStart = [this] { recorder_.runStarted(); };
-  sim_.onBlock = [this](const std::string&) { recorder_.blockTakenUp(); };
-  sim_.interpreter.onExecute = [this](const std::string& block) { recorder_.blockExecuted(block); };
   refresh();
 }
 

@@ -215,14 +215,15 @@ CaseRun RunScriptedCase(const GoldenCase& c) {
   if (c.has("optional-stop")) sim.toggleOptionalStop();
 
   CaseRun run;
-  sim.interpreter.onExecute = [&run](const std::string& block) { run.trace.push_back(block); };
+  const auto tracing = sim.interpreter.onExecute.connect(
+      [&run](const std::string& block) { run.trace.push_back(block); });
   bool openTried = !c.has("open-during-run"), restarted = !c.has("start-at-end");
-  sim.onBlock = [&](const std::string&) {
+  const auto reopening = sim.onBlock.connect([&](const std::string&) {
     if (openTried) return;
     openTried = true;
     sim.Open();
     sim.Vernieuw();
-  };
+  });
   const double quitAt = c.number("quit-at", -1);
   host.onWait = [&](ScriptedHost& h) {
     if (quitAt >= 0 && static_cast<double>(h.clock) >= quitAt) sim.requestQuit();

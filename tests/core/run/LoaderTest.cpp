@@ -16,9 +16,12 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+// Each entry after the line number the loader gives it in its file ("3: G00 X1 ;").
 Lines linesOf(const BlockTexts& texts) {
   Lines lines;
-  for (std::size_t i = 0; i < texts.size(); ++i) lines.emplace_back(texts[i]);
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    lines.push_back(std::to_string(texts.lineOf(i)) + ": " + std::string(texts[i]));
+  }
   return lines;
 }
 
@@ -31,8 +34,9 @@ TEST(SplitLines, BreaksAtCrLfAndCrLf) {
 }
 
 // The loader takes the lines SplitLines cuts, normalised, from a whole text or from a file read
-// in chunks of any size, for any mix of line ends, start and end lines and words; the lines it
-// takes as they are (IsNormalBlock) must be lines that normalising leaves as they are.
+// in chunks of any size, for any mix of line ends, start and end lines and words, and knows the
+// line each came from; the lines it takes as they are (IsNormalBlock) must be lines that
+// normalising leaves as they are.
 TEST(LoadProgram, TakesTheLinesSplitLinesCutsUpToTheEnd) {
   std::mt19937 random(61206);
   const Lines pool = {"G1",  "G01",   "G00",  "M8", "M08", "M98", "M30", "X-2.5", "Z.5", "X2.",
@@ -53,18 +57,23 @@ TEST(LoadProgram, TakesTheLinesSplitLinesCutsUpToTheEnd) {
       text += words + breaks[random() % breaks.size()];
     }
     Lines expected;
+    std::size_t number = 0;
     for (const std::string& line : SplitLines(text)) {
+      ++number;
       if (line == ProgramStartLine) continue;
       if (line.empty() || line == ProgramEndMarker) break;
-      expected.push_back(NormaliseBlock(line));
+      expected.push_back(std::to_string(number) + ": " + NormaliseBlock(line));
       normal += IsNormalBlock(line) ? 1 : 0;
     }
     ASSERT_EQ(linesOf(*LoadProgramText(text).blocks), expected) << "round " << round;
     if (round % 10 != 0) continue;
     const std::size_t chunk = 1 + random() % 6;
-    const auto read = LoadProgramFile(folder.write("program.nc", text), chunk).program;
+    const std::string bom = round % 20 == 0 ? "\xEF\xBB\xBF" : "";
+    const auto read = LoadProgramFile(folder.write("program.nc", bom + text), chunk).program;
     ASSERT_TRUE(read.has_value());
     ASSERT_EQ(linesOf(*read->blocks), expected) << "round " << round << ", chunk " << chunk;
+    // A copy of the texts keeps the line numbers.
+    ASSERT_EQ(linesOf(BlockTexts(*read->blocks)), expected);
   }
   EXPECT_GT(normal, 1000);
 }

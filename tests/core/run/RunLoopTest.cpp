@@ -26,7 +26,8 @@ TEST(RunLoop, AFileThatCannotBeReadEndsTheRunCleanly) {
     r.host.messages.clear();
     r.host.labels.clear();
     Lines executed;
-    r.sim.interpreter.onExecute = [&](const std::string& block) { executed.push_back(block); };
+    const auto tracing =
+        r.sim.interpreter.onExecute.connect([&](const std::string& block) { executed.push_back(block); });
     r.host.dialogAnswer =
         name == "O1234.nc" ? r.write("main.nc", {"G00 X1 ;", "M98 P1234 ;", "G00 X2 ;"}) : path;
     r.sim.Open();
