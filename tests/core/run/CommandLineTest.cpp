@@ -2,49 +2,29 @@
 
 #ifdef DRAIVO_SIM
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
+#include <sstream>
 
 #include "support/DataTable.h"
+#include "support/SimRun.h"
 #include "support/TempFolder.h"
 
 namespace draivo::test {
 namespace {
 
-std::string quoted(const std::string& text) {
-  std::string out = "'";
-  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
-struct SimRun {
-  int status = -1;
-  std::vector<std::string> out, err;
-};
-
 // draivo-sim with the arguments, in which {p} stands for a program of a feed move between two
 // rapids, {m} for one that calls a missing subprogram, {dir} for their folder and {data} for
 // the test data; standard output with single blanks between words.
-SimRun runSim(std::string arguments, const TempFolder& folder) {
+std::pair<int, std::pair<std::vector<std::string>, std::vector<std::string>>> runSim(
+    const std::string& arguments, const TempFolder& folder) {
   const std::string dir = folder.path().string();
-  for (const auto& [mark, file] : {std::pair<std::string, std::string>{"{p}", dir + "/p.nc"},
-                                   {"{m}", dir + "/m.nc"},
-                                   {"{dir}", dir},
-                                   {"{data}", DataFolder().string()}}) {
-    const std::string path = quoted(file);
-    for (auto at = arguments.find(mark); at != std::string::npos; at = arguments.find(mark)) {
-      arguments.replace(at, mark.size(), path);
-    }
-  }
-  const auto out = folder.path() / "stdout", err = folder.path() / "stderr";
-  const int raw = std::system((quoted(DRAIVO_SIM) + " " + arguments + " >" + quoted(out.string()) +
-                               " 2>" + quoted(err.string()) + " </dev/null")
-                                  .c_str());
-  std::string printed;
-  for (const auto& line : ReadLines(out)) printed += line + "\n";
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, WordLines(printed), ReadLines(err)};
+  const Marks marks = {{"{p}", dir + "/p.nc"}, {"{m}", dir + "/m.nc"}, {"{dir}", dir},
+                       {"{data}", DataFolder().string()}};
+  const SimRun run = RunCommand(shellQuoted(DRAIVO_SIM) + " " + arguments, marks, folder.path());
+  std::istringstream err(run.err);
+  std::vector<std::string> errLines;
+  for (std::string line; std::getline(err, line);) errLines.push_back(line);
+  return {run.status, {WordLines(run.out), errLines}};
 }
 
 // The exit status, standard output and standard error of runs, also of bad usage.
@@ -64,11 +44,12 @@ TEST(DraivoSim, PrintsWhatTheRunDid) {
     return text.empty() ? std::vector<std::string>{} : WordLines(text);
   };
   for (const auto& row : ReadTable("tables/draivo_sim.rows")) {
-    SimRun run = runSim(row.at(0), folder);
-    EXPECT_EQ(run.status, std::stoi(row.at(1))) << row.at(0);
-    EXPECT_EQ(run.out, linesOf(row.at(2))) << row.at(0);
-    if (run.status == 2 && run.err.size() > 1) run.err.resize(1);  // the usage text follows
-    EXPECT_EQ(run.err, linesOf(row.at(3))) << row.at(0);
+    auto [status, printed] = runSim(row.at(0), folder);
+    auto& [out, err] = printed;
+    EXPECT_EQ(status, std::stoi(row.at(1))) << row.at(0);
+    EXPECT_EQ(out, linesOf(row.at(2))) << row.at(0);
+    if (status == 2 && err.size() > 1) err.resize(1);  // the usage text follows
+    EXPECT_EQ(err, linesOf(row.at(3))) << row.at(0);
   }
   EXPECT_EQ(std::filesystem::file_size(folder.path() / "p.bmp"), 54 + (702 * 3 + 3) / 4 * 4 * 369);
 }
