@@ -3,6 +3,7 @@
 #ifdef DRAIVO_SIM
 
 #include <filesystem>
+#include <set>
 #include <sstream>
 
 #include "support/DataTable.h"
@@ -52,6 +53,45 @@ TEST(DraivoSim, PrintsWhatTheRunDid) {
     EXPECT_EQ(err, linesOf(row.at(3))) << row.at(0);
   }
   EXPECT_EQ(std::filesystem::file_size(folder.path() / "p.bmp"), 54 + (702 * 3 + 3) / 4 * 4 * 369);
+}
+
+// The options a text names: the words starting with "-" of the lines `isOptionLine` picks, up
+// to the first two blanks in a row.
+template <typename Pick>
+std::set<std::string> optionsNamed(const std::vector<std::string>& lines, Pick isOptionLine) {
+  std::set<std::string> names;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (!isOptionLine(lines, i)) continue;
+    std::string line = lines[i].substr(0, lines[i].find("  ", 2));
+    for (auto at = line.find("\\-"); at != std::string::npos; at = line.find("\\-")) line.replace(at, 2, "-");
+    std::istringstream words(line);
+    for (std::string word; words >> word;) {
+      word = word.substr(0, word.find_first_of(",\"\\"));
+      if (word.starts_with("-")) names.insert(word);
+    }
+  }
+  return names;
+}
+
+// --help and the manual page list the same options.
+TEST(DraivoSim, HelpListsTheOptionsOfTheManualPage) {
+  TempFolder folder;
+  const SimRun help = RunCommand(shellQuoted(DRAIVO_SIM) + " --help", {}, folder.path());
+  std::vector<std::string> helpLines;
+  std::istringstream in(help.out);
+  for (std::string line; std::getline(in, line);) helpLines.push_back(line);
+  const auto inHelp = optionsNamed(helpLines, [](const auto& lines, std::size_t i) {
+    return lines[i].starts_with("  -");
+  });
+  const auto manual = ReadLines(DataFolder().parent_path().parent_path() / "data/man/draivo-sim.1");
+  bool inOptions = false;
+  const auto inManual = optionsNamed(manual, [&](const auto& lines, std::size_t i) {
+    if (lines[i].starts_with(".SH")) inOptions = lines[i] == ".SH OPTIONS";
+    return inOptions && i > 0 && lines[i - 1] == ".TP";
+  });
+  EXPECT_EQ(help.status, 0);
+  EXPECT_GE(inHelp.size(), 18u);
+  EXPECT_EQ(inHelp, inManual);
 }
 
 }  // namespace
