@@ -6,6 +6,7 @@
 #include <map>
 
 #include "core/render/Transcript.h"
+#include "run/FileHelpers.h"
 #include "run/TextEncoding.h"
 #include "support/DataTable.h"
 #include "support/SimRun.h"
@@ -107,6 +108,10 @@ TEST(DraivoSimTextCommands, LeaveWhatTheyCannotHandleUntouched) {
       {"latin.nc", "%\r\n:0001 ;\r\nG0X1 (\xD8 20)\r\n%\r\n"},
       {"many.nc", many},
       {"bin.nc", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16)}};
+  std::string big(MaxProgramFileBytes + 1, ';');
+  for (std::size_t i = 0; i < big.size(); i += 64) big[i] = '\n';
+  const std::string bigFile = folder.write("big.nc", big);
+  const auto bigTime = fs::last_write_time(bigFile);
   for (const auto& row : ReadTable("tables/draivo_sim_text_commands.rows")) {
     for (const auto& [name, content] : files) folder.write(name, content);
     fs::create_directories(folder.path() / "folder.nc");
@@ -124,11 +129,15 @@ TEST(DraivoSimTextCommands, LeaveWhatTheyCannotHandleUntouched) {
     std::vector<std::string> left;
     for (const auto& entry : fs::directory_iterator(folder.path())) {
       const std::string name = entry.path().filename().string();
-      if (!files.contains(name) && name != "folder.nc" && name != "stdout" && name != "stderr") left.push_back(name);
+      if (!files.contains(name) && name != "folder.nc" && name != "big.nc" && name != "stdout" &&
+          name != "stderr")
+        left.push_back(name);
     }
     EXPECT_EQ(left, std::vector<std::string>(row.size() > 6 ? 1 : 0, row.size() > 6 ? row.at(6) : "")) << row.at(0);
     for (const auto& name : left) fs::remove(folder.path() / name);
   }
+  EXPECT_EQ(fs::file_size(bigFile), big.size());
+  EXPECT_EQ(fs::last_write_time(bigFile), bigTime);
 }
 
 }  // namespace
