@@ -6,7 +6,9 @@
 #      RUNS runs of wall-clock and CPU time, and the peak memory (GNU time; without it only the
 #      wall clock, taken with date), and hyperfine's figures as well when it is installed;
 #   3. draivo-sim --direct on the big programs: 900,000 lines of moves and 1,000,000 lines of
-#      moves and cycles (RUNS runs each; left out with BIG=0).
+#      moves and cycles (RUNS runs each; left out with BIG=0);
+#   4. draivo-sim --direct on 200 copies of a 10,000-line program of moves and cycles, with
+#      -j 1 and with -j 2 (RUNS runs each; left out with MANY=0).
 #
 #   scripts/bench.sh [BLOCKS] [RUNS]      defaults: 100000 blocks, 5 runs
 #
@@ -79,6 +81,16 @@ if [ "${BIG:-1}" != 0 ]; then
   blocks=900000 measure "moves: draivo-sim --direct" --direct "$big_moves"
   echo "mixed 1,000,000 lines: $(du -k "$big_mixed" | cut -f1) KB, $("$sim" --direct --trace "$big_mixed" | wc -l) executed blocks"
   blocks=1000000 measure "mixed: draivo-sim --direct" --direct "$big_mixed"
+fi
+
+if [ "${MANY:-1}" != 0 ]; then
+  echo "== many programs"
+  build/perf/bench/draivo-bench-gen "$work/many" 10000 >/dev/null
+  for i in $(seq -w 1 200); do cp "$work/many/program.nc" "$work/many/p$i.nc"; done
+  rm "$work/many/program.nc"
+  sleep 3  # see above
+  blocks="200 x 10000" measure "200 programs: draivo-sim -j 1" --direct -j 1 "$work"/many/p*.nc
+  blocks="200 x 10000" measure "200 programs: draivo-sim -j 2" --direct -j 2 "$work"/many/p*.nc
 fi
 
 if command -v hyperfine >/dev/null; then

@@ -2,7 +2,7 @@
 
 namespace draivo::cli {
 
-WorkpieceSetup StockOptions::setup() const {
+WorkpieceSetup StockOptions::setup(bool check) const {
   WorkpieceSetup setup;
   setup.noses = noses;
   if (stock) {
@@ -14,48 +14,27 @@ WorkpieceSetup StockOptions::setup() const {
   return setup;
 }
 
-bool ParseStockArgument(const std::vector<std::string>& arguments, std::size_t& i,
-                        StockOptions& options, std::string& error) {
-  const std::string& argument = arguments[i];
-  const bool hasValue = i + 1 < arguments.size();
-  if (argument == "--check") {
-    options.check = true;
-  } else if (argument == "--stock") {
-    if (!hasValue) {
-      error = "--stock needs a blank such as D50,L80";
-      return true;
-    }
-    const BlankParse parse = ParseStockOption(arguments[++i]);
-    if (parse.fault) {
-      error = "--stock " + arguments[i] + ": " + FaultText(*parse.fault, Language::English);
-      return true;
-    }
+std::string ReadStockValue(const std::string& option, const std::string& text,
+                           StockOptions& options) {
+  if (option == "--stock") {
+    const BlankParse parse = ParseStockOption(text);
+    if (parse.fault) return "--stock " + text + ": " + FaultText(*parse.fault, Language::English);
     options.stock = parse.blank;
-  } else if (argument == "--nose-radius") {
-    if (!hasValue) {
-      error = "--nose-radius needs a radius, or a tool and a radius such as 1=0.8";
-      return true;
-    }
-    const NoseRadiusParse parse = ParseNoseRadius(arguments[++i]);
+  } else if (option == "--nose-radius") {
+    const NoseRadiusParse parse = ParseNoseRadius(text);
     if (parse.fault) {
-      error = "--nose-radius " + arguments[i] + ": " + FaultText(*parse.fault, Language::English);
-      return true;
+      return "--nose-radius " + text + ": " + FaultText(*parse.fault, Language::English);
     }
     if (parse.tool) {
       options.noses.byTool[*parse.tool] = parse.radius;
     } else {
       options.noses.fallback = parse.radius;
     }
-  } else if (argument == "--profile") {
-    if (!hasValue || arguments[i + 1].empty()) {
-      error = "--profile needs a file name";
-      return true;
-    }
-    options.profileFile = arguments[++i];
-  } else {
-    return false;
+  } else if (option == "--profile") {
+    if (text.empty()) return "--profile needs a file name";
+    options.profileFile = text;
   }
-  return true;
+  return {};
 }
 
 std::string StockUsageText() {
@@ -65,11 +44,9 @@ std::string StockUsageText() {
          "                at its far end (default no chuck) up to the diameter J (default 2 x D)\n"
          "  --nose-radius [T=]R  the nose radius of tool T (a number or T word: 1, T0101),\n"
          "                or of every tool without T (default 0.4 mm, 0.016 inch under G20)\n"
-         "  --check       print a line FILE:LINE: warning: TEXT: BLOCK for every move that\n"
-         "                takes material at rapid, enters the jaws or cuts with the spindle\n"
-         "                stopped; without --stock the program's (WERKSTUK ...) line is the blank\n"
          "  --profile FILE  write the half-section of the part after the run as an SVG\n"
-         "                picture in the program's unit (the blank as with --check)\n";
+         "                picture in the program's unit (one program only; the blank as\n"
+         "                with --check)\n";
 }
 
 }  // namespace draivo::cli

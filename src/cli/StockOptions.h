@@ -1,9 +1,7 @@
 #pragma once
 
-#include <cstddef>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "stock/StockSpec.h"
 
@@ -13,18 +11,17 @@ namespace draivo::cli {
 struct StockOptions {
   std::optional<BlankSpec> stock;  // --stock
   NoseRadii noses;                 // --nose-radius, repeatable
-  bool check = false;              // --check
   std::string profileFile;         // --profile
 
   // The workpiece is in use with --stock, and with --check or --profile, which take the
   // program's own blank comment when --stock is not given.
-  WorkpieceSetup setup() const;
+  WorkpieceSetup setup(bool check) const;
 };
 
-// Reads the workpiece option at arguments[i], and its value, moving i past them. False when
-// arguments[i] is no workpiece option; `error` tells what is wrong with a bad value.
-bool ParseStockArgument(const std::vector<std::string>& arguments, std::size_t& i,
-                        StockOptions& options, std::string& error);
+// Reads the value `text` of the workpiece option `option` ("--stock", "--nose-radius" or
+// "--profile") into `options`; "" when it is good, else what is wrong with it.
+std::string ReadStockValue(const std::string& option, const std::string& text,
+                           StockOptions& options);
 
 // The lines of the usage text for these options.
 std::string StockUsageText();

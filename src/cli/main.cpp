@@ -1,12 +1,17 @@
-#include <fstream>
+#include <algorithm>
 #include <iostream>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "CommandLine.h"
-#include "run/HeadlessRun.h"
-#include "stock/StockProfile.h"
-#include "time/TimeTable.h"
+#include "ExitStatus.h"
+#include "ParallelChecks.h"
+#include "ProgramCheck.h"
+#include "ProgramFolder.h"
+#include "StandardInput.h"
+#include "TextCommandFiles.h"
 
 #ifndef DRAIVO_VERSION
 #define DRAIVO_VERSION "unknown"
@@ -15,81 +20,59 @@
 namespace draivo::cli {
 namespace {
 
-int exitStatusOf(const HeadlessResult& result) {
-  switch (result.exit()) {
-    case HeadlessExit::ReachedEnd:
-      return ExitReachedEnd;
-    case HeadlessExit::FileUnreadable:
-      return ExitFileError;
-    case HeadlessExit::Stopped:
-      break;
-  }
-  return ExitStopped;
+unsigned jobsFor(const CommandLine& options) {
+  if (options.jobs != 0) return options.jobs;
+  return std::max(1u, std::thread::hardware_concurrency());
 }
 
-void printStatus(const HeadlessResult& result) {
-  for (const StatusRow& row : result.status) std::cout << row.caption << '\t' << row.value << '\n';
+// The files as they are read; standard input is kept in a file first.
+std::vector<ProgramName> namesOf(const CommandLine& options, const StandardInputFile* input) {
+  std::vector<ProgramName> names;
+  const bool several = options.programs.size() > 1;
+  for (const std::string& program : options.programs) {
+    const bool fromInput = program == StandardInputName && input;
+    names.push_back({fromInput ? input->path() : program, program, several});
+  }
+  return names;
 }
 
-// The workpiece's part of the output: the warnings of --check, the --profile picture, and a
-// blank that could not be had. Gives the exit status.
-int finishStock(const StockOptions& stock, const HeadlessResult& result, int status) {
-  if (result.blankFault) {
-    const BlankCommentFault& fault = *result.blankFault;
-    std::cerr << fault.where.file << ':' << fault.where.line << ": error: blank comment: "
-              << FaultText(fault.fault, Language::English) << ": " << fault.where.block << '\n';
-    return ExitUsage;
-  }
-  const WorkpieceSetup setup = stock.setup();
-  if (setup.source == WorkpieceSetup::Source::None) return status;
-  if (!result.workpiece) {
-    if (result.outcome == RunOutcome::FileUnreadable) return status;
-    std::cerr << "draivo-sim: no workpiece: give --stock, or a line (WERKSTUK D.. L..) in the "
-                 "program\n";
-    return ExitUsage;
-  }
-  if (stock.check) {
-    for (const StockWarning& warning : result.warnings) std::cout << FormatWarning(warning) << '\n';
-    std::cout.flush();
-    if (!result.warnings.empty() && status == ExitReachedEnd) status = ExitWarnings;
-  }
-  if (!stock.profileFile.empty()) {
-    std::ofstream out(stock.profileFile, std::ios::binary | std::ios::trunc);
-    out << ProfileSvg(*result.workpiece);
-    if (!out.flush()) {
-      std::cerr << "draivo-sim: cannot write the profile " << stock.profileFile << '\n';
-      if (status == ExitReachedEnd || status == ExitWarnings) status = ExitFileError;
+std::vector<CheckOutcome> runAll(const CommandLine& options, const std::vector<ProgramName>& names,
+                                 const StandardInputFile* input) {
+  std::vector<CheckOutcome> outcomes;
+  if (options.textCommand) {
+    // One after the other: the commands share the work file of the program folder.
+    const std::string folder = ProgramFolder();
+    const std::string scratch = input ? input->outputPath() : std::string();
+    for (const ProgramName& name : names) {
+      outcomes.push_back(RunTextCommandFile(options, name, folder, scratch, std::cerr));
     }
+    return outcomes;
   }
-  return status;
+  const unsigned jobs = std::min<std::size_t>(jobsFor(options), names.size());
+  if (jobs <= 1) {
+    for (const ProgramName& name : names) {
+      outcomes.push_back(CheckProgram(options, name, std::cout, std::cerr));
+    }
+    return outcomes;
+  }
+  return CheckInParallel(
+      names.size(), jobs,
+      [&](std::size_t i) { return CheckProgram(options, names[i], std::cout, std::cerr); },
+      [&](std::size_t i, int signal) {
+        return names[i].shown + ": draivo-sim: the check ended by signal " +
+               std::to_string(signal);
+      });
 }
 
-int simulate(const CommandLine& options) {
-  HeadlessOptions run;
-  run.zoom = options.zoom;
-  run.direct = options.direct;
-  run.collectTrace = false;
-  run.recordTime = options.time;
-  run.stepBudget = options.maxBlocks;
-  run.workpiece = options.stock.setup();
-  if (options.trace) run.onTrace = [](const std::string& block) { std::cout << block << '\n'; };
-  run.onMessage = [](const std::string& message) { std::cerr << message << '\n'; };
-
-  const HeadlessResult result = RunHeadless(options.program, run);
-  if (result.budgetExhausted) {
-    std::cerr << "draivo-sim: run stopped after " << result.stepBudget
-              << " blocks (--max-blocks sets the limit)\n";
-  }
-  if (options.status) printStatus(result);
-  if (options.time) std::cout << FormatTimeTable(MakeTimeTable(result.time, options.rapidRate));
-  std::cout.flush();
-
-  int status = exitStatusOf(result);
-  if (!options.bmpFile.empty() && !result.picture.writeBmp(options.bmpFile)) {
-    std::cerr << "draivo-sim: cannot write the picture " << options.bmpFile << '\n';
-    if (status == ExitReachedEnd) status = ExitFileError;
-  }
-  return finishStock(options.stock, result, status);
+int run(const CommandLine& options) {
+  const bool readsInput = std::find(options.programs.begin(), options.programs.end(),
+                                    StandardInputName) != options.programs.end();
+  std::unique_ptr<StandardInputFile> input;
+  if (readsInput) input = std::make_unique<StandardInputFile>();
+  const std::vector<ProgramName> names = namesOf(options, input.get());
+  const std::vector<CheckOutcome> outcomes = runAll(options, names, input.get());
+  if (names.size() > 1) std::cerr << SummaryLine(outcomes) << '\n';
+  return WorstStatus(outcomes);
 }
 
 }  // namespace
@@ -111,5 +94,10 @@ int main(int argc, char** argv) {
     std::cout << "draivo-sim " << DRAIVO_VERSION << '\n';
     return ExitReachedEnd;
   }
-  return simulate(parsed.options);
+  try {
+    return run(parsed.options);
+  } catch (const std::exception& error) {
+    std::cerr << "draivo-sim: " << error.what() << '\n';
+    return ExitFileError;
+  }
 }

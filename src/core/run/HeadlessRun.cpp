@@ -17,6 +17,7 @@ class HeadlessHost : public Host {
 
   void attach(Simulator& simulator) { sim_ = &simulator; }
   const std::vector<std::string>& messages() const { return messages_; }
+  const std::vector<RunMessage>& messageBoxes() const { return boxes_; }
 
   void processEvents() override {}
   void waitForEvents(int maxMilliseconds) override {
@@ -28,6 +29,7 @@ class HeadlessHost : public Host {
   MessageAnswer messageBox(const std::string& text, const std::string& title,
                            MessageButtons buttons, MessageIcon) override {
     messages_.push_back(title + ": " + text);
+    boxes_.push_back({title, text, sim_ ? sim_->currentLocation() : SourceLocation{}});
     if (onMessage_) onMessage_(messages_.back());
     return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
   }
@@ -40,6 +42,7 @@ class HeadlessHost : public Host {
   Simulator* sim_ = nullptr;
   std::uint64_t clock_ = 0;
   std::vector<std::string> messages_;
+  std::vector<RunMessage> boxes_;
 };
 
 }  // namespace
@@ -82,6 +85,7 @@ HeadlessResult RunHeadless(const std::string& programFile, const HeadlessOptions
       options.stepBudget != 0 ? options.stepBudget : HeadlessOptions::MinimumStepBudget;
   const auto countStep = [&] {
     if (++steps <= result.stepBudget) return true;
+    if (!result.budgetExhausted) result.stoppedAt = sim.currentLocation();
     result.budgetExhausted = true;
     sim.requestQuit();
     return false;
@@ -95,6 +99,7 @@ HeadlessResult RunHeadless(const std::string& programFile, const HeadlessOptions
   });
   const Connection trace = sim.interpreter.onExecute.connect([&](const std::string& block) {
     if (!countStep()) return;
+    ++result.executedBlocks;
     if (options.collectTrace) result.trace.push_back(block);
     if (options.onTrace) options.onTrace(block);
   });
@@ -108,6 +113,7 @@ HeadlessResult RunHeadless(const std::string& programFile, const HeadlessOptions
 
   result.outcome = sim.lastOutcome;
   result.messages = host.messages();
+  result.messageBoxes = host.messageBoxes();
   result.status = StatusRows(sim.status);
   result.picture = sim.picResult;
   if (time) result.time = time->account();

@@ -9,6 +9,7 @@
 #include "nc/MachineStatus.h"
 #include "render/Surface.h"
 #include "run/Simulator.h"
+#include "run/SourceLocation.h"
 #include "stock/RunStock.h"
 #include "time/TimeAccount.h"
 
@@ -45,6 +46,14 @@ struct StatusRow {
 // speed, constant, feed.
 std::vector<StatusRow> StatusRows(const MachineStatus& status);
 
+// A message box of the run, with the block the program list showed when it came (no line
+// when it showed none, as for a main program that cannot be read).
+struct RunMessage {
+  std::string title;
+  std::string text;
+  SourceLocation where;
+};
+
 enum class HeadlessExit {
   ReachedEnd,      // the run executed the last block of the main program
   FileUnreadable,  // a program file could not be read, or is not a program file
@@ -59,6 +68,9 @@ struct HeadlessResult {
   std::uint64_t stepBudget = 0;       // the budget the run had at its end
   std::vector<std::string> trace;     // every block text handed to ExecuteBlock
   std::vector<std::string> messages;  // every message box as "title: text"
+  std::vector<RunMessage> messageBoxes;  // the same message boxes, with where they came
+  std::uint64_t executedBlocks = 0;      // blocks handed to ExecuteBlock within the budget
+  SourceLocation stoppedAt;              // with budgetExhausted: the block the run stopped at
   std::vector<StatusRow> status;      // the status panel after the run
   Surface picture;                    // picResult after the run
   TimeAccount time;                   // with HeadlessOptions::recordTime: what the run ran

@@ -2,49 +2,30 @@
 
 #ifdef DRAIVO_SIM
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
+#include <set>
+#include <sstream>
 
 #include "support/DataTable.h"
+#include "support/SimRun.h"
 #include "support/TempFolder.h"
 
 namespace draivo::test {
 namespace {
 
-std::string quoted(const std::string& text) {
-  std::string out = "'";
-  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
-struct SimRun {
-  int status = -1;
-  std::vector<std::string> out, err;
-};
-
 // draivo-sim with the arguments, in which {p} stands for a program of a feed move between two
 // rapids, {m} for one that calls a missing subprogram, {dir} for their folder and {data} for
 // the test data; standard output with single blanks between words.
-SimRun runSim(std::string arguments, const TempFolder& folder) {
+std::pair<int, std::pair<std::vector<std::string>, std::vector<std::string>>> runSim(
+    const std::string& arguments, const TempFolder& folder) {
   const std::string dir = folder.path().string();
-  for (const auto& [mark, file] : {std::pair<std::string, std::string>{"{p}", dir + "/p.nc"},
-                                   {"{m}", dir + "/m.nc"},
-                                   {"{dir}", dir},
-                                   {"{data}", DataFolder().string()}}) {
-    const std::string path = quoted(file);
-    for (auto at = arguments.find(mark); at != std::string::npos; at = arguments.find(mark)) {
-      arguments.replace(at, mark.size(), path);
-    }
-  }
-  const auto out = folder.path() / "stdout", err = folder.path() / "stderr";
-  const int raw = std::system((quoted(DRAIVO_SIM) + " " + arguments + " >" + quoted(out.string()) +
-                               " 2>" + quoted(err.string()) + " </dev/null")
-                                  .c_str());
-  std::string printed;
-  for (const auto& line : ReadLines(out)) printed += line + "\n";
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, WordLines(printed), ReadLines(err)};
+  const Marks marks = {{"{p}", dir + "/p.nc"}, {"{m}", dir + "/m.nc"}, {"{dir}", dir},
+                       {"{data}", DataFolder().string()}};
+  const SimRun run = RunCommand(shellQuoted(DRAIVO_SIM) + " " + arguments, marks, folder.path());
+  std::istringstream err(run.err);
+  std::vector<std::string> errLines;
+  for (std::string line; std::getline(err, line);) errLines.push_back(line);
+  return {run.status, {WordLines(run.out), errLines}};
 }
 
 // The exit status, standard output and standard error of runs, also of bad usage.
@@ -64,11 +45,12 @@ TEST(DraivoSim, PrintsWhatTheRunDid) {
     return text.empty() ? std::vector<std::string>{} : WordLines(text);
   };
   for (const auto& row : ReadTable("tables/draivo_sim.rows")) {
-    SimRun run = runSim(row.at(0), folder);
-    EXPECT_EQ(run.status, std::stoi(row.at(1))) << row.at(0);
-    EXPECT_EQ(run.out, linesOf(row.at(2))) << row.at(0);
-    if (run.status == 2 && run.err.size() > 1) run.err.resize(1);  // the usage text follows
-    EXPECT_EQ(run.err, linesOf(row.at(3))) << row.at(0);
+    auto [status, printed] = runSim(row.at(0), folder);
+    auto& [out, err] = printed;
+    EXPECT_EQ(status, std::stoi(row.at(1))) << row.at(0);
+    EXPECT_EQ(out, linesOf(row.at(2))) << row.at(0);
+    if (status == 2 && err.size() > 1) err.resize(1);  // the usage text follows
+    EXPECT_EQ(err, linesOf(row.at(3))) << row.at(0);
   }
   EXPECT_EQ(std::filesystem::file_size(folder.path() / "p.bmp"), 54 + (702 * 3 + 3) / 4 * 4 * 369);
   // The profile of the bar after the pass along Z: its outline in millimetres. The nose (R 0.4)
@@ -81,6 +63,45 @@ TEST(DraivoSim, PrintsWhatTheRunDid) {
     if (line.find("<polygon") != std::string::npos) outline += line;
   }
   EXPECT_NE(outline.find(" -50.005,-25 -49.995,-10.33695 "), std::string::npos) << outline.substr(0, 200);
+}
+
+// The options a text names: the words starting with "-" of the lines `isOptionLine` picks, up
+// to the first two blanks in a row.
+template <typename Pick>
+std::set<std::string> optionsNamed(const std::vector<std::string>& lines, Pick isOptionLine) {
+  std::set<std::string> names;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (!isOptionLine(lines, i)) continue;
+    std::string line = lines[i].substr(0, lines[i].find("  ", 2));
+    for (auto at = line.find("\\-"); at != std::string::npos; at = line.find("\\-")) line.replace(at, 2, "-");
+    std::istringstream words(line);
+    for (std::string word; words >> word;) {
+      word = word.substr(0, word.find_first_of(",\"\\"));
+      if (word.starts_with("-")) names.insert(word);
+    }
+  }
+  return names;
+}
+
+// --help and the manual page list the same options.
+TEST(DraivoSim, HelpListsTheOptionsOfTheManualPage) {
+  TempFolder folder;
+  const SimRun help = RunCommand(shellQuoted(DRAIVO_SIM) + " --help", {}, folder.path());
+  std::vector<std::string> helpLines;
+  std::istringstream in(help.out);
+  for (std::string line; std::getline(in, line);) helpLines.push_back(line);
+  const auto inHelp = optionsNamed(helpLines, [](const auto& lines, std::size_t i) {
+    return lines[i].starts_with("  -");
+  });
+  const auto manual = ReadLines(DataFolder().parent_path().parent_path() / "data/man/draivo-sim.1");
+  bool inOptions = false;
+  const auto inManual = optionsNamed(manual, [&](const auto& lines, std::size_t i) {
+    if (lines[i].starts_with(".SH")) inOptions = lines[i] == ".SH OPTIONS";
+    return inOptions && i > 0 && lines[i - 1] == ".TP";
+  });
+  EXPECT_EQ(help.status, 0);
+  EXPECT_GE(inHelp.size(), 18u);
+  EXPECT_EQ(inHelp, inManual);
 }
 
 }  // namespace

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#ifdef DRAIVO_SIM
+
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <sstream>
+
+#include "support/DataTable.h"
+#include "support/SimRun.h"
+#include "support/TempFolder.h"
+
+namespace draivo::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Json = nlohmann::ordered_json;
+
+const fs::path SourceFolder = fs::path(DRAIVO_TEST_DATA_DIR).parent_path().parent_path();
+
+// Every example and every golden program, in a fixed order.
+std::vector<std::string> programs() {
+  std::vector<std::string> files;
+  for (const auto& entry : fs::directory_iterator(DRAIVO_EXAMPLES_DIR)) {
+    if (entry.path().extension() == ".nc") files.push_back(entry.path().string());
+  }
+  for (const auto& entry : fs::directory_iterator(DRAIVO_TEST_DATA_DIR)) {
+    if (fs::exists(entry.path() / "program.nc")) files.push_back((entry.path() / "program.nc").string());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+SimRun validate(const std::string& jsonLines, const TempFolder& folder) {
+  const std::string file = folder.write("objects.jsonl", jsonLines);
+  return RunCommand("python3 {validator} {schema} {file}",
+                    {{"{validator}", (SourceFolder / "tests/support/validate_json_lines.py").string()},
+                     {"{schema}", (SourceFolder / "docs/draivo-sim.schema.json").string()},
+                     {"{file}", file}},
+                    folder.path());
+}
+
+// One object per program, in the order of the files, each valid by the schema in docs/ and
+// written as the JSON library writes it back after reading it.
+TEST(DraivoSimJson, EveryProgramGivesAValidObject) {
+  const TempFolder folder;
+  const std::vector<std::string> files = programs();
+  std::string arguments;
+  for (const std::string& file : files) arguments += " " + shellQuoted(file);
+  const SimRun run = RunCommand(shellQuoted(DRAIVO_SIM) + " --json --direct" + arguments, {}, folder.path());
+  EXPECT_EQ(run.status, 1);  // among the golden cases are files that are no programs
+  const std::vector<std::string> lines = linesOf(run.out);
+  ASSERT_EQ(lines.size(), files.size());
+  // The faults of the objects are what --check prints of the same files.
+  std::string faults;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const Json object = Json::parse(lines[i]);
+    EXPECT_EQ(object.dump(), lines[i]);
+    EXPECT_EQ(object.at("file"), files[i]);
+    for (const Json& fault : object.at("faults")) {
+      const std::string line = fault["line"].is_null() ? "" : ":" + fault["line"].dump();
+      faults += fault["file"].get<std::string>() + line + ": error: " + fault["text"].get<std::string>() + "\n";
+    }
+  }
+  const SimRun check = RunCommand(shellQuoted(DRAIVO_SIM) + " --check --direct" + arguments, {}, folder.path());
+  EXPECT_GT(faults.size(), 1000u);
+  EXPECT_EQ(faults, check.out);
+  const SimRun valid = validate(run.out, folder);
+  EXPECT_EQ(valid.status, 0) << valid.out << valid.err;
+}
+
+// The schema is strict: objects that miss a field, carry one more or have a wrong type fail.
+TEST(DraivoSimJson, TheSchemaRefusesWhatDraivoSimNeverWrites) {
+  const TempFolder folder;
+  const SimRun run = RunCommand(shellQuoted(DRAIVO_SIM) + " --json {p}",
+                                {{"{p}", (fs::path(DRAIVO_EXAMPLES_DIR) / "face.nc").string()}},
+                                folder.path());
+  ASSERT_EQ(run.status, 0);
+  const Json good = Json::parse(run.out);
+  std::vector<Json> bad(5, good);
+  bad[0].erase("warnings");
+  bad[1]["extra"] = 1;
+  bad[2]["time"]["total"]["feed_s"] = "1:00";
+  bad[3]["faults"].push_back({{"file", "a.nc"}, {"line", 0}, {"text", "x"}});
+  bad[4]["status"].erase(0);
+  for (const Json& object : bad) {
+    EXPECT_EQ(validate(object.dump() + "\n", folder).status, 1) << object.dump();
+  }
+  EXPECT_EQ(validate(good.dump() + "\n", folder).status, 0);
+}
+
+}  // namespace
+}  // namespace draivo::test
+
+#endif
