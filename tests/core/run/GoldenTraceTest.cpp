@@ -13,6 +13,7 @@
 #include "run/HeadlessRun.h"
 #include "support/DataTable.h"
 #include "support/ScriptedHost.h"
+#include "time/RunTimeRecorder.h"
 #include "time/TimeTable.h"
 
 namespace draivo::test {
@@ -215,6 +216,7 @@ CaseRun RunScriptedCase(const GoldenCase& c) {
   if (c.has("optional-stop")) sim.toggleOptionalStop();
 
   CaseRun run;
+  const RunTimeRecorder time(sim);  // as the window keeps it, over all runs of the simulator
   const auto tracing = sim.interpreter.onExecute.connect(
       [&run](const std::string& block) { run.trace.push_back(block); });
   bool openTried = !c.has("open-during-run"), restarted = !c.has("start-at-end");
@@ -241,6 +243,7 @@ CaseRun RunScriptedCase(const GoldenCase& c) {
   run.state = stateOf(sim, host);
   run.exitStatus = exitStatusOf(sim.lastOutcome);
   run.picture = sim.picResult;
+  run.time = time.account();
   return run;
 }
 
@@ -366,6 +369,7 @@ TEST_P(GoldenTraceTest, RunDoesWhatTheFolderExpects) {
   SCOPED_TRACE("scripted run");
   const CaseRun run = RunScriptedCase(c);
   expectCommon(c, run);
+  if (c.has("time")) expectTime(c.lines("time"), run.time);
   if (c.has("waits")) {
     EXPECT_EQ(run.waits, c.lines("waits"));
   }
