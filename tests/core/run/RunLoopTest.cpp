@@ -113,7 +113,8 @@ TEST(RunControl, StopEndsTheRunAtItsNextWait) {
     r.sim.setSpeedValue(c.speed);
     Lines executed;
     std::vector<Colour> atStop;
-    r.sim.interpreter.onExecute = [&](const std::string& block) { executed.push_back(block); };
+    const Connection trace = r.sim.interpreter.onExecute.connect(
+        [&](const std::string& block) { executed.push_back(block); });
     r.host.onWait = [&](ScriptedHost& h) {
       if (h.clock < c.stopAt || r.sim.stopRequested() || !r.sim.run.RunBusy) return;
       r.sim.requestStop();

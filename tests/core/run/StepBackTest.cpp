@@ -1,0 +1,216 @@
+// "Stap terug" and "Uitvoeren tot hier" against fresh runs: going back k stops from stop n
+// gives what a run that never went back showed at stop n - k, and going on from there gives
+// what it showed afterwards, for the programs and inputs of tests/data/tables/step_back.rows.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "run/CheckpointPart.h"
+#include "run/HeadlessRun.h"
+#include "support/DataTable.h"
+#include "support/ScriptedHost.h"
+#include "time/RunTimeRecorder.h"
+#include "time/TimeTable.h"
+
+namespace draivo::test {
+namespace {
+
+std::filesystem::path SourceFolder() {
+  return DataFolder().parent_path().parent_path();
+}
+
+std::uint64_t PictureHash(const Surface& picture) {
+  std::uint64_t hash = 0xcbf29ce484222325;
+  for (const Colour colour : picture.pixels()) {
+    for (int shift = 0; shift < 32; shift += 8) hash = (hash ^ ((colour >> shift) & 0xFF)) * 0x100000001b3;
+  }
+  return hash;
+}
+
+std::string StatusText(const MachineStatus& status) {
+  std::string text;
+  for (const StatusRow& row : StatusRows(status)) text += row.caption + "\t" + row.value + "\n";
+  return text;
+}
+
+// The blocks executed, kept with the run's checkpoints as any follower of the run is.
+class TraceFollower : public CheckpointPart {
+ public:
+  explicit TraceFollower(Simulator& sim)
+      : sim_(sim), executed_(sim.interpreter.onExecute.connect([this](const std::string& b) {
+          blocks.push_back(b);
+        })) {
+    sim.addCheckpointPart(*this);
+  }
+  ~TraceFollower() override { sim_.removeCheckpointPart(*this); }
+  std::unique_ptr<State> saveState() const override {
+    return std::make_unique<ValueState<std::size_t>>(blocks.size());
+  }
+  void restoreState(const State& state) override {
+    blocks.resize(static_cast<const ValueState<std::size_t>&>(state).value);
+  }
+  std::vector<std::string> blocks;
+
+ private:
+  Simulator& sim_;
+  Connection executed_;
+};
+
+// What the window shows while the run waits at a stop.
+struct Shown {
+  std::uint64_t picture;
+  std::string status, time, list, images, menus, view;
+  std::size_t executed;
+
+  bool operator==(const Shown&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Shown& s) {
+  return out << "picture " << s.picture << " list " << s.list << " images " << s.images
+             << " menus " << s.menus << " view " << s.view << " executed " << s.executed
+             << "\n" << s.status << s.time;
+}
+
+// An input the user gives while the run waits at a stop: "zoom 50@3" sets the zoom bar at
+// stop 3; "speed V@S", "direct 0|1@S", "step@S" and "optional@S" likewise.
+struct Input {
+  std::string what;
+  int value = 0;
+  std::size_t stop = 0;
+};
+
+std::vector<Input> InputsOf(const std::string& field) {
+  std::vector<Input> inputs;
+  std::istringstream in(field);
+  for (std::string item; std::getline(in, item, ',');) {
+    const auto at = item.find('@');
+    if (at == std::string::npos) continue;
+    std::istringstream words(item.substr(0, at));
+    Input input;
+    words >> input.what >> input.value;
+    input.stop = std::stoul(item.substr(at + 1));
+    inputs.push_back(input);
+  }
+  return inputs;
+}
+
+// A run in step mode on the scripted host, where a user clicks Start at every stop after
+// giving the inputs of that stop; at one stop, once, the user steps back instead.
+struct SteppedRun {
+  explicit SteppedRun(std::uint64_t interval) {
+    r.sim.checkpoints().setStartInterval(interval);
+    r.host.direct = false;
+    r.sim.toggleStepMode();
+  }
+
+  Shown shown() {
+    Shown s;
+    s.picture = PictureHash(r.sim.picResult);
+    s.status = StatusText(r.sim.status);
+    s.time = FormatTimeTable(MakeTimeTable(time.account(), 0));
+    s.list = std::filesystem::path(r.sim.listedFile()).filename().string() + ":" + std::to_string(r.sim.lstCommands.ListIndex()) + " level " +
+             std::to_string(r.sim.run.SubprogramLevel) + " " + r.sim.caption;
+    s.images = ImageNames(r.sim.indicators);
+    s.menus = std::string(r.sim.menus.stapChecked ? "step " : "") +
+              (r.sim.menus.optioneelChecked ? "optional" : "");
+    s.view = std::to_string(r.sim.view.zoomValue) + " " + std::to_string(r.sim.view.speedValue) +
+             " " + std::to_string(r.sim.view.CurrentPointZ) + " " +
+             std::to_string(r.sim.view.CurrentPointX) + " " + std::to_string(r.sim.view.PenColour);
+    s.executed = trace.blocks.size();
+    return s;
+  }
+
+  void give(const std::vector<Input>& inputs, std::size_t stop) {
+    for (const Input& input : inputs) {
+      if (input.stop != stop) continue;
+      if (input.what == "zoom") r.sim.setZoomValue(input.value);
+      if (input.what == "speed") r.sim.setSpeedValue(input.value);
+      if (input.what == "direct") r.host.direct = input.value != 0;
+      if (input.what == "step") r.sim.toggleStepMode();
+      if (input.what == "optional") r.sim.toggleOptionalStop();
+    }
+  }
+
+  // Runs the program; `atStop` is told of every wait at a stop with the stop's number and
+  // returns whether the user clicks Start there.
+  void run(const std::string& program, const std::function<bool(std::size_t)>& atStop) {
+    r.host.onWait = [&](ScriptedHost& host) {
+      const std::size_t stop = r.sim.stopNumber();
+      if (stop == 0 || r.sim.StartPressed) return;
+      if (!atStop(stop)) host.skipClicks = 1;
+    };
+    r.host.dialogAnswer = program;
+    r.sim.Open();
+  }
+
+  ScriptedRun r;
+  RunTimeRecorder time{r.sim};
+  TraceFollower trace{r.sim};
+};
+
+std::string ProgramCopy(ScriptedRun& run, const std::string& relative) {
+  const std::filesystem::path source = SourceFolder() / relative;
+  for (const auto& entry : std::filesystem::directory_iterator(source.parent_path())) {
+    if (entry.path().extension() == ".nc") {
+      std::filesystem::copy_file(entry.path(), run.folder.path() / entry.path().filename(),
+                                 std::filesystem::copy_options::overwrite_existing);
+    }
+  }
+  return (run.folder.path() / source.filename()).string();
+}
+
+TEST(StepBack, GivesTheStopsOfARunThatNeverWentBack) {
+  for (const TableRow& row : ReadTable("tables/step_back.rows")) {
+    ASSERT_GE(row.size(), 5u);
+    const std::string name = row[0] + " stop " + row[1] + " back " + row[2] + " every " + row[3];
+    const std::size_t from = std::stoul(row[1]), back = std::stoul(row[2]);
+    const std::uint64_t interval = std::stoull(row[3]);
+    const std::vector<Input> inputs = InputsOf(row[4]);
+
+    SteppedRun fresh(interval);
+    std::map<std::size_t, Shown> freshStops;
+    fresh.run(ProgramCopy(fresh.r, row[0]), [&](std::size_t stop) {
+      freshStops.emplace(stop, fresh.shown());
+      fresh.give(inputs, stop);
+      return true;
+    });
+    EXPECT_EQ(fresh.r.sim.lastOutcome, RunOutcome::ReachedEnd) << name;
+    if (freshStops.size() < from) {
+      ADD_FAILURE() << name << ": the run has " << freshStops.size() << " stops";
+      continue;
+    }
+
+    SteppedRun stepped(interval);
+    bool wentBack = false;
+    std::vector<std::size_t> visits;
+    stepped.run(ProgramCopy(stepped.r, row[0]), [&](std::size_t stop) {
+      visits.push_back(stop);
+      EXPECT_EQ(stepped.shown(), freshStops.at(stop)) << name << " at stop " << stop
+                                                      << (wentBack ? " after going back" : "");
+      if (stop == from && !wentBack) {
+        wentBack = true;
+        for (std::size_t i = 0; i < back; ++i) stepped.r.sim.stepBack();
+        return false;
+      }
+      stepped.give(inputs, stop);
+      return true;
+    });
+    // After stop n the next wait is at stop n - k, and from there every stop comes again.
+    const auto at = std::find(visits.begin(), visits.end(), from);
+    if (!wentBack || at == visits.end() || at + 1 == visits.end()) {
+      ADD_FAILURE() << name << ": no wait after the step back";
+      continue;
+    }
+    EXPECT_EQ(*(at + 1), from - back) << name;
+    EXPECT_EQ(visits.size(), freshStops.size() + back + 1) << name;
+    EXPECT_EQ(stepped.trace.blocks, fresh.trace.blocks) << name;
+    EXPECT_EQ(PictureHash(stepped.r.sim.picResult), PictureHash(fresh.r.sim.picResult)) << name;
+    EXPECT_EQ(stepped.r.sim.lastOutcome, RunOutcome::ReachedEnd) << name;
+  }
+}
+
+}  // namespace
+}  // namespace draivo::test
