@@ -77,6 +77,11 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         parsed.error = "--max-blocks needs a whole number above 0";
         return parsed;
       }
+    } else if (argument == "--until-block") {
+      if (!hasValue || !parseCount(arguments[++i], options.untilBlock)) {
+        parsed.error = "--until-block needs a line number above 0";
+        return parsed;
+      }
     } else if (argument == "--bmp") {
       if (!hasValue || arguments[i + 1].empty()) {
         parsed.error = "--bmp needs a file name";
@@ -117,13 +122,18 @@ std::string UsageText() {
          "  --max-blocks N  stop the run after N blocks, counting every program block\n"
          "                taken up and every block executed (default: 100 for every\n"
          "                line of the longest program loaded, at least 2000000)\n"
+         "  --until-block N  run as \"Uitvoeren tot hier\" does: without stops until the\n"
+         "                block on line N of the program file is taken up at a gate\n"
+         "                for the first time, and end the run there, before the block\n"
+         "                is carried out (picture, --status and --time as they stand)\n"
          "  --help        show this text\n"
          "  --version     show the version\n"
          "\n"
          "Message boxes are printed to standard error as \"title: text\".\n"
          "Exit status: 0 the run reached its end, 1 a program file could not be read\n"
          "or is not a program, or the picture could not be written, 2 bad usage,\n"
-         "3 the run stopped before its end.\n";
+         "3 the run stopped before its end, 4 the block of --until-block was never\n"
+         "taken up (the run went on to its end).\n";
 }
 
 }  // namespace draivo::cli

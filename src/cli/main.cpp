@@ -19,6 +19,8 @@ int exitStatusOf(const HeadlessResult& result) {
       return ExitReachedEnd;
     case HeadlessExit::FileUnreadable:
       return ExitFileError;
+    case HeadlessExit::NotReached:
+      return ExitNotReached;
     case HeadlessExit::Stopped:
       break;
   }
@@ -36,6 +38,7 @@ int simulate(const CommandLine& options) {
   run.collectTrace = false;
   run.recordTime = options.time;
   run.stepBudget = options.maxBlocks;
+  run.untilLine = options.untilBlock;
   if (options.trace) run.onTrace = [](const std::string& block) { std::cout << block << '\n'; };
   run.onMessage = [](const std::string& message) { std::cerr << message << '\n'; };
 

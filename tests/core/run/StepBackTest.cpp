@@ -214,3 +214,118 @@ TEST(StepBack, GivesTheStopsOfARunThatNeverWentBack) {
 
 }  // namespace
 }  // namespace draivo::test
+
+namespace draivo::test {
+namespace {
+
+// The first stop of a run in step mode at which the list shows the line of the main program.
+Shown FirstStopAt(const std::string& program, std::size_t line, std::vector<std::string>& trace) {
+  SteppedRun run(CheckpointStore::StartInterval);
+  const std::string file = ProgramCopy(run.r, program);
+  std::optional<Shown> first;
+  run.run(file, [&](std::size_t) {
+    const auto& sim = run.r.sim;
+    if (!first && sim.listedFile() == file && sim.lstCommands.lineOf(sim.lstCommands.ListIndex()) == line) {
+      first = run.shown();
+    }
+    return true;
+  });
+  trace = run.trace.blocks;
+  return first.value_or(Shown{});
+}
+
+TEST(RunToHere, HoldsAtTheBlockAsSteppingToItDoes) {
+  for (const TableRow& row : ReadTable("tables/run_to_here.rows")) {
+    ASSERT_GE(row.size(), 4u);
+    const std::size_t line = std::stoul(row[1]);
+    const std::size_t fromStop = std::stoul(row[2]);
+    const bool reachable = row[3] == "held";
+    const std::string name = row[0] + " line " + row[1] + " from stop " + row[2];
+    std::vector<std::string> freshTrace;
+    const Shown expected = FirstStopAt(row[0], line, freshTrace);
+
+    SteppedRun run(std::stoull(row.size() > 4 ? row[4] : "64"));
+    const std::string file = ProgramCopy(run.r, row[0]);
+    std::optional<Shown> held;
+    bool asked = false;
+    run.run(file, [&](std::size_t stop) {
+      if (run.r.sim.holdsAtTarget() && !held) {
+        held = run.shown();
+        EXPECT_TRUE(run.r.sim.menus.stapChecked) << name;
+      }
+      if (!asked && stop == fromStop) {
+        asked = true;
+        run.r.sim.runTo({file, line});
+      }
+      return true;
+    });
+    EXPECT_EQ(run.r.sim.lastOutcome, RunOutcome::ReachedEnd) << name;
+    const std::string missed = "Uitvoeren tot hier: Regel " + row[1] + " van " +
+                               std::filesystem::path(file).filename().string() + " is niet bereikt.";
+    const bool saidMissed =
+        std::find(run.r.host.messages.begin(), run.r.host.messages.end(), missed) !=
+        run.r.host.messages.end();
+    EXPECT_EQ(saidMissed, !reachable) << name;
+    EXPECT_EQ(held.has_value(), reachable) << name;
+    if (!reachable) continue;
+    EXPECT_EQ(*held, expected) << name;
+    // Going on from there ends as the run that stepped through every block.
+    EXPECT_EQ(run.trace.blocks, freshTrace) << name;
+
+    // draivo-sim --until-block shows the same picture and status rows.
+    HeadlessOptions options;
+    options.untilLine = line;
+    const HeadlessResult headless = RunHeadless(file, options);
+    EXPECT_EQ(headless.exit(), HeadlessExit::ReachedEnd) << name;
+    EXPECT_EQ(PictureHash(headless.picture), held->picture) << name;
+    std::string status;
+    for (const StatusRow& r : headless.status) status += r.caption + "\t" + r.value + "\n";
+    EXPECT_EQ(status, held->status) << name;
+  }
+}
+
+// From idle the run starts and holds; message boxes on the way are notices, not boxes.
+TEST(RunToHere, StartsARunAndLeavesItsMessagesAsNotices) {
+  ScriptedRun r;
+  r.write("program.nc", {"G00 X40 Z2 ;", "M98 P1234 ;", "G01 Z-20 F0.2 ;", "X60 ;", "M30 ;"});
+  r.sim.dialogFileName = (r.folder.path() / "program.nc").string();
+  r.sim.menus.vernieuwEnabled = true;
+  std::size_t heldAt = 0;
+  r.host.onWait = [&](ScriptedHost&) {
+    if (r.sim.holdsAtTarget()) heldAt = r.sim.lstCommands.lineOf(r.sim.lstCommands.ListIndex());
+  };
+  r.sim.runTo({r.sim.dialogFileName, 4});
+  EXPECT_EQ(heldAt, 4u);
+  EXPECT_EQ(r.host.messages, std::vector<std::string>{});
+  ASSERT_EQ(r.host.notices.size(), 1u);
+  EXPECT_EQ(r.host.notices[0].rfind("Bestand niet gevonden: ", 0), 0u);
+  EXPECT_EQ(r.sim.lastOutcome, RunOutcome::ReachedEnd);
+
+  HeadlessOptions options;
+  options.untilLine = 99;
+  const HeadlessResult missed = RunHeadless(r.sim.dialogFileName, options);
+  EXPECT_EQ(missed.exit(), HeadlessExit::NotReached);
+  EXPECT_EQ(missed.messages.back(), "Uitvoeren tot hier: Regel 99 van program.nc is niet bereikt.");
+}
+
+// "Stap terug" does nothing at the first stop and while no run waits.
+TEST(StepBack, NeedsAnEarlierStop) {
+  ScriptedRun r;
+  r.sim.toggleStepMode();
+  EXPECT_FALSE(r.sim.canStepBack());
+  r.sim.stepBack();
+  std::vector<std::string> seen;
+  r.host.onWait = [&](ScriptedHost&) {
+    if (r.sim.stopNumber() == 1) {
+      seen.push_back(r.sim.canStepBack() ? "can" : "cannot");
+      r.sim.stepBack();
+    }
+  };
+  r.open({"G00 X40 Z2 ;", "G01 Z-20 F0.2 ;", "M30 ;"});
+  EXPECT_EQ(seen, std::vector<std::string>{"cannot"});
+  EXPECT_EQ(r.host.gateClicks.size(), 3u);  // a stop at each block
+  EXPECT_FALSE(r.sim.canStepBack());
+}
+
+}  // namespace
+}  // namespace draivo::test
