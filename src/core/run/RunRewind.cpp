@@ -264,6 +264,7 @@ void Simulator::hold() {
   record(RunInput::Hold, 0);
   applyInput({eventPoints_, RunInput::Hold, 0});
   holding_ = true;
+  host_.labelsChanged();
 }
 
 bool Simulator::atTarget(const BlockTarget& target) const {

@@ -152,6 +152,8 @@ class Simulator : public NcHost {
   void runTo(const BlockTarget& target);
   // The run waits at the block "Uitvoeren tot hier" ran to.
   bool holdsAtTarget() const { return holding_; }
+  // "Uitvoeren tot hier" is on its way to its block.
+  bool runsToBlock() const { return mode_ == RunMode::Hurrying; }
   // The run waits at a gate for Start (not replaying, not running to a block).
   bool waitsAtGate() const { return waitingAtGate_; }
   // The stop the run waits at, counted from 1; 0 when it does not wait.
