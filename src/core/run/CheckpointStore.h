@@ -26,7 +26,9 @@ class CheckpointStore {
  public:
   static constexpr std::size_t MaxCheckpoints = 128;
   static constexpr std::size_t MaxBytes = std::size_t{40} << 20;
-  static constexpr std::uint64_t StartInterval = 64;
+  static constexpr std::uint64_t StartInterval = 1024;
+  // An interval that keeps only the first checkpoint of a run.
+  static constexpr std::uint64_t NoInterval = std::uint64_t{1} << 62;
 
   void clear();
   // The first interval of a run (tests make it small to replay across many checkpoints).

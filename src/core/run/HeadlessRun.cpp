@@ -90,6 +90,8 @@ HeadlessResult RunHeadless(const std::string& programFile, const HeadlessOptions
   sim.startupTimer();
   sim.view.ZoomFactor = options.zoom;
   sim.view.DrawDelay = 0;
+  // Nothing goes back in a run without a window: the first checkpoint is all it keeps.
+  sim.checkpoints().setStartInterval(CheckpointStore::NoInterval);
 
   std::uint64_t steps = 0;
   result.stepBudget =

@@ -1,5 +1,7 @@
 #include "run/PictureSnapshot.h"
 
+#include <algorithm>
+
 namespace draivo {
 
 PictureSnapshot::PictureSnapshot(const Surface& picture)
@@ -9,12 +11,11 @@ PictureSnapshot::PictureSnapshot(const Surface& picture)
       drawStyle_(picture.drawStyle),
       drawWidth_(picture.drawWidth),
       drawn_(picture.drawnBox()) {
-  for (const Colour colour : picture.pixels()) {
-    if (!runs_.empty() && runs_.back().colour == colour) {
-      ++runs_.back().length;
-    } else {
-      runs_.push_back({colour, 1});
-    }
+  const std::vector<Colour>& pixels = picture.pixels();
+  for (auto at = pixels.begin(); at != pixels.end();) {
+    const auto end = std::find_if(at, pixels.end(), [colour = *at](Colour c) { return c != colour; });
+    runs_.push_back({*at, static_cast<std::uint32_t>(end - at)});
+    at = end;
   }
   runs_.shrink_to_fit();
 }

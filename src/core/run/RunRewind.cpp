@@ -27,7 +27,7 @@ std::string notReachedMessage(const BlockTarget& target) {
 class Simulator::SimulatorState : public CheckpointPart::State {
  public:
   std::size_t bytes() const override {
-    return sizeof(*this) + result.bytes() + calculate.bytes() + lastBlock.capacity();
+    return sizeof(*this) + result.bytes() + lastBlock.capacity();
   }
 
   RunState run;
@@ -48,7 +48,8 @@ class Simulator::SimulatorState : public CheckpointPart::State {
   std::shared_ptr<const BlockTexts> automatic;
   int automaticIndex = -1;
   PictureSnapshot result;
-  PictureSnapshot calculate;
+  // picCalculate is not kept: a roughing cycle clears it before it draws and probes, and
+  // nothing else reads it, so what it holds between two program blocks never matters.
   std::uint64_t eventPoints = 0;
   std::size_t journalSize = 0;
   int direct = -1;
@@ -325,7 +326,6 @@ void Simulator::takeCheckpoint() {
   state->automatic = lstAutomatic.texts();
   state->automaticIndex = lstAutomatic.ListIndex();
   state->result = PictureSnapshot(picResult);
-  state->calculate = PictureSnapshot(picCalculate);
   state->eventPoints = eventPoints_;
   state->journalSize = journal_.size();
   state->direct = direct_;
@@ -361,7 +361,6 @@ void Simulator::beginReplay(const RunRewind& rewind) {
   lstAutomatic.setBlocks(state.automatic);
   lstAutomatic.setListIndex(state.automaticIndex);
   state.result.restore(picResult);
-  state.calculate.restore(picCalculate);
   eventPoints_ = state.eventPoints;
   journal_.replayFrom(state.journalSize);
   direct_ = state.direct;
