@@ -50,7 +50,11 @@ class ScriptedHost : public Host {
   std::vector<std::string> labels;
 
   void attach(Simulator& simulator) { sim_ = &simulator; }
-  void processEvents() override {}
+  // Called when the run hands the window its events without waiting.
+  std::function<void(ScriptedHost&)> onEvents;
+  void processEvents() override {
+    if (onEvents) onEvents(*this);
+  }
   void waitForEvents(int maxMilliseconds) override {
     ++waitCalls;
     clock += static_cast<std::uint64_t>(std::max(maxMilliseconds, 1));

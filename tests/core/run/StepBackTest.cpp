@@ -308,6 +308,27 @@ TEST(RunToHere, StartsARunAndLeavesItsMessagesAsNotices) {
   EXPECT_EQ(missed.messages.back(), "Uitvoeren tot hier: Regel 99 van program.nc is niet bereikt.");
 }
 
+// Closing the window while a run hurries to its block ends the run at once, without the
+// message of a block not reached.
+TEST(RunToHere, EndsCleanlyWhenTheWindowCloses) {
+  ScriptedRun r;
+  std::vector<std::string> lines;
+  for (int i = 0; i < 200; ++i) lines.push_back("G01 X" + std::to_string(20 + i % 40) + " Z-20 F0.2 ;");
+  r.sim.dialogFileName = r.write("program.nc", lines);
+  r.sim.menus.vernieuwEnabled = true;
+  int events = 0;
+  r.host.onEvents = [&](ScriptedHost& host) {
+    host.clock += 100;  // the run hands out events at most every 50 ms
+    if (++events == 3) r.sim.requestQuit();
+  };
+  r.sim.runTo({r.sim.dialogFileName, 200});
+  EXPECT_EQ(r.sim.lastOutcome, RunOutcome::Aborted);
+  EXPECT_FALSE(r.sim.run.RunBusy);
+  EXPECT_FALSE(r.sim.runsToBlock());
+  EXPECT_LT(r.sim.lstCommands.ListIndex(), 100);
+  EXPECT_EQ(r.host.messages, std::vector<std::string>{});
+}
+
 // "Stap terug" does nothing at the first stop and while no run waits.
 TEST(StepBack, NeedsAnEarlierStop) {
   ScriptedRun r;
