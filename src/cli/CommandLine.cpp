@@ -82,6 +82,8 @@ std::vector<ValueOption> valueOptions() {
        }},
       {"--max-blocks", "--max-blocks needs a whole number above 0",
        [](const std::string& t, CommandLine& o) { return parseCount(t, o.maxBlocks); }},
+      {"--until-block", "--until-block needs a line number above 0",
+       [](const std::string& t, CommandLine& o) { return parseCount(t, o.untilBlock); }},
       {"--bmp", "--bmp needs a file name",
        [](const std::string& t, CommandLine& o) {
          o.bmpFile = t;
@@ -234,6 +236,10 @@ std::string UsageText() {
          "  --max-blocks N  stop the run after N blocks, counting every program block\n"
          "                taken up and every block executed (default: 100 for every\n"
          "                line of the longest program loaded, at least 2000000)\n"
+         "  --until-block N  run as \"Uitvoeren tot hier\" does: without stops until the\n"
+         "                block on line N of the program file is taken up at a gate\n"
+         "                for the first time, and end the run there, before the block\n"
+         "                is carried out (picture, --status and --time as they stand)\n"
          + StockUsageText() +
          "  --check       print every fault as FILE:LINE: error: TEXT, and every move\n"
          "                that takes material at rapid, enters the jaws or cuts with the\n"
@@ -259,8 +265,9 @@ std::string UsageText() {
          "Exit status: 0 the run reached its end, 1 a program file could not be read\n"
          "or is not a program, or a file could not be written, 2 bad usage or a blank\n"
          "comment that cannot be read, 3 the run stopped before its end, 4 with --check\n"
-         "a fault or a warning was reported; with several files the worst of theirs,\n"
-         "from worst to best 2, 1, 3, 4, 0.\n";
+         "a fault or a warning was reported, 5 the block of --until-block was never\n"
+         "taken up (the run went on to its end); with several files the worst of\n"
+         "theirs, from worst to best 2, 1, 3, 5, 4, 0.\n";
 }
 
 }  // namespace draivo::cli

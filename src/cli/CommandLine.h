@@ -17,6 +17,7 @@ inline constexpr int ExitUsage = 2;
 inline constexpr int ExitStopped = 3;  // the run ended before the end of the program
 inline constexpr int ExitFaults = 4;   // with --check: the run reached its end, but reported
                                        // faults or warnings
+inline constexpr int ExitNotReached = 5;  // --until-block: the run ended without taking it up
 
 // The file name that stands for standard input.
 inline constexpr const char* StandardInputName = "-";
@@ -36,6 +37,7 @@ struct CommandLine {
   std::optional<TextCommand> textCommand;  // --number, --unnumber or --spread instead of a run
   std::string outputFile;                  // -o: where the text command writes
   StockOptions stock;                      // --stock, --nose-radius, --profile
+  std::uint64_t untilBlock = 0;            // a line of the program file; 0: run to the end
   std::vector<std::string> programs;
   bool help = false;
   bool version = false;

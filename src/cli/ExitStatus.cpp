@@ -11,12 +11,14 @@ int severity(int status) {
       return 0;
     case ExitFaults:
       return 1;
-    case ExitStopped:
+    case ExitNotReached:
       return 2;
-    case ExitFileError:
+    case ExitStopped:
       return 3;
-    default:  // bad usage, a blank comment that cannot be read
+    case ExitFileError:
       return 4;
+    default:  // bad usage, a blank comment that cannot be read
+      return 5;
   }
 }
 

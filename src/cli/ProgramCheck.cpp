@@ -17,6 +17,8 @@ int exitStatusOf(const HeadlessResult& result) {
       return ExitReachedEnd;
     case HeadlessExit::FileUnreadable:
       return ExitFileError;
+    case HeadlessExit::NotReached:
+      return ExitNotReached;
     case HeadlessExit::Stopped:
       break;
   }
@@ -34,6 +36,7 @@ HeadlessOptions runOptions(const CommandLine& options) {
   run.collectTrace = false;
   run.recordTime = options.time || options.json;
   run.stepBudget = options.maxBlocks;
+  run.untilLine = options.untilBlock;
   run.workpiece = options.stock.setup(options.check);
   return run;
 }

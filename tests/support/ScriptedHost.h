@@ -35,6 +35,10 @@ class ScriptedHost : public Host {
   bool direct = true;        // the "Direct" box
   // Called in every waitForEvents after the clock has moved, before any Start click.
   std::function<void(ScriptedHost&)> onWait;
+  // Waits at the gate in which the user does not click Start (onWait may set it).
+  int skipClicks = 0;
+  // The texts of message boxes a run to a block did not show (Host::runNotice).
+  std::vector<std::string> notices;
 
   std::uint64_t clock = 0;
   int waitCalls = 0;
@@ -46,7 +50,11 @@ class ScriptedHost : public Host {
   std::vector<std::string> labels;
 
   void attach(Simulator& simulator) { sim_ = &simulator; }
-  void processEvents() override {}
+  // Called when the run hands the window its events without waiting.
+  std::function<void(ScriptedHost&)> onEvents;
+  void processEvents() override {
+    if (onEvents) onEvents(*this);
+  }
   void waitForEvents(int maxMilliseconds) override {
     ++waitCalls;
     clock += static_cast<std::uint64_t>(std::max(maxMilliseconds, 1));
@@ -54,6 +62,8 @@ class ScriptedHost : public Host {
     if (!sim_) return;
     if (waitCalls >= WaitLimit) {
       sim_->requestQuit();
+    } else if (skipClicks > 0) {
+      --skipClicks;
     } else if (sim_->run.RunBusy && !sim_->StartPressed) {
       const std::string images = ImageNames(sim_->indicators);  // without the coolant
       gateClicks.push_back(std::to_string(sim_->lstCommands.ListIndex()) + " " +
@@ -73,6 +83,7 @@ class ScriptedHost : public Host {
     return dialogAnswer;
   }
   bool directChecked() override { return direct; }
+  void runNotice(const std::string& message) override { notices.push_back(message); }
   void labelsChanged() override {
     if (!sim_ || sim_->status.nullPointVisible == !shownSince_.empty()) return;
     if (sim_->status.nullPointVisible) {

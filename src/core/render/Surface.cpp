@@ -134,6 +134,15 @@ void Surface::clear() {
   ++revision_;
 }
 
+void Surface::assign(std::vector<Colour> pixels, Colour background, PixelBox drawn) {
+  if (pixels.size() != pixels_.size()) return;
+  pixels_ = std::move(pixels);
+  background_ = background;
+  drawn_ = drawn;
+  grow(changed_, PixelBox{0, 0, width_ - 1, height_ - 1});
+  ++revision_;
+}
+
 PixelBox Surface::takeChanged() {
   return std::exchange(changed_, PixelBox{});
 }

@@ -80,6 +80,12 @@ class Surface {
   // a new box. A window that keeps a copy of the picture converts and paints only that part.
   PixelBox takeChanged();
 
+  // The box of the pixels that may differ from the background.
+  PixelBox drawnBox() const { return drawn_; }
+  // Puts back pixels kept earlier (as many as the surface has; others are ignored), with
+  // their background and drawn box: the whole picture counts as changed.
+  void assign(std::vector<Colour> pixels, Colour background, PixelBox drawn);
+
  private:
   // Sets one point of the pen: a pixel at width 1, a 2 x 2 block at width 2.
   void plotPen(int column, int row, Colour colour);

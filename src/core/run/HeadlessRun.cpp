@@ -20,8 +20,15 @@ class HeadlessHost : public Host {
   const std::vector<RunMessage>& messageBoxes() const { return boxes_; }
 
   void processEvents() override {}
+  bool reachedTarget() const { return reachedTarget_; }
+
   void waitForEvents(int maxMilliseconds) override {
     clock_ += static_cast<std::uint64_t>(std::max(maxMilliseconds, 1));
+    if (sim_ && sim_->holdsAtTarget()) {
+      reachedTarget_ = true;
+      sim_->requestStop();
+      return;
+    }
     if (sim_ && sim_->run.RunBusy && !sim_->StartPressed) sim_->startButtonClick(Simulator::StartButtonIndex);
   }
   std::uint64_t tickCount() override { return clock_; }
@@ -33,6 +40,10 @@ class HeadlessHost : public Host {
     if (onMessage_) onMessage_(messages_.back());
     return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
   }
+  void runNotice(const std::string& message) override {
+    messages_.push_back(message);
+    if (onMessage_) onMessage_(messages_.back());
+  }
   std::string openFileDialog(const std::string&, const std::string&) override { return {}; }
   bool directChecked() override { return direct_; }
 
@@ -41,6 +52,7 @@ class HeadlessHost : public Host {
   std::function<void(const std::string&)> onMessage_;
   Simulator* sim_ = nullptr;
   std::uint64_t clock_ = 0;
+  bool reachedTarget_ = false;
   std::vector<std::string> messages_;
   std::vector<RunMessage> boxes_;
 };
@@ -68,6 +80,8 @@ HeadlessExit ExitOf(RunOutcome outcome) {
 }
 
 HeadlessExit HeadlessResult::exit() const {
+  if (untilLine && reachedTarget) return HeadlessExit::ReachedEnd;
+  if (untilLine && outcome == RunOutcome::ReachedEnd) return HeadlessExit::NotReached;
   return ExitOf(outcome);
 }
 
@@ -79,6 +93,8 @@ HeadlessResult RunHeadless(const std::string& programFile, const HeadlessOptions
   sim.startupTimer();
   sim.view.ZoomFactor = options.zoom;
   sim.view.DrawDelay = 0;
+  // Nothing goes back in a run without a window: the first checkpoint is all it keeps.
+  sim.checkpoints().setStartInterval(CheckpointStore::NoInterval);
 
   std::uint64_t steps = 0;
   result.stepBudget =
@@ -109,9 +125,15 @@ HeadlessResult RunHeadless(const std::string& programFile, const HeadlessOptions
   if (options.workpiece.source != WorkpieceSetup::Source::None) stock.emplace(sim, options.workpiece);
 
   sim.dialogFileName = programFile;
-  sim.Vernieuw();
+  if (options.untilLine != 0) {
+    sim.runTo({programFile, options.untilLine});
+  } else {
+    sim.Vernieuw();
+  }
 
   result.outcome = sim.lastOutcome;
+  result.untilLine = options.untilLine != 0;
+  result.reachedTarget = host.reachedTarget();
   result.messages = host.messages();
   result.messageBoxes = host.messageBoxes();
   result.status = StatusRows(sim.status);

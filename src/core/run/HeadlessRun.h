@@ -32,6 +32,9 @@ struct HeadlessOptions {
   bool collectTrace = true;
   bool recordTime = false;  // keep the machining time of the run
   WorkpieceSetup workpiece;  // the stock being cut; none by default
+  // Runs as "Uitvoeren tot hier" to the block on this line of the program file (from 1) and
+  // ends the run where it holds, before the block is carried out; 0 runs to the end.
+  std::size_t untilLine = 0;
   // Told of every executed block and every message box ("title: text") as they happen.
   std::function<void(const std::string&)> onTrace;
   std::function<void(const std::string&)> onMessage;
@@ -58,6 +61,7 @@ enum class HeadlessExit {
   ReachedEnd,      // the run executed the last block of the main program
   FileUnreadable,  // a program file could not be read, or is not a program file
   Stopped,         // the run ended early (nesting too deep, step budget, fault)
+  NotReached,      // the block of HeadlessOptions::untilLine was never taken up
 };
 
 HeadlessExit ExitOf(RunOutcome outcome);
@@ -65,6 +69,8 @@ HeadlessExit ExitOf(RunOutcome outcome);
 struct HeadlessResult {
   RunOutcome outcome = RunOutcome::None;
   bool budgetExhausted = false;
+  bool untilLine = false;      // the run was asked to hold at a block
+  bool reachedTarget = false;  // and ended holding there
   std::uint64_t stepBudget = 0;       // the budget the run had at its end
   std::vector<std::string> trace;     // every block text handed to ExecuteBlock
   std::vector<std::string> messages;  // every message box as "title: text"

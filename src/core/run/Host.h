@@ -30,6 +30,10 @@ class Host {
   // The "Direct" check box is ticked.
   virtual bool directChecked() = 0;
 
+  // A message box's text that a run without clicks ("Uitvoeren tot hier") did not show as a
+  // box: "title: text".
+  virtual void runNotice(const std::string& message) { (void)message; }
+
   // Change notices: the window shows the new state of the core objects.
   virtual void programListChanged() {}
   virtual void labelsChanged() {}

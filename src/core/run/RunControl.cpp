@@ -1,5 +1,7 @@
 #include "run/RunControl.h"
 
+#include <utility>
+
 #include "nc/BlockText.h"
 #include "run/Simulator.h"
 
@@ -51,6 +53,9 @@ SpindleImage stoppedImageFor(const std::string& direction) {
 }  // namespace
 
 void Simulator::StopByLine(const std::string& block) {
+  ++gate_;
+  beginEventPoint();
+  arriveAtGate();
   do {
     if (!StopLatch) {
       if (menus.optioneelChecked && contains(block, "M01")) {
@@ -65,13 +70,14 @@ void Simulator::StopByLine(const std::string& block) {
       host_.indicatorsChanged();
     }
     if (StartPressed) {
-      processEvents();
+      passEvents();
     } else {
-      host_.waitForEvents(GatePollMilliseconds);
-      throwIfEnding();
+      waitAtGate();
     }
   } while (!StartPressed && !ending());
 
+  if (std::exchange(waitingAtGate_, false)) host_.menusChanged();
+  holding_ = false;
   StopLatch = false;
   // Thread blocks run through: the block after a G32 block is not held by step mode or M01.
   if (contains(block, "G32") && !contains(block, ":")) StopLatch = true;
@@ -102,6 +108,11 @@ void Simulator::ShowMachineIndicators(const std::string& block) {
 void Simulator::WaitMilliseconds(int milliseconds) {
   if (milliseconds <= 0) return;
   throwIfEnding();
+  beginEventPoint();
+  if (mode_ != RunMode::Live) {
+    passEvents();
+    return;
+  }
   const std::uint64_t end = host_.tickCount() + static_cast<std::uint64_t>(milliseconds);
   for (std::uint64_t now = host_.tickCount(); now < end && !ending(); now = host_.tickCount()) {
     host_.waitForEvents(static_cast<int>(end - now));
@@ -110,6 +121,23 @@ void Simulator::WaitMilliseconds(int milliseconds) {
 }
 
 void Simulator::processEvents() {
+  beginEventPoint();
+  passEvents();
+}
+
+// The events of an event point that does not wait: a replay takes the inputs recorded there,
+// a run to a block handles the window's events now and then, a run as usual every time.
+void Simulator::passEvents() {
+  switch (mode_) {
+    case RunMode::Replaying:
+      replayInputs();
+      return;
+    case RunMode::Hurrying:
+      hurryEvents();
+      return;
+    case RunMode::Live:
+      break;
+  }
   host_.processEvents();
   throwIfEnding();
 }

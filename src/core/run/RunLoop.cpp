@@ -60,6 +60,7 @@ std::string Simulator::chooseProgramFile() {
 
 void Simulator::runProgram() {
   stopRequested_ = false;
+  resetRewind();
   programs_.clear();
   const std::string fileName = programFileName();
   if (!fileName.empty() && !acceptMainProgram(fileName)) {
@@ -95,7 +96,14 @@ void Simulator::runProgram() {
   runStarted_ = true;
   onRunStart();
 
-  runLevels();
+  for (bool resuming = false;; resuming = true) {
+    try {
+      runLevels(resuming);
+      break;
+    } catch (const RunRewind& rewind) {
+      beginReplay(rewind);
+    }
+  }
   finishRun();
 }
 
@@ -122,22 +130,25 @@ bool Simulator::acceptMainProgram(const std::string& fileName) {
 }
 
 void Simulator::reportNotAProgram(const std::string& fileName) {
-  host_.messageBox(NotAProgramMessage(fileName), NotAProgramTitle, MessageButtons::Ok,
+  showMessage(NotAProgramMessage(fileName), NotAProgramTitle, MessageButtons::Ok,
                    MessageIcon::Exclamation);
 }
 
-void Simulator::runLevels() {
+// Runs the levels from the start, or, resuming, from the gate of a checkpoint put back.
+void Simulator::runLevels(bool resuming) {
   while (run.SubprogramLevel >= 1) {
-    if (runLevel(run.SubprogramLevel) == LevelEnd::Called) continue;
+    const LevelEnd end = runLevel(run.SubprogramLevel, std::exchange(resuming, false));
+    if (end == LevelEnd::Called) continue;
     --run.SubprogramLevel;
     resizeRunLists();
   }
 }
 
 // Runs the passes of one level from its saved position; a level that is entered again after
-// a subprogram call reloads its file and keeps its pass counter.
-Simulator::LevelEnd Simulator::runLevel(int level) {
-  bool loaded = false;
+// a subprogram call reloads its file and keeps its pass counter. A level resumed at a
+// checkpoint has its list and position put back already.
+Simulator::LevelEnd Simulator::runLevel(int level, bool resuming) {
+  bool loaded = resuming;
   int& pass = at(run.PassNumber, level);
   while (pass <= at(run.PassCount, level) && !at(run.ProgramFile, level).empty()) {
     bool passOver = false;
@@ -153,7 +164,7 @@ Simulator::LevelEnd Simulator::runLevel(int level) {
         lstCommands.setTopIndex(position);
         host_.programListChanged();
       }
-    } else {
+    } else if (!std::exchange(resuming, false)) {
       lstCommands.setListIndex(0);
       at(run.BlockPosition, level) = 0;
     }
@@ -193,12 +204,13 @@ void Simulator::stopOnLoadFailure(int level, LoadFailure failure) {
     reportNotAProgram(fileName);
     throw RunStopped{RunOutcome::NotAProgram};
   }
-  host_.messageBox(fileName, UnreadableTitle, MessageButtons::Ok, MessageIcon::Critical);
+  showMessage(fileName, UnreadableTitle, MessageButtons::Ok, MessageIcon::Critical);
   throw RunStopped{RunOutcome::FileUnreadable};
 }
 
 Simulator::LevelEnd Simulator::blockLoop(int level) {
   for (;;) {
+    takeCheckpoint();
     const int position = at(run.BlockPosition, level);
     lstCommands.setListIndex(position);
     lstCommands.setTopIndex(position);
@@ -227,11 +239,11 @@ Simulator::LevelEnd Simulator::blockLoop(int level) {
 bool Simulator::callSubprogram(int level, const std::string& block) {
   const SubprogramCall call = SubprogramCallOf(block, dialogFileName);
   if (!FileExists(call.fileName)) {
-    host_.messageBox(call.fileName, NotFoundTitle, MessageButtons::Ok, MessageIcon::Information);
+    showMessage(call.fileName, NotFoundTitle, MessageButtons::Ok, MessageIcon::Information);
     return false;
   }
   if (level >= MaxNestingDepth) {
-    host_.messageBox(nestingMessage(call.fileName), ProgramFaultTitle, MessageButtons::Ok,
+    showMessage(nestingMessage(call.fileName), ProgramFaultTitle, MessageButtons::Ok,
                      MessageIcon::Critical);
     throw RunStopped{RunOutcome::NestingTooDeep};
   }
@@ -265,6 +277,7 @@ void Simulator::endOfRun() {
 }
 
 void Simulator::finishRun() {
+  endHurry(true);
   endOfRun();
   programs_.clear();
   stopRequested_ = false;
@@ -290,6 +303,7 @@ void Simulator::finishRun() {
 // Ends a run that could not reach its end: the state is as after a run, without the end
 // message.
 void Simulator::endRunEarly(RunOutcome outcome) {
+  endHurry(false);
   endOfRun();
   programs_.clear();
   mainProgram_ = {};

@@ -43,6 +43,7 @@ void Simulator::startButtonClick(int index) {
     Vernieuw();
     setStartPressed(false, StartImage::Idle);
   } else {
+    record(RunInput::Start, 0);
     setStartPressed(true, StartImage::Running);
   }
 }
@@ -54,11 +55,13 @@ void Simulator::setStartPressed(bool pressed, StartImage image) {
 }
 
 void Simulator::toggleOptionalStop() {
+  record(RunInput::OptionalStop, 0);
   menus.optioneelChecked = !menus.optioneelChecked;
   host_.menusChanged();
 }
 
 void Simulator::toggleStepMode() {
+  record(RunInput::StepMode, 0);
   menus.stapChecked = !menus.stapChecked;
   host_.menusChanged();
 }
@@ -69,11 +72,13 @@ void Simulator::startupTimer() {
 }
 
 void Simulator::setZoomValue(int value) {
+  record(RunInput::Zoom, value);
   view.setZoomValue(value);
   host_.labelsChanged();
 }
 
 void Simulator::setSpeedValue(int value) {
+  record(RunInput::Speed, value);
   view.setSpeedValue(value);
   host_.labelsChanged();
 }
@@ -86,8 +91,13 @@ void Simulator::requestStop() {
   if (run.RunBusy) stopRequested_ = true;
 }
 
+// A replay reads the box as the run read it; a run notes each change it reads.
 bool Simulator::directChecked() {
-  return host_.directChecked();
+  if (mode_ == RunMode::Replaying) return direct_ == 1;
+  const int value = host_.directChecked() ? 1 : 0;
+  if (value != direct_) record(RunInput::Direct, value);
+  direct_ = value;
+  return value == 1;
 }
 
 void Simulator::setCaption(const std::string& text) {
@@ -100,7 +110,7 @@ void Simulator::statusChanged() {
 }
 
 void Simulator::reportProgramFault(const std::string& text) {
-  host_.messageBox(text, "Programmafout", MessageButtons::Ok, MessageIcon::Exclamation);
+  showMessage(text, "Programmafout", MessageButtons::Ok, MessageIcon::Exclamation);
 }
 
 SourceLocation Simulator::currentLocation() const {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,7 +14,10 @@
 #include "render/PathDrawing.h"
 #include "render/Surface.h"
 #include "render/ViewState.h"
+#include "run/CheckpointStore.h"
 #include "run/Host.h"
+#include "run/QuietHost.h"
+#include "run/RunJournal.h"
 #include "run/ProgramCache.h"
 #include "run/RunControl.h"
 #include "run/SourceLocation.h"
@@ -40,6 +46,12 @@ enum class RunOutcome {
   Aborted,         // the window was closed during the run
   StoppedByUser,   // "Stoppen" ended the run
   Fault,           // an unexpected error stopped the run
+};
+
+// The block "Uitvoeren tot hier" runs to: a line of a program file.
+struct BlockTarget {
+  std::string file;
+  std::size_t line = 0;  // 1 = the first line of the file
 };
 
 // The core of the main window: the program list, status, view, pictures, run and run control.
@@ -126,6 +138,32 @@ class Simulator : public NcHost {
 
   void ShowMachineIndicators(const std::string& block);
 
+  // "Stap terug": while the run waits at a gate, it goes back to the stop before (the gate
+  // waits again there, with everything as it was then). The stops are counted from the
+  // start of the run; a stop is each wait of the gate.
+  bool canStepBack() const;
+  void stepBack();
+  // "Uitvoeren tot hier": runs without drawing pauses and message boxes (their texts go to
+  // Host::runNotice) until the block is taken up at a gate for the first time, and holds
+  // there in step mode. Without a busy run it starts one; during a run's animation it is
+  // taken up at the next gate. A block the run never reaches is said in a message at the end.
+  bool canRunToHere() const;
+  void runToHere(int listIndex);
+  void runTo(const BlockTarget& target);
+  // The run waits at the block "Uitvoeren tot hier" ran to.
+  bool holdsAtTarget() const { return holding_; }
+  // "Uitvoeren tot hier" is on its way to its block.
+  bool runsToBlock() const { return mode_ == RunMode::Hurrying; }
+  // The run waits at a gate for Start (not replaying, not running to a block).
+  bool waitsAtGate() const { return waitingAtGate_; }
+  // The stop the run waits at, counted from 1; 0 when it does not wait.
+  std::size_t stopNumber() const;
+
+  // The parts kept with every checkpoint and put back with it (see CheckpointPart).
+  void addCheckpointPart(CheckpointPart& part);
+  void removeCheckpointPart(CheckpointPart& part);
+  CheckpointStore& checkpoints() { return checkpoints_; }
+
   // NcHost
   void StopByLine(const std::string& block) override;
   void WaitMilliseconds(int milliseconds) override;
@@ -137,25 +175,38 @@ class Simulator : public NcHost {
   int SubprogramLevel() const override { return run.SubprogramLevel; }
   void setBlockPosition(int index) override;
 
-  Host& host() { return host_; }
+  Host& host() { return host_.window(); }
 
  private:
-  Host& host_;
+  QuietHost host_;
   // Thrown by the waits after requestQuit, caught by Open.
   struct RunAborted {};
   // Thrown when the program cannot go on (after its message box), caught by Open.
   struct RunStopped {
     RunOutcome outcome;
   };
+  // Thrown at a gate to go back to an earlier gate, or (toTarget) to the first gate of the
+  // block of target_ before gate `gate`; caught by runProgram, which replays from the
+  // checkpoint before it (the first of the run for a block).
+  struct RunRewind {
+    std::uint64_t gate;
+    bool toTarget;
+  };
   enum class LevelEnd { Finished, Called };
+  enum class RunMode {
+    Live,       // as the user sees it
+    Replaying,  // silently again, with the inputs of the journal, to replayGate_ or target_
+    Hurrying,   // to target_, without pauses, message boxes or stops
+  };
+  class SimulatorState;
 
   DrawHooks makeDrawHooks();
   void runProgram();
   std::string programFileName();
   bool acceptMainProgram(const std::string& fileName);
   void reportNotAProgram(const std::string& fileName);
-  void runLevels();
-  LevelEnd runLevel(int level);
+  void runLevels(bool resuming);
+  LevelEnd runLevel(int level, bool resuming);
   LoadFailure loadLevelFile(int level);
   [[noreturn]] void stopOnLoadFailure(int level, LoadFailure failure);
   LevelEnd blockLoop(int level);
@@ -170,6 +221,48 @@ class Simulator : public NcHost {
   void throwIfEnding() const;
   bool ending() const { return quitRequested_ || stopRequested_; }
   void setStartPressed(bool pressed, StartImage image);
+  MessageAnswer showMessage(const std::string& text, const std::string& title,
+                            MessageButtons buttons, MessageIcon icon);
+
+  // Step back and run to a block (RunRewind.cpp).
+  void resetRewind();
+  bool recording() const { return run.RunBusy && mode_ != RunMode::Replaying; }
+  void record(RunInput input, int value);
+  void beginEventPoint() { ++eventPoints_; }
+  void passEvents();
+  void replayInputs();
+  void applyInput(const JournalEntry& entry);
+  void hurryEvents();
+  void arriveAtGate();
+  void waitAtGate();
+  void takeUpRequests();
+  void hold();
+  bool atTarget(const BlockTarget& target) const;
+  void markSeen();
+  bool seen(const BlockTarget& target) const;
+  void goLive();
+  void takeCheckpoint();
+  void beginReplay(const RunRewind& rewind);
+  void endHurry(bool reachedEnd);
+
+  RunMode mode_ = RunMode::Live;
+  std::uint64_t gate_ = 0;         // gates the run has come to
+  std::uint64_t eventPoints_ = 0;  // event points the run has come to
+  std::vector<std::uint64_t> stops_;  // the gates at which the run waited, in order
+  RunJournal journal_;
+  CheckpointStore checkpoints_;
+  std::vector<CheckpointPart*> parts_;
+  std::uint64_t replayGate_ = 0;
+  bool replayToTarget_ = false;
+  std::uint64_t rewindGate_ = 0;  // "Stap terug" asked to go back to this gate
+  std::optional<BlockTarget> target_;
+  std::optional<BlockTarget> pendingTarget_;  // asked for during an animation
+  std::map<std::string, std::vector<bool>> seen_;  // blocks taken up at a gate
+  int direct_ = -1;  // "Direct" as last read: 1, 0, -1 not yet
+  MessageAnswer replayedAnswer_ = MessageAnswer::Ok;
+  std::uint64_t hurryEventsAt_ = 0;
+  bool waitingAtGate_ = false;
+  bool holding_ = false;
 
   bool quitRequested_ = false;
   bool stopRequested_ = false;

@@ -30,6 +30,60 @@ RunStock::RunStock(Simulator& simulator, const WorkpieceSetup& setup)
   connections_.push_back(
       sim_.interpreter.onExecuted.connect([this](const std::string&) { executed(); }));
   connections_.push_back(sim_.onPenProgress.connect([this](double done) { penMoved(done); }));
+  sim_.addCheckpointPart(*this);
+}
+
+RunStock::~RunStock() {
+  sim_.removeCheckpointPart(*this);
+}
+
+// Everything of the run in progress; the setup for the next runs stays as the user set it.
+struct RunStock::Snapshot {
+  WorkpieceSetup runSetup;
+  bool laid, executedAny;
+  std::optional<Workpiece> workpiece;
+  std::optional<BlankCommentFault> blankFault;
+  ToolFollower tool;
+  WarningList warnings;
+  Move move;
+  decltype(RunStock::nose_) nose;
+};
+
+namespace {
+
+// A column's interval and its two nodes of the reach tree.
+constexpr std::size_t BytesPerColumn = 4 * sizeof(double);
+
+}  // namespace
+
+// The snapshot counts the columns of its stock, which hold almost all of its memory.
+class RunStockState : public ValueState<RunStock::Snapshot> {
+ public:
+  using ValueState::ValueState;
+  std::size_t bytes() const override {
+    const std::size_t columns = value.workpiece ? value.workpiece->stock().count() : 0;
+    return sizeof(value) + columns * BytesPerColumn;
+  }
+};
+
+std::unique_ptr<CheckpointPart::State> RunStock::saveState() const {
+  return std::make_unique<RunStockState>(Snapshot{
+      runSetup_, laid_, executedAny_, workpiece_, blankFault_, tool_, warnings_, move_, nose_});
+}
+
+void RunStock::restoreState(const State& state) {
+  const Snapshot& saved = static_cast<const RunStockState&>(state).value;
+  runSetup_ = saved.runSetup;
+  laid_ = saved.laid;
+  executedAny_ = saved.executedAny;
+  workpiece_ = saved.workpiece;
+  blankFault_ = saved.blankFault;
+  tool_ = saved.tool;
+  warnings_ = saved.warnings;
+  move_ = saved.move;
+  nose_ = saved.nose;
+  painter_.forget();  // the picture went back with the checkpoint
+  onWarningsRestored();
 }
 
 void RunStock::setSetup(const WorkpieceSetup& setup) {

@@ -6,6 +6,7 @@
 
 #include "motion/ToolFollower.h"
 #include "nc/Signal.h"
+#include "run/CheckpointPart.h"
 #include "run/SourceLocation.h"
 #include "stock/StockPainter.h"
 #include "stock/StockSpec.h"
@@ -29,9 +30,17 @@ struct BlankCommentFault {
 // paints the stock under the path in picResult and warns of moves that crash. The nose's
 // centre stands the nose radius above and to the right of the programmed point, so that the
 // programmed point is the tip of an outside turning tool.
-class RunStock {
+class RunStock : public CheckpointPart {
  public:
   explicit RunStock(Simulator& simulator, const WorkpieceSetup& setup = {});
+  ~RunStock() override;
+  RunStock(const RunStock&) = delete;
+  RunStock& operator=(const RunStock&) = delete;
+
+  // The stock, its warnings and the move under way go back with the run's checkpoints.
+  struct Snapshot;
+  std::unique_ptr<State> saveState() const override;
+  void restoreState(const State& state) override;
 
   // The setup of the runs that begin from now on, and of the run in progress while it has
   // not carried out a block yet (it waits for Start at its first block).
@@ -47,6 +56,8 @@ class RunStock {
   // Told of every new warning, and of a blank comment that cannot be read, as they come.
   Signal<const StockWarning&> onWarning;
   Signal<const BlankCommentFault&> onBlankFault;
+  // Told when the warnings went back to those of an earlier stop.
+  Signal<> onWarningsRestored;
 
  private:
   // The feed move being carried out, until the block is done.

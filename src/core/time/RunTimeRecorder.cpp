@@ -34,7 +34,24 @@ RunTimeRecorder::RunTimeRecorder(Simulator& simulator)
       })),
       executed_(simulator.interpreter.onExecute.connect([this](const std::string& block) {
         if (!sim_.quitRequested()) blockExecuted(block);
-      })) {}
+      })) {
+  simulator.addCheckpointPart(*this);
+}
+
+RunTimeRecorder::~RunTimeRecorder() {
+  sim_.removeCheckpointPart(*this);
+}
+
+std::unique_ptr<CheckpointPart::State> RunTimeRecorder::saveState() const {
+  return std::make_unique<ValueState<Account>>(Account{recorder_, hasRun_, singleCycleIndex_});
+}
+
+void RunTimeRecorder::restoreState(const State& state) {
+  const Account& saved = static_cast<const ValueState<Account>&>(state).value;
+  recorder_ = saved.recorder;
+  hasRun_ = saved.hasRun;
+  singleCycleIndex_ = saved.singleCycleIndex;
+}
 
 void RunTimeRecorder::runStarted() {
   recorder_.reset();

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "nc/Signal.h"
+#include "run/CheckpointPart.h"
 
 #include "time/TimeRecorder.h"
 
@@ -13,9 +15,16 @@ class Simulator;
 // Keeps the machining time of the simulator's runs, fed by the hooks of the run
 // (Simulator::onRunStart, Simulator::onBlock, Interpreter::onExecute) from its making to its
 // end. It reads the program list to tell which blocks a canned cycle makes.
-class RunTimeRecorder {
+class RunTimeRecorder : public CheckpointPart {
  public:
   explicit RunTimeRecorder(Simulator& simulator);
+  ~RunTimeRecorder() override;
+  RunTimeRecorder(const RunTimeRecorder&) = delete;
+  RunTimeRecorder& operator=(const RunTimeRecorder&) = delete;
+
+  // Kept with the run's checkpoints: going back to a stop puts the account back as it was.
+  std::unique_ptr<State> saveState() const override;
+  void restoreState(const State& state) override;
 
   // Whether a run has begun since the recorder was made; the account then holds what it ran.
   bool hasRun() const { return hasRun_; }
@@ -27,6 +36,12 @@ class RunTimeRecorder {
   void blockTakenUp();
   void blockExecuted(const std::string& block);
   void beginCycle(std::string_view code, int index);
+
+  struct Account {
+    TimeRecorder recorder;
+    bool hasRun;
+    int singleCycleIndex;
+  };
 
   Simulator& sim_;
   TimeRecorder recorder_;

@@ -1,6 +1,7 @@
 #include "app/ProgramListView.h"
 
 #include <QAbstractListModel>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <memory>
 #include <utility>
@@ -54,6 +55,12 @@ ProgramListView::ProgramListView(const ProgramList& list, QWidget* parent)
     shownSelection_ = ~std::uint64_t{0};  // the user moved it: show the run's again
     follow();
   });
+}
+
+void ProgramListView::mousePressEvent(QMouseEvent* event) {
+  const int row = indexAt(event->position().toPoint()).row();
+  if (row >= 0) chosenRow_ = row;
+  QListView::mousePressEvent(event);
 }
 
 void ProgramListView::follow() {

@@ -17,6 +17,14 @@ class ProgramListView : public QListView {
   // Shows the entries, the selected entry and the top entry as the list has them now.
   void follow();
 
+  // The row the user last clicked or opened the pop-up menu on (-1 before any): the block
+  // "Uitvoeren tot hier" runs to. The run's selection stays where the run is.
+  int chosenRow() const { return chosenRow_; }
+  void choose(int row) { chosenRow_ = row; }
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+
  private:
   class Model;
 
@@ -24,6 +32,7 @@ class ProgramListView : public QListView {
   Model* model_;
   std::uint64_t shownContent_ = ~std::uint64_t{0};
   std::uint64_t shownSelection_ = ~std::uint64_t{0};
+  int chosenRow_ = -1;
 };
 
 }  // namespace draivo

@@ -27,6 +27,10 @@ WorkpieceMenu::WorkpieceMenu(Simulator& simulator, Host& host, QMenu* menu, QWid
   connections_.push_back(sim_.onRunStart.connect([this] { warnings_->clear(); }));
   connections_.push_back(
       stock_.onWarning.connect([this](const StockWarning& w) { warnings_->add(w); }));
+  connections_.push_back(stock_.onWarningsRestored.connect([this] {
+    warnings_->clear();
+    for (const StockWarning& warning : stock_.warnings()) warnings_->add(warning);
+  }));
   connections_.push_back(
       stock_.onBlankFault.connect([this](const BlankCommentFault& f) { blankFault(f); }));
 }

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextEdit>
 
 #include "app/CommandSheet.h"
@@ -259,6 +260,7 @@ void frmGraphic::buildMenus() {
   mnuBewerkingStoppen_ = addMenuItem(simulatie, "mnuBewerkingStoppen", "Stoppen",
                                      &frmGraphic::mnuBewerkingStoppen_Click);
   mnuBewerkingStoppen_->setShortcut(QKeySequence(Qt::Key_Escape));
+  addStepBackItems(simulatie);
   simulatie->addSeparator();
   mnuBewerkingVernieuw_ = addMenuItem(simulatie, "mnuBewerkingVernieuw", "Vernieuw",
                                       &frmGraphic::mnuBewerkingVernieuw_Click);
@@ -271,6 +273,40 @@ void frmGraphic::buildMenus() {
   mnuBewerkingStap_ = addMenuItem(simulatie, "mnuBewerkingStap", "Stap voor stap",
                                   &frmGraphic::mnuBewerkingStap_Click);
   mnuBewerkingStap_->setCheckable(true);
+}
+
+// "Stap terug" (also the left arrow key in the list and the picture) and "Uitvoeren tot
+// hier" (also the pop-up menu of the list, on the block under the mouse).
+void frmGraphic::addStepBackItems(QMenu* simulatie) {
+  mnuBewerkingStapTerug_ = addMenuItem(simulatie, "mnuBewerkingStapTerug", "Stap terug",
+                                       &frmGraphic::mnuBewerkingStapTerug_Click);
+  mnuBewerkingTotHier_ = addMenuItem(simulatie, "mnuBewerkingTotHier", "Uitvoeren tot hier",
+                                     &frmGraphic::mnuBewerkingTotHier_Click);
+  for (QWidget* widget : {static_cast<QWidget*>(lstCommands_), static_cast<QWidget*>(picResult_),
+                          static_cast<QWidget*>(imgSelect_)}) {
+    auto* key = new QShortcut(QKeySequence(Qt::Key_Left), widget);
+    key->setContext(Qt::WidgetShortcut);
+    connect(key, &QShortcut::activated, this, &frmGraphic::mnuBewerkingStapTerug_Click);
+  }
+  picResult_->setFocusPolicy(Qt::ClickFocus);
+  imgSelect_->setFocusPolicy(Qt::ClickFocus);
+
+  mnuLijst_ = new QMenu(this);
+  mnuLijst_->setObjectName("mnuLijst");
+  mnuLijstTotHier_ = mnuLijst_->addAction("Uitvoeren tot hier");
+  mnuLijstTotHier_->setObjectName("mnuLijstTotHier");
+  lstCommands_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(lstCommands_, &QWidget::customContextMenuRequested, this, &frmGraphic::showListMenu);
+}
+
+void frmGraphic::showListMenu(const QPoint& at) {
+  const int row = lstCommands_->indexAt(at).row();
+  if (row < 0) return;
+  lstCommands_->choose(row);
+  mnuLijstTotHier_->setEnabled(sim_.canRunToHere());
+  if (mnuLijst_->exec(lstCommands_->viewport()->mapToGlobal(at)) == mnuLijstTotHier_) {
+    runToRow(row);
+  }
 }
 
 // "Editor ..." opens the editor on the current program file; its "Afsluiten" ends the system.

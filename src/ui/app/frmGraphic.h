@@ -85,6 +85,7 @@ class frmGraphic : public QMainWindow, public Host {
   void captionChanged() override;
   void menusChanged() override;
   void pictureChanged() override;
+  void runNotice(const std::string& message) override;
 
  signals:
   // The window closes: the windows it owns close with it.
@@ -96,6 +97,10 @@ class frmGraphic : public QMainWindow, public Host {
   void mnuBestandAfsluiten_Click();
   void mnuBewerkingStarten_Click();
   void mnuBewerkingStoppen_Click();
+  void mnuBewerkingStapTerug_Click();
+  // "Uitvoeren tot hier" on the block the user chose in the list (right-clicked or clicked).
+  void mnuBewerkingTotHier_Click();
+  void runToRow(int row);
   void mnuBewerkingVernieuw_Click();
   void mnuBewerkingOptioneel_Click();
   void mnuBewerkingStap_Click();
@@ -113,6 +118,8 @@ class frmGraphic : public QMainWindow, public Host {
   void buildScrollBars(QWidget* client);
   void buildMenus();
   void addEditorItem();
+  void addStepBackItems(QMenu* simulatie);
+  void showListMenu(const QPoint& at);
   QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
                        void (frmGraphic::*slot)());
 
@@ -169,6 +176,11 @@ class frmGraphic : public QMainWindow, public Host {
   QAction* mnuBestandAfsluiten_ = nullptr;
   QAction* mnuBewerkingStarten_ = nullptr;
   QAction* mnuBewerkingStoppen_ = nullptr;
+  QAction* mnuBewerkingStapTerug_ = nullptr;
+  QAction* mnuBewerkingTotHier_ = nullptr;
+  QAction* mnuLijstTotHier_ = nullptr;  // the pop-up menu of lstCommands
+  QMenu* mnuLijst_ = nullptr;
+  QString notice_;  // a message a run to a block did not show as a box
   QAction* mnuBewerkingVernieuw_ = nullptr;
   QAction* mnuBewerkingOptioneel_ = nullptr;
   QAction* mnuBewerkingStap_ = nullptr;

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "app/ProgramListView.h"
 #include "app/SelectOverlay.h"
 #include "app/SurfaceView.h"
 #include "app/frmGraphic.h"
@@ -100,6 +101,25 @@ void frmGraphic::mnuBewerkingStarten_Click() {
 
 void frmGraphic::mnuBewerkingStoppen_Click() {
   sim_.requestStop();
+}
+
+void frmGraphic::mnuBewerkingStapTerug_Click() {
+  sim_.stepBack();  // the waiting run goes back as soon as this handler has returned
+  menusChanged();
+}
+
+void frmGraphic::mnuBewerkingTotHier_Click() {
+  runToRow(lstCommands_->chosenRow());
+}
+
+// A busy run takes the request up at its next gate; without one a run starts for it.
+void frmGraphic::runToRow(int row) {
+  notice_.clear();
+  if (sim_.run.RunBusy) {
+    sim_.runToHere(row);
+    return;
+  }
+  runHandler([this, row] { sim_.runToHere(row); });
 }
 
 void frmGraphic::mnuBewerkingVernieuw_Click() {

@@ -100,12 +100,18 @@ void frmGraphic::captionChanged() {
   if (built_) setWindowTitle(QString::fromStdString(sim_.caption));
 }
 
+void frmGraphic::runNotice(const std::string& message) {
+  notice_ = QString::fromStdString(message);
+}
+
 void frmGraphic::menusChanged() {
   if (!built_) return;
   const MenuState& m = sim_.menus;
   mnuBewerkingStarten_->setEnabled(m.startenEnabled);
   mnuBewerkingStoppen_->setEnabled(m.startenEnabled);  // both belong to a run in progress
   mnuBewerkingVernieuw_->setEnabled(m.vernieuwEnabled);
+  mnuBewerkingStapTerug_->setEnabled(sim_.canStepBack());
+  mnuBewerkingTotHier_->setEnabled(sim_.canRunToHere());
   timeMenu_->refresh();
   mnuBestandSavePicture_->setEnabled(m.figuurOpslaanEnabled);
   mnuBewerkingOptioneel_->setChecked(m.optioneelChecked);
@@ -159,10 +165,13 @@ void frmGraphic::refreshLabels() {
     if (label->text() != shown) setFittedText(label, shown);
   }
   lblConstant_->setText(QString::fromStdString(s.lblConstant));  // the panel font fits it
-  lblNullPoint_->setText(QString::fromStdString(s.lblNullPoint));
-  if (lblNullPoint_->isVisibleTo(this) != s.nullPointVisible) {
-    lblNullPoint_->setVisible(s.nullPointVisible);
-    if (s.nullPointVisible) lblNullPoint_->raise();
+  // A notice of "Uitvoeren tot hier" stays over the panel while the run holds at its block.
+  if (!sim_.holdsAtTarget() && !sim_.runsToBlock()) notice_.clear();
+  const bool visible = s.nullPointVisible || !notice_.isEmpty();
+  lblNullPoint_->setText(s.nullPointVisible ? QString::fromStdString(s.lblNullPoint) : notice_);
+  if (lblNullPoint_->isVisibleTo(this) != visible) {
+    lblNullPoint_->setVisible(visible);
+    if (visible) lblNullPoint_->raise();
   }
 }
 

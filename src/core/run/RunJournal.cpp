@@ -1,0 +1,13 @@
+#include "run/RunJournal.h"
+
+namespace draivo {
+
+std::optional<JournalEntry> RunJournal::next(std::uint64_t point, bool holdOnly) {
+  if (cursor_ >= entries_.size()) return std::nullopt;
+  const JournalEntry& entry = entries_[cursor_];
+  if (entry.point != point || (holdOnly && entry.input != RunInput::Hold)) return std::nullopt;
+  ++cursor_;
+  return entry;
+}
+
+}  // namespace draivo

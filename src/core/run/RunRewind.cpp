@@ -1,0 +1,392 @@
+// Step back and run to a block. The run is deterministic given the user's inputs, so an
+// earlier stop is reached again by putting back the checkpoint taken before it (at a gate
+// of the block loop, where nothing of a cycle is on the stack) and replaying silently from
+// there, with the inputs the journal recorded at the same event points, up to that stop.
+
+#include <algorithm>
+#include <utility>
+
+#include "nc/BlockText.h"
+#include "run/PictureSnapshot.h"
+#include "run/Simulator.h"
+
+namespace draivo {
+namespace {
+
+constexpr int HurryEventSpacingMilliseconds = 50;
+constexpr const char* RunToHereTitle = "Uitvoeren tot hier";
+
+std::string notReachedMessage(const BlockTarget& target) {
+  const std::string name = target.file.substr(target.file.find_last_of("/\\") + 1);
+  return "Regel " + std::to_string(target.line) + " van " + name + " is niet bereikt.";
+}
+
+}  // namespace
+
+// Everything of the simulator that a later block can read, at a gate of the block loop.
+class Simulator::SimulatorState : public CheckpointPart::State {
+ public:
+  std::size_t bytes() const override {
+    return sizeof(*this) + result.bytes() + lastBlock.capacity();
+  }
+
+  RunState run;
+  bool startPressed = false;
+  bool stopLatch = false;
+  std::string spindleDirection;
+  Indicators indicators;
+  MenuState menus;
+  std::string caption;
+  std::string lastBlock;
+  std::string listedFile;
+  MachineStatus status;
+  ViewState view;
+  bool rapidMode = false;
+  ArcResults arc;
+  std::shared_ptr<const BlockTexts> commands;
+  int commandsIndex = -1, commandsTop = 0;
+  std::shared_ptr<const BlockTexts> automatic;
+  int automaticIndex = -1;
+  PictureSnapshot result;
+  // picCalculate is not kept: a roughing cycle clears it before it draws and probes, and
+  // nothing else reads it, so what it holds between two program blocks never matters.
+  std::uint64_t eventPoints = 0;
+  std::size_t journalSize = 0;
+  int direct = -1;
+};
+
+void Simulator::resetRewind() {
+  mode_ = target_ ? RunMode::Hurrying : RunMode::Live;
+  host_.quiet = false;
+  gate_ = 0;
+  eventPoints_ = 0;
+  stops_.clear();
+  journal_.clear();
+  checkpoints_.clear();
+  seen_.clear();
+  replayGate_ = 0;
+  rewindGate_ = 0;
+  pendingTarget_.reset();
+  direct_ = -1;
+  waitingAtGate_ = false;
+  holding_ = false;
+}
+
+void Simulator::addCheckpointPart(CheckpointPart& part) {
+  parts_.push_back(&part);
+}
+
+void Simulator::removeCheckpointPart(CheckpointPart& part) {
+  parts_.erase(std::remove(parts_.begin(), parts_.end(), &part), parts_.end());
+}
+
+bool Simulator::canStepBack() const {
+  return waitingAtGate_ && stops_.size() >= 2 && stops_.front() < (rewindGate_ ? rewindGate_ : gate_);
+}
+
+// Each click goes one stop further back than the one before it during the same wait.
+void Simulator::stepBack() {
+  if (!canStepBack()) return;
+  const std::uint64_t from = rewindGate_ ? rewindGate_ : gate_;
+  const auto earlier = std::lower_bound(stops_.begin(), stops_.end(), from);
+  rewindGate_ = *(earlier - 1);
+}
+
+std::size_t Simulator::stopNumber() const {
+  if (!waitingAtGate_) return 0;
+  return static_cast<std::size_t>(std::lower_bound(stops_.begin(), stops_.end(), gate_) -
+                                  stops_.begin()) + 1;
+}
+
+bool Simulator::canRunToHere() const {
+  if (lstCommands.ListCount() == 0) return false;
+  if (run.RunBusy) return mode_ == RunMode::Live;
+  return menus.vernieuwEnabled && !dialogFileName.empty();
+}
+
+void Simulator::runToHere(int listIndex) {
+  if (!canRunToHere() || listIndex < 0 || listIndex >= lstCommands.ListCount()) return;
+  runTo({listedFile_, lstCommands.lineOf(listIndex)});
+}
+
+void Simulator::runTo(const BlockTarget& target) {
+  if (run.RunBusy) {
+    pendingTarget_ = target;
+    return;
+  }
+  if (dialogFileName.empty()) return;
+  target_ = target;
+  Vernieuw();
+  target_.reset();
+}
+
+void Simulator::record(RunInput input, int value) {
+  if (recording()) journal_.record(eventPoints_, input, value);
+}
+
+void Simulator::replayInputs() {
+  while (const auto entry = journal_.next(eventPoints_)) applyInput(*entry);
+}
+
+void Simulator::applyInput(const JournalEntry& entry) {
+  switch (entry.input) {
+    case RunInput::Zoom:
+      setZoomValue(entry.value);
+      break;
+    case RunInput::Speed:
+      setSpeedValue(entry.value);
+      break;
+    case RunInput::OptionalStop:
+      toggleOptionalStop();
+      break;
+    case RunInput::StepMode:
+      toggleStepMode();
+      break;
+    case RunInput::Start:
+      startButtonClick(StartButtonIndex);
+      break;
+    case RunInput::Direct:
+      direct_ = entry.value;
+      break;
+    case RunInput::Answer:
+      replayedAnswer_ = static_cast<MessageAnswer>(entry.value);
+      break;
+    case RunInput::Hold:
+      menus.stapChecked = true;
+      StopLatch = false;
+      host_.menusChanged();
+      break;
+  }
+}
+
+// A run to a block handles the window's events at most every HurryEventSpacingMilliseconds,
+// so that the window can still be closed or the run stopped.
+void Simulator::hurryEvents() {
+  const std::uint64_t now = host_.tickCount();
+  if (now < hurryEventsAt_) return;
+  hurryEventsAt_ = now + HurryEventSpacingMilliseconds;
+  host_.processEvents();
+  throwIfEnding();
+}
+
+MessageAnswer Simulator::showMessage(const std::string& text, const std::string& title,
+                                     MessageButtons buttons, MessageIcon icon) {
+  if (!run.RunBusy) return host_.messageBox(text, title, buttons, icon);
+  beginEventPoint();
+  MessageAnswer answer = buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+  switch (mode_) {
+    case RunMode::Replaying:
+      replayedAnswer_ = answer;
+      replayInputs();
+      return replayedAnswer_;
+    case RunMode::Hurrying:
+      host_.runNotice(title + ": " + text);
+      break;
+    case RunMode::Live:
+      answer = host_.messageBox(text, title, buttons, icon);
+      break;
+  }
+  record(RunInput::Answer, static_cast<int>(answer));
+  return answer;
+}
+
+// Before the gate's check: a replay puts back the holds recorded here and goes live at the
+// stop it replays to; a run to a block holds when it has come to it.
+void Simulator::arriveAtGate() {
+  markSeen();
+  switch (mode_) {
+    case RunMode::Replaying:
+      while (const auto entry = journal_.next(eventPoints_, true)) applyInput(*entry);
+      if (!replayToTarget_) {
+        if (gate_ >= replayGate_) goLive();
+      } else if (target_ && atTarget(*target_)) {
+        goLive();
+        hold();
+      } else if (gate_ > replayGate_) {
+        // Past the gate where the run was asked: the block lies ahead.
+        goLive();
+        mode_ = RunMode::Hurrying;
+      }
+      return;
+    case RunMode::Hurrying:
+      if (atTarget(*target_)) {
+        mode_ = RunMode::Live;
+        hold();
+      }
+      return;
+    case RunMode::Live:
+      takeUpRequests();
+      return;
+  }
+}
+
+void Simulator::waitAtGate() {
+  switch (mode_) {
+    case RunMode::Replaying:
+      replayInputs();
+      if (StartPressed) return;
+      // The journal ends here: the replay has come to where the run waited when it was asked
+      // to run to a block that it did not meet on the way.
+      goLive();
+      if (!target_) return;
+      mode_ = RunMode::Hurrying;
+      [[fallthrough]];
+    case RunMode::Hurrying:
+      startButtonClick(StartButtonIndex);
+      hurryEvents();
+      return;
+    case RunMode::Live:
+      break;
+  }
+  if (stops_.empty() || stops_.back() < gate_) stops_.push_back(gate_);
+  if (!std::exchange(waitingAtGate_, true)) host_.menusChanged();
+  host_.waitForEvents(GatePollMilliseconds);
+  throwIfEnding();
+  takeUpRequests();
+}
+
+void Simulator::takeUpRequests() {
+  if (rewindGate_ != 0) throw RunRewind{std::exchange(rewindGate_, 0), false};
+  if (!pendingTarget_) return;
+  const BlockTarget target = *std::exchange(pendingTarget_, std::nullopt);
+  if (atTarget(target)) {
+    record(RunInput::Hold, 0);
+    applyInput({eventPoints_, RunInput::Hold, 0});
+    holding_ = true;
+    return;
+  }
+  target_ = target;
+  if (seen(target)) throw RunRewind{gate_, true};
+  mode_ = RunMode::Hurrying;
+}
+
+void Simulator::hold() {
+  target_.reset();
+  record(RunInput::Hold, 0);
+  applyInput({eventPoints_, RunInput::Hold, 0});
+  holding_ = true;
+  host_.labelsChanged();
+}
+
+bool Simulator::atTarget(const BlockTarget& target) const {
+  return listedFile_ == target.file && lstCommands.lineOf(lstCommands.ListIndex()) == target.line;
+}
+
+void Simulator::markSeen() {
+  const int index = lstCommands.ListIndex();
+  if (index < 0) return;
+  std::vector<bool>& taken = seen_[listedFile_];
+  const auto count = static_cast<std::size_t>(lstCommands.ListCount());
+  if (taken.size() < count) taken.resize(count);
+  taken[static_cast<std::size_t>(index)] = true;
+}
+
+// Whether a block of the line was taken up at a gate of this run, also before a step back.
+bool Simulator::seen(const BlockTarget& target) const {
+  const auto file = seen_.find(target.file);
+  if (file == seen_.end() || listedFile_ != target.file) return file != seen_.end();
+  for (int index = 0; index < lstCommands.ListCount(); ++index) {
+    if (lstCommands.lineOf(index) != target.line) continue;
+    const auto at = static_cast<std::size_t>(index);
+    return at < file->second.size() && file->second[at];
+  }
+  return false;
+}
+
+// The replay has come to where the run goes on as usual: what was recorded after this point
+// belongs to the run that went on before, and the window is shown the state reached.
+void Simulator::goLive() {
+  mode_ = RunMode::Live;
+  journal_.dropUnreplayed();
+  checkpoints_.dropAfter(gate_ - 1);
+  stops_.erase(std::upper_bound(stops_.begin(), stops_.end(), gate_), stops_.end());
+  host_.quiet = false;
+  host_.showAll();
+}
+
+void Simulator::takeCheckpoint() {
+  if (mode_ == RunMode::Replaying || !checkpoints_.due(gate_)) return;
+  auto state = std::make_unique<SimulatorState>();
+  state->run = run;
+  state->startPressed = StartPressed;
+  state->stopLatch = StopLatch;
+  state->spindleDirection = SpindleDirection;
+  state->indicators = indicators;
+  state->menus = menus;
+  state->caption = caption;
+  state->lastBlock = lastBlock_;
+  state->listedFile = listedFile_;
+  state->status = status;
+  state->view = view;
+  state->rapidMode = drawer.RapidMode;
+  state->arc = drawer.arc;
+  state->commands = lstCommands.texts();
+  state->commandsIndex = lstCommands.ListIndex();
+  state->commandsTop = lstCommands.TopIndex();
+  state->automatic = lstAutomatic.texts();
+  state->automaticIndex = lstAutomatic.ListIndex();
+  state->result = PictureSnapshot(picResult);
+  state->eventPoints = eventPoints_;
+  state->journalSize = journal_.size();
+  state->direct = direct_;
+
+  Checkpoint checkpoint;
+  checkpoint.gatesPassed = gate_;
+  checkpoint.states.push_back(std::move(state));
+  for (const CheckpointPart* part : parts_) checkpoint.states.push_back(part->saveState());
+  checkpoints_.add(std::move(checkpoint));
+}
+
+// Puts back the checkpoint before the gate (to find the target block: the first of the run)
+// and replays from it.
+void Simulator::beginReplay(const RunRewind& rewind) {
+  const Checkpoint* from = checkpoints_.before(rewind.toTarget ? 1 : rewind.gate);
+  const auto& state = static_cast<const SimulatorState&>(*from->states.front());
+  run = state.run;
+  StartPressed = state.startPressed;
+  StopLatch = state.stopLatch;
+  SpindleDirection = state.spindleDirection;
+  indicators = state.indicators;
+  menus = state.menus;
+  caption = state.caption;
+  lastBlock_ = state.lastBlock;
+  listedFile_ = state.listedFile;
+  status = state.status;
+  view = state.view;
+  drawer.RapidMode = state.rapidMode;
+  drawer.arc = state.arc;
+  lstCommands.setBlocks(state.commands);
+  lstCommands.setListIndex(state.commandsIndex);
+  lstCommands.setTopIndex(state.commandsTop);
+  lstAutomatic.setBlocks(state.automatic);
+  lstAutomatic.setListIndex(state.automaticIndex);
+  state.result.restore(picResult);
+  eventPoints_ = state.eventPoints;
+  journal_.replayFrom(state.journalSize);
+  direct_ = state.direct;
+  for (std::size_t i = 0; i < parts_.size() && i + 1 < from->states.size(); ++i) {
+    parts_[i]->restoreState(*from->states[i + 1]);
+  }
+
+  gate_ = from->gatesPassed;
+  replayGate_ = rewind.gate;
+  replayToTarget_ = rewind.toTarget;
+  waitingAtGate_ = false;
+  holding_ = false;
+  mode_ = RunMode::Replaying;
+  host_.quiet = true;
+}
+
+// A run to a block that ends before it came there says so once it has reached its end.
+void Simulator::endHurry(bool reachedEnd) {
+  host_.quiet = false;
+  mode_ = RunMode::Live;
+  pendingTarget_.reset();
+  const std::optional<BlockTarget> target = std::exchange(target_, std::nullopt);
+  if (reachedEnd && target) {
+    host_.messageBox(notReachedMessage(*target), RunToHereTitle, MessageButtons::Ok,
+                     MessageIcon::Information);
+  }
+}
+
+}  // namespace draivo

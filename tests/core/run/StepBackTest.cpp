@@ -1,0 +1,352 @@
+// "Stap terug" and "Uitvoeren tot hier" against fresh runs: going back k stops from stop n
+// gives what a run that never went back showed at stop n - k, and going on from there gives
+// what it showed afterwards, for the programs and inputs of tests/data/tables/step_back.rows.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "run/CheckpointPart.h"
+#include "run/HeadlessRun.h"
+#include "support/DataTable.h"
+#include "support/ScriptedHost.h"
+#include "time/RunTimeRecorder.h"
+#include "time/TimeTable.h"
+
+namespace draivo::test {
+namespace {
+
+std::filesystem::path SourceFolder() {
+  return DataFolder().parent_path().parent_path();
+}
+
+std::uint64_t PictureHash(const Surface& picture) {
+  std::uint64_t hash = 0xcbf29ce484222325;
+  for (const Colour colour : picture.pixels()) {
+    for (int shift = 0; shift < 32; shift += 8) hash = (hash ^ ((colour >> shift) & 0xFF)) * 0x100000001b3;
+  }
+  return hash;
+}
+
+std::string StatusText(const MachineStatus& status) {
+  std::string text;
+  for (const StatusRow& row : StatusRows(status)) text += row.caption + "\t" + row.value + "\n";
+  return text;
+}
+
+// The blocks executed, kept with the run's checkpoints as any follower of the run is.
+class TraceFollower : public CheckpointPart {
+ public:
+  explicit TraceFollower(Simulator& sim)
+      : sim_(sim), executed_(sim.interpreter.onExecute.connect([this](const std::string& b) {
+          blocks.push_back(b);
+        })) {
+    sim.addCheckpointPart(*this);
+  }
+  ~TraceFollower() override { sim_.removeCheckpointPart(*this); }
+  std::unique_ptr<State> saveState() const override {
+    return std::make_unique<ValueState<std::size_t>>(blocks.size());
+  }
+  void restoreState(const State& state) override {
+    blocks.resize(static_cast<const ValueState<std::size_t>&>(state).value);
+  }
+  std::vector<std::string> blocks;
+
+ private:
+  Simulator& sim_;
+  Connection executed_;
+};
+
+// What the window shows while the run waits at a stop.
+struct Shown {
+  std::uint64_t picture;
+  std::string status, time, list, images, menus, view;
+  std::size_t executed;
+
+  bool operator==(const Shown&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Shown& s) {
+  return out << "picture " << s.picture << " list " << s.list << " images " << s.images
+             << " menus " << s.menus << " view " << s.view << " executed " << s.executed
+             << "\n" << s.status << s.time;
+}
+
+// An input the user gives while the run waits at a stop: "zoom 50@3" sets the zoom bar at
+// stop 3; "speed V@S", "direct 0|1@S", "step@S" and "optional@S" likewise.
+struct Input {
+  std::string what;
+  int value = 0;
+  std::size_t stop = 0;
+};
+
+std::vector<Input> InputsOf(const std::string& field) {
+  std::vector<Input> inputs;
+  std::istringstream in(field);
+  for (std::string item; std::getline(in, item, ',');) {
+    const auto at = item.find('@');
+    if (at == std::string::npos) continue;
+    std::istringstream words(item.substr(0, at));
+    Input input;
+    words >> input.what >> input.value;
+    input.stop = std::stoul(item.substr(at + 1));
+    inputs.push_back(input);
+  }
+  return inputs;
+}
+
+// A run in step mode on the scripted host, where a user clicks Start at every stop after
+// giving the inputs of that stop; at one stop, once, the user steps back instead.
+struct SteppedRun {
+  explicit SteppedRun(std::uint64_t interval) {
+    r.sim.checkpoints().setStartInterval(interval);
+    r.host.direct = false;
+    r.sim.toggleStepMode();
+  }
+
+  Shown shown() {
+    Shown s;
+    s.picture = PictureHash(r.sim.picResult);
+    s.status = StatusText(r.sim.status);
+    s.time = FormatTimeTable(MakeTimeTable(time.account(), 0));
+    s.list = std::filesystem::path(r.sim.listedFile()).filename().string() + ":" + std::to_string(r.sim.lstCommands.ListIndex()) + " level " +
+             std::to_string(r.sim.run.SubprogramLevel) + " " + r.sim.caption;
+    s.images = ImageNames(r.sim.indicators);
+    s.menus = std::string(r.sim.menus.stapChecked ? "step " : "") +
+              (r.sim.menus.optioneelChecked ? "optional" : "");
+    s.view = std::to_string(r.sim.view.zoomValue) + " " + std::to_string(r.sim.view.speedValue) +
+             " " + std::to_string(r.sim.view.CurrentPointZ) + " " +
+             std::to_string(r.sim.view.CurrentPointX) + " " + std::to_string(r.sim.view.PenColour);
+    s.executed = trace.blocks.size();
+    return s;
+  }
+
+  void give(const std::vector<Input>& inputs, std::size_t stop) {
+    for (const Input& input : inputs) {
+      if (input.stop != stop) continue;
+      if (input.what == "zoom") r.sim.setZoomValue(input.value);
+      if (input.what == "speed") r.sim.setSpeedValue(input.value);
+      if (input.what == "direct") r.host.direct = input.value != 0;
+      if (input.what == "step") r.sim.toggleStepMode();
+      if (input.what == "optional") r.sim.toggleOptionalStop();
+    }
+  }
+
+  // Runs the program; `atStop` is told of every wait at a stop with the stop's number and
+  // returns whether the user clicks Start there.
+  void run(const std::string& program, const std::function<bool(std::size_t)>& atStop) {
+    r.host.onWait = [&](ScriptedHost& host) {
+      const std::size_t stop = r.sim.stopNumber();
+      if (stop == 0 || r.sim.StartPressed) return;
+      if (!atStop(stop)) host.skipClicks = 1;
+    };
+    r.host.dialogAnswer = program;
+    r.sim.Open();
+  }
+
+  ScriptedRun r;
+  RunTimeRecorder time{r.sim};
+  TraceFollower trace{r.sim};
+};
+
+std::string ProgramCopy(ScriptedRun& run, const std::string& relative) {
+  const std::filesystem::path source = SourceFolder() / relative;
+  for (const auto& entry : std::filesystem::directory_iterator(source.parent_path())) {
+    if (entry.path().extension() == ".nc") {
+      std::filesystem::copy_file(entry.path(), run.folder.path() / entry.path().filename(),
+                                 std::filesystem::copy_options::overwrite_existing);
+    }
+  }
+  return (run.folder.path() / source.filename()).string();
+}
+
+TEST(StepBack, GivesTheStopsOfARunThatNeverWentBack) {
+  for (const TableRow& row : ReadTable("tables/step_back.rows")) {
+    ASSERT_GE(row.size(), 5u);
+    const std::string name = row[0] + " stop " + row[1] + " back " + row[2] + " every " + row[3];
+    const std::size_t from = std::stoul(row[1]), back = std::stoul(row[2]);
+    const std::uint64_t interval = std::stoull(row[3]);
+    const std::vector<Input> inputs = InputsOf(row[4]);
+
+    SteppedRun fresh(interval);
+    std::map<std::size_t, Shown> freshStops;
+    fresh.run(ProgramCopy(fresh.r, row[0]), [&](std::size_t stop) {
+      freshStops.emplace(stop, fresh.shown());
+      fresh.give(inputs, stop);
+      return true;
+    });
+    EXPECT_EQ(fresh.r.sim.lastOutcome, RunOutcome::ReachedEnd) << name;
+    if (freshStops.size() < from) {
+      ADD_FAILURE() << name << ": the run has " << freshStops.size() << " stops";
+      continue;
+    }
+
+    SteppedRun stepped(interval);
+    bool wentBack = false;
+    std::vector<std::size_t> visits;
+    stepped.run(ProgramCopy(stepped.r, row[0]), [&](std::size_t stop) {
+      visits.push_back(stop);
+      EXPECT_EQ(stepped.shown(), freshStops.at(stop)) << name << " at stop " << stop
+                                                      << (wentBack ? " after going back" : "");
+      if (stop == from && !wentBack) {
+        wentBack = true;
+        for (std::size_t i = 0; i < back; ++i) stepped.r.sim.stepBack();
+        return false;
+      }
+      stepped.give(inputs, stop);
+      return true;
+    });
+    // After stop n the next wait is at stop n - k, and from there every stop comes again.
+    const auto at = std::find(visits.begin(), visits.end(), from);
+    if (!wentBack || at == visits.end() || at + 1 == visits.end()) {
+      ADD_FAILURE() << name << ": no wait after the step back";
+      continue;
+    }
+    EXPECT_EQ(*(at + 1), from - back) << name;
+    EXPECT_EQ(visits.size(), freshStops.size() + back + 1) << name;
+    EXPECT_EQ(stepped.trace.blocks, fresh.trace.blocks) << name;
+    EXPECT_EQ(PictureHash(stepped.r.sim.picResult), PictureHash(fresh.r.sim.picResult)) << name;
+    EXPECT_EQ(stepped.r.sim.lastOutcome, RunOutcome::ReachedEnd) << name;
+  }
+}
+
+}  // namespace
+}  // namespace draivo::test
+
+namespace draivo::test {
+namespace {
+
+// The first stop of a run in step mode at which the list shows the line of the main program.
+Shown FirstStopAt(const std::string& program, std::size_t line, std::vector<std::string>& trace) {
+  SteppedRun run(CheckpointStore::StartInterval);
+  const std::string file = ProgramCopy(run.r, program);
+  std::optional<Shown> first;
+  run.run(file, [&](std::size_t) {
+    const auto& sim = run.r.sim;
+    if (!first && sim.listedFile() == file && sim.lstCommands.lineOf(sim.lstCommands.ListIndex()) == line) {
+      first = run.shown();
+    }
+    return true;
+  });
+  trace = run.trace.blocks;
+  return first.value_or(Shown{});
+}
+
+TEST(RunToHere, HoldsAtTheBlockAsSteppingToItDoes) {
+  for (const TableRow& row : ReadTable("tables/run_to_here.rows")) {
+    ASSERT_GE(row.size(), 4u);
+    const std::size_t line = std::stoul(row[1]);
+    const std::size_t fromStop = std::stoul(row[2]);
+    const bool reachable = row[3] == "held";
+    const std::string name = row[0] + " line " + row[1] + " from stop " + row[2];
+    std::vector<std::string> freshTrace;
+    const Shown expected = FirstStopAt(row[0], line, freshTrace);
+
+    SteppedRun run(std::stoull(row.size() > 4 ? row[4] : "64"));
+    const std::string file = ProgramCopy(run.r, row[0]);
+    std::optional<Shown> held;
+    bool asked = false;
+    run.run(file, [&](std::size_t stop) {
+      if (run.r.sim.holdsAtTarget() && !held) {
+        held = run.shown();
+        EXPECT_TRUE(run.r.sim.menus.stapChecked) << name;
+      }
+      if (!asked && stop == fromStop) {
+        asked = true;
+        run.r.sim.runTo({file, line});
+      }
+      return true;
+    });
+    EXPECT_EQ(run.r.sim.lastOutcome, RunOutcome::ReachedEnd) << name;
+    const std::string missed = "Uitvoeren tot hier: Regel " + row[1] + " van " +
+                               std::filesystem::path(file).filename().string() + " is niet bereikt.";
+    const bool saidMissed =
+        std::find(run.r.host.messages.begin(), run.r.host.messages.end(), missed) !=
+        run.r.host.messages.end();
+    EXPECT_EQ(saidMissed, !reachable) << name;
+    EXPECT_EQ(held.has_value(), reachable) << name;
+    if (!reachable) continue;
+    EXPECT_EQ(*held, expected) << name;
+    // Going on from there ends as the run that stepped through every block.
+    EXPECT_EQ(run.trace.blocks, freshTrace) << name;
+
+    // draivo-sim --until-block shows the same picture and status rows.
+    HeadlessOptions options;
+    options.untilLine = line;
+    const HeadlessResult headless = RunHeadless(file, options);
+    EXPECT_EQ(headless.exit(), HeadlessExit::ReachedEnd) << name;
+    EXPECT_EQ(PictureHash(headless.picture), held->picture) << name;
+    std::string status;
+    for (const StatusRow& r : headless.status) status += r.caption + "\t" + r.value + "\n";
+    EXPECT_EQ(status, held->status) << name;
+  }
+}
+
+// From idle the run starts and holds; message boxes on the way are notices, not boxes.
+TEST(RunToHere, StartsARunAndLeavesItsMessagesAsNotices) {
+  ScriptedRun r;
+  r.write("program.nc", {"G00 X40 Z2 ;", "M98 P1234 ;", "G01 Z-20 F0.2 ;", "X60 ;", "M30 ;"});
+  r.sim.dialogFileName = (r.folder.path() / "program.nc").string();
+  r.sim.menus.vernieuwEnabled = true;
+  std::size_t heldAt = 0;
+  r.host.onWait = [&](ScriptedHost&) {
+    if (r.sim.holdsAtTarget()) heldAt = r.sim.lstCommands.lineOf(r.sim.lstCommands.ListIndex());
+  };
+  r.sim.runTo({r.sim.dialogFileName, 4});
+  EXPECT_EQ(heldAt, 4u);
+  EXPECT_EQ(r.host.messages, std::vector<std::string>{});
+  ASSERT_EQ(r.host.notices.size(), 1u);
+  EXPECT_EQ(r.host.notices[0].rfind("Bestand niet gevonden: ", 0), 0u);
+  EXPECT_EQ(r.sim.lastOutcome, RunOutcome::ReachedEnd);
+
+  HeadlessOptions options;
+  options.untilLine = 99;
+  const HeadlessResult missed = RunHeadless(r.sim.dialogFileName, options);
+  EXPECT_EQ(missed.exit(), HeadlessExit::NotReached);
+  EXPECT_EQ(missed.messages.back(), "Uitvoeren tot hier: Regel 99 van program.nc is niet bereikt.");
+}
+
+// Closing the window while a run hurries to its block ends the run at once, without the
+// message of a block not reached.
+TEST(RunToHere, EndsCleanlyWhenTheWindowCloses) {
+  ScriptedRun r;
+  std::vector<std::string> lines;
+  for (int i = 0; i < 200; ++i) lines.push_back("G01 X" + std::to_string(20 + i % 40) + " Z-20 F0.2 ;");
+  r.sim.dialogFileName = r.write("program.nc", lines);
+  r.sim.menus.vernieuwEnabled = true;
+  int events = 0;
+  r.host.onEvents = [&](ScriptedHost& host) {
+    host.clock += 100;  // the run hands out events at most every 50 ms
+    if (++events == 3) r.sim.requestQuit();
+  };
+  r.sim.runTo({r.sim.dialogFileName, 200});
+  EXPECT_EQ(r.sim.lastOutcome, RunOutcome::Aborted);
+  EXPECT_FALSE(r.sim.run.RunBusy);
+  EXPECT_FALSE(r.sim.runsToBlock());
+  EXPECT_LT(r.sim.lstCommands.ListIndex(), 100);
+  EXPECT_EQ(r.host.messages, std::vector<std::string>{});
+}
+
+// "Stap terug" does nothing at the first stop and while no run waits.
+TEST(StepBack, NeedsAnEarlierStop) {
+  ScriptedRun r;
+  r.sim.toggleStepMode();
+  EXPECT_FALSE(r.sim.canStepBack());
+  r.sim.stepBack();
+  std::vector<std::string> seen;
+  r.host.onWait = [&](ScriptedHost&) {
+    if (r.sim.stopNumber() == 1) {
+      seen.push_back(r.sim.canStepBack() ? "can" : "cannot");
+      r.sim.stepBack();
+    }
+  };
+  r.open({"G00 X40 Z2 ;", "G01 Z-20 F0.2 ;", "M30 ;"});
+  EXPECT_EQ(seen, std::vector<std::string>{"cannot"});
+  EXPECT_EQ(r.host.gateClicks.size(), 3u);  // a stop at each block
+  EXPECT_FALSE(r.sim.canStepBack());
+}
+
+}  // namespace
+}  // namespace draivo::test

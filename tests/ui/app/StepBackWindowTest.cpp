@@ -1,0 +1,103 @@
+// "Stap terug" and "Uitvoeren tot hier" as a user gives them: menu items, the left arrow key
+// in the list and the picture, a chosen row of the list.
+
+#include <QAction>
+#include <QLabel>
+#include <QListView>
+#include <QTest>
+#include <map>
+
+#include "MainWindowFixture.h"
+#include "run/HeadlessRun.h"
+
+namespace draivo::test {
+namespace {
+
+constexpr const char* Shaft =
+    ":0012 ;\nN10 G21 G99 ;\nN20 G00 X40 Z2 ;\nN30 G01 Z-30 F0.2 ;\nN40 G01 X60 Z-40 ;\n"
+    "N50 G00 X100 Z50 ;\nN60 M30 ;\n";
+
+// What the window shows at a stop: the picture, the list's selected row, the feed label.
+std::string shownAt(frmGraphic& window, QListView& list) {
+  const auto& pixels = window.simulator().picResult.pixels();
+  std::uint64_t hash = 0xcbf29ce484222325;
+  for (const Colour colour : pixels) hash = (hash ^ colour) * 0x100000001b3;
+  return std::to_string(hash) + " row " + std::to_string(list.currentIndex().row()) + " " +
+         window.findChild<QLabel*>("lblFeedV")->text().toStdString();
+}
+
+// Stepping to stop 4, back with the left arrow to stop 2, and on to the end shows at every
+// stop what the run showed there the first time; at stop 1 "Stap terug" is disabled.
+TEST_F(MainWindowTest, StepBackShowsAnEarlierStopAgain) {
+  action("mnuBewerkingStap")->trigger();
+  dialogs.openAnswers = {writeProgram("shaft.nc", Shaft)};
+  auto* list = find<QListView>("lstCommands");
+  std::map<std::size_t, std::string> firstShown;
+  std::vector<std::size_t> stops;
+  std::vector<bool> canGoBack;
+  bool wentBack = false;
+  drive([this] { action("mnuBestandOpenen")->trigger(); },
+        [&] {
+          const std::size_t stop = sim().stopNumber();
+          if (stop == 0) return;
+          stops.push_back(stop);
+          canGoBack.push_back(action("mnuBewerkingStapTerug")->isEnabled());
+          const std::string shown = shownAt(*window, *list);
+          if (!firstShown.emplace(stop, shown).second) {
+            EXPECT_EQ(shown, firstShown[stop]) << "stop " << stop;
+          }
+          if (stop == 4 && !wentBack) {
+            wentBack = true;
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Left);
+            QTest::keyClick(list, Qt::Key_Left);
+            return;
+          }
+          clickStart();
+        });
+  ASSERT_GE(stops.size(), 6u);
+  EXPECT_EQ(std::vector<std::size_t>(stops.begin(), stops.begin() + 6),
+            (std::vector<std::size_t>{1, 2, 3, 4, 2, 3}));
+  EXPECT_FALSE(canGoBack[0]);
+  EXPECT_TRUE(canGoBack[3]);
+  EXPECT_EQ(sim().lastOutcome, RunOutcome::ReachedEnd);
+  EXPECT_FALSE(action("mnuBewerkingStapTerug")->isEnabled());
+}
+
+// A row clicked in the list and "Uitvoeren tot hier" hold the run at that block in step mode,
+// with the picture and status draivo-sim --until-block gives.
+TEST_F(MainWindowTest, RunToHereHoldsAtTheChosenBlock) {
+  const std::string program = writeProgram("shaft.nc", Shaft);
+  dialogs.openAnswers = {program};
+  auto* list = find<QListView>("lstCommands");
+  bool asked = false;
+  std::string held;
+  drive([this] { action("mnuBestandOpenen")->trigger(); },
+        [&] {
+          if (sim().holdsAtTarget() && held.empty()) {
+            held = shownAt(*window, *list);
+            EXPECT_TRUE(action("mnuBewerkingStap")->isChecked());
+            action("mnuBewerkingStap")->trigger();  // and on to the end
+          } else if (!asked) {
+            asked = true;
+            EXPECT_TRUE(action("mnuBewerkingTotHier")->isEnabled());
+            const QRect row = list->visualRect(list->model()->index(4, 0));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+            action("mnuBewerkingTotHier")->trigger();
+            return;
+          }
+          clickStart();
+        });
+  HeadlessOptions options;
+  options.untilLine = 5;
+  const HeadlessResult headless = RunHeadless(program, options);
+  ASSERT_FALSE(held.empty());
+  std::uint64_t hash = 0xcbf29ce484222325;
+  for (const Colour colour : headless.picture.pixels()) hash = (hash ^ colour) * 0x100000001b3;
+  EXPECT_EQ(held.substr(0, held.find(' ')), std::to_string(hash));
+  EXPECT_EQ(held.substr(held.find(" row ")), " row 4 " + headless.status.back().value);
+  EXPECT_EQ(sim().lastOutcome, RunOutcome::ReachedEnd);
+}
+
+}  // namespace
+}  // namespace draivo::test
