@@ -57,7 +57,9 @@ std::vector<CheckOutcome> runAll(const CommandLine& options, const std::vector<P
   }
   return CheckInParallel(
       names.size(), jobs,
-      [&](std::size_t i) { return CheckProgram(options, names[i], std::cout, std::cerr); },
+      [&](std::size_t i, std::ostream& out, std::ostream& err) {
+        return CheckProgram(options, names[i], out, err);
+      },
       [&](std::size_t i, int signal) {
         return names[i].shown + ": draivo-sim: the check ended by signal " +
                std::to_string(signal);
