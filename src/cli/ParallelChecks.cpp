@@ -4,142 +4,245 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <iostream>
+#include <optional>
+#include <sstream>
 #include <stdexcept>
 
 namespace draivo::cli {
 namespace {
 
-// A check process tells in its exit code whether it reported a fault, above its status.
-constexpr int FaultedBit = 0x40;
 constexpr std::size_t ReadChunk = 1 << 16;
 
-struct Child {
-  pid_t pid = -1;
-  int fds[2] = {-1, -1};  // its standard output and standard error, read ends
-  std::string text[2];
-  bool reaped = false;
+// What a worker sends back for each check: this header, then the bytes printed on standard
+// output and on standard error.
+struct RecordHeader {
+  std::uint64_t index;
+  std::int32_t status;
+  std::int32_t faulted;
+  std::uint64_t outSize;
+  std::uint64_t errSize;
+};
+
+struct Report {
   CheckOutcome outcome;
+  std::string out, err;
+};
+
+bool writeAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t written = write(fd, data, size);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+bool readAll(int fd, char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t got = read(fd, data, size);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    data += got;
+    size -= static_cast<std::size_t>(got);
+  }
+  return true;
+}
+
+// The worker: checks every index it is sent until its command pipe closes.
+[[noreturn]] void work(int commands, int results, const CheckOne& check) {
+  std::uint64_t index = 0;
+  while (readAll(commands, reinterpret_cast<char*>(&index), sizeof index)) {
+    std::ostringstream out, err;
+    CheckOutcome outcome{ExitStopped, true};
+    try {
+      outcome = check(static_cast<std::size_t>(index), out, err);
+    } catch (const std::exception& error) {
+      err << "draivo-sim: " << error.what() << '\n';
+    }
+    const std::string outText = std::move(out).str(), errText = std::move(err).str();
+    const RecordHeader header{index, outcome.status, outcome.faulted ? 1 : 0, outText.size(),
+                              errText.size()};
+    if (!writeAll(results, reinterpret_cast<const char*>(&header), sizeof header) ||
+        !writeAll(results, outText.data(), outText.size()) ||
+        !writeAll(results, errText.data(), errText.size())) {
+      _exit(ExitFileError);
+    }
+  }
+  _exit(ExitReachedEnd);
+}
+
+struct Worker {
+  pid_t pid = -1;
+  int commands = -1;  // write end: the indexes to check
+  int results = -1;   // read end: the records
+  std::string pending;               // bytes of records not yet taken
+  std::optional<std::size_t> busy;  // the index it is checking
 };
 
 void makePipe(int ends[2]) {
   if (pipe(ends) != 0) throw std::runtime_error("cannot make a pipe");
 }
 
-[[noreturn]] void runChild(std::size_t index, const std::function<CheckOutcome(std::size_t)>& check,
-                           int out, int err) {
-  dup2(out, STDOUT_FILENO);
-  dup2(err, STDERR_FILENO);
-  close(out);
-  close(err);
-  int code = ExitStopped;
-  try {
-    const CheckOutcome outcome = check(index);
-    code = outcome.status | (outcome.faulted ? FaultedBit : 0);
-  } catch (const std::exception& error) {
-    std::cerr << "draivo-sim: " << error.what() << '\n';
-  }
+// `others` are the pipe ends this process holds for the workers already running: a new worker
+// closes its copies, so that each worker sees its command pipe end when this process closes it.
+Worker startWorker(const CheckOne& check, const std::vector<int>& others) {
+  int commands[2], results[2];
+  makePipe(commands);
+  makePipe(results);
   std::cout.flush();
   std::cerr.flush();
-  _exit(code);
+  Worker worker;
+  worker.pid = fork();
+  if (worker.pid < 0) throw std::runtime_error("cannot start a check process");
+  if (worker.pid == 0) {
+    for (const int fd : others) close(fd);
+    close(commands[1]);
+    close(results[0]);
+    work(commands[0], results[1], check);
+  }
+  close(commands[0]);
+  close(results[1]);
+  worker.commands = commands[1];
+  worker.results = results[0];
+  return worker;
 }
 
-Child start(std::size_t index, const std::function<CheckOutcome(std::size_t)>& check) {
-  int out[2], err[2];
-  makePipe(out);
-  makePipe(err);
-  std::cout.flush();
-  std::cerr.flush();
-  Child child;
-  child.pid = fork();
-  if (child.pid < 0) throw std::runtime_error("cannot start a check process");
-  if (child.pid == 0) {
-    close(out[0]);
-    close(err[0]);
-    runChild(index, check, out[1], err[1]);
-  }
-  close(out[1]);
-  close(err[1]);
-  child.fds[0] = out[0];
-  child.fds[1] = err[0];
-  return child;
-}
-
-// Reads what is ready of the running children; a pipe at its end is closed.
-void readReady(std::vector<Child>& children) {
-  std::vector<pollfd> polled;
-  std::vector<std::pair<Child*, int>> owners;
-  for (Child& child : children) {
-    for (int stream = 0; stream < 2; ++stream) {
-      if (child.fds[stream] < 0) continue;
-      polled.push_back({child.fds[stream], POLLIN, 0});
-      owners.emplace_back(&child, stream);
-    }
-  }
-  if (polled.empty()) return;
-  if (poll(polled.data(), polled.size(), -1) < 0 && errno != EINTR) {
-    throw std::runtime_error("cannot wait for the check processes");
-  }
-  char buffer[ReadChunk];
-  for (std::size_t i = 0; i < polled.size(); ++i) {
-    if (polled[i].revents == 0) continue;
-    auto& [child, stream] = owners[i];
-    const ssize_t got = read(polled[i].fd, buffer, sizeof buffer);
-    if (got > 0) {
-      child->text[stream].append(buffer, static_cast<std::size_t>(got));
-    } else if (got == 0 || errno != EINTR) {
-      close(polled[i].fd);
-      child->fds[stream] = -1;
-    }
+// Takes the complete records out of the worker's pending bytes.
+void takeRecords(Worker& worker, std::vector<std::optional<Report>>& reports) {
+  while (worker.pending.size() >= sizeof(RecordHeader)) {
+    RecordHeader header;
+    std::memcpy(&header, worker.pending.data(), sizeof header);
+    const std::size_t size = sizeof header + header.outSize + header.errSize;
+    if (worker.pending.size() < size) return;
+    Report report{{header.status, header.faulted != 0},
+                  worker.pending.substr(sizeof header, header.outSize),
+                  worker.pending.substr(sizeof header + header.outSize, header.errSize)};
+    reports.at(header.index) = std::move(report);
+    worker.pending.erase(0, size);
+    worker.busy.reset();
   }
 }
 
-void reap(Child& child, std::size_t index,
-          const std::function<std::string(std::size_t, int)>& crashNote) {
+int endWorker(Worker& worker) {
+  if (worker.commands >= 0) close(worker.commands);
+  if (worker.results >= 0) close(worker.results);
   int raw = 0;
-  while (waitpid(child.pid, &raw, 0) < 0 && errno == EINTR) {
+  while (waitpid(worker.pid, &raw, 0) < 0 && errno == EINTR) {
   }
-  child.reaped = true;
-  if (WIFEXITED(raw)) {
-    const int code = WEXITSTATUS(raw);
-    child.outcome = {code & ~FaultedBit, (code & FaultedBit) != 0};
-  } else {
-    child.outcome = {ExitStopped, true};
-    child.text[1] += crashNote(index, WIFSIGNALED(raw) ? WTERMSIG(raw) : 0) + "\n";
-  }
+  worker = Worker{};
+  return WIFSIGNALED(raw) ? WTERMSIG(raw) : 0;
 }
+
+class Pool {
+ public:
+  Pool(std::size_t count, unsigned jobs, const CheckOne& check,
+       const std::function<std::string(std::size_t, int)>& crashNote)
+      : check_(check), crashNote_(crashNote), reports_(count), workers_(jobs) {}
+
+  std::vector<CheckOutcome> run() {
+    std::vector<CheckOutcome> outcomes;
+    while (outcomes.size() < reports_.size()) {
+      for (Worker& worker : workers_) handOut(worker);
+      readReady();
+      for (; outcomes.size() < reports_.size() && reports_[outcomes.size()]; ) {
+        Report& report = *reports_[outcomes.size()];
+        std::cout << report.out;
+        std::cout.flush();
+        std::cerr << report.err;
+        std::cerr.flush();
+        outcomes.push_back(report.outcome);
+        report = Report{};
+      }
+    }
+    for (Worker& worker : workers_) {
+      if (worker.pid > 0) endWorker(worker);
+    }
+    return outcomes;
+  }
+
+ private:
+  // Gives an idle worker the next index; a worker with nothing left to do is ended.
+  void handOut(Worker& worker) {
+    if (worker.busy) return;
+    if (next_ == reports_.size()) {
+      if (worker.pid > 0) endWorker(worker);
+      return;
+    }
+    if (worker.pid < 0) worker = startWorker(check_, openEnds());
+    const std::uint64_t index = next_++;
+    worker.busy = index;
+    if (!writeAll(worker.commands, reinterpret_cast<const char*>(&index), sizeof index)) {
+      lost(worker);
+    }
+  }
+
+  void readReady() {
+    std::vector<pollfd> polled;
+    std::vector<Worker*> owners;
+    for (Worker& worker : workers_) {
+      if (worker.pid < 0 || !worker.busy) continue;
+      polled.push_back({worker.results, POLLIN, 0});
+      owners.push_back(&worker);
+    }
+    if (polled.empty()) return;
+    if (poll(polled.data(), polled.size(), -1) < 0) {
+      if (errno == EINTR) return;
+      throw std::runtime_error("cannot wait for the check processes");
+    }
+    char buffer[ReadChunk];
+    for (std::size_t i = 0; i < polled.size(); ++i) {
+      if (polled[i].revents == 0) continue;
+      Worker& worker = *owners[i];
+      const ssize_t got = read(worker.results, buffer, sizeof buffer);
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) {
+        lost(worker);
+        continue;
+      }
+      worker.pending.append(buffer, static_cast<std::size_t>(got));
+      takeRecords(worker, reports_);
+    }
+  }
+
+  std::vector<int> openEnds() const {
+    std::vector<int> ends;
+    for (const Worker& worker : workers_) {
+      if (worker.commands >= 0) ends.push_back(worker.commands);
+      if (worker.results >= 0) ends.push_back(worker.results);
+    }
+    return ends;
+  }
+
+  // The worker died during a check: that check stopped; a new worker does the rest.
+  void lost(Worker& worker) {
+    const std::size_t index = *worker.busy;
+    const int signal = endWorker(worker);
+    reports_.at(index) = Report{{ExitStopped, true}, {}, crashNote_(index, signal) + "\n"};
+  }
+
+  const CheckOne& check_;
+  const std::function<std::string(std::size_t, int)>& crashNote_;
+  std::vector<std::optional<Report>> reports_;
+  std::vector<Worker> workers_;
+  std::size_t next_ = 0;
+};
 
 }  // namespace
 
 std::vector<CheckOutcome> CheckInParallel(
-    std::size_t count, unsigned jobs, const std::function<CheckOutcome(std::size_t)>& check,
+    std::size_t count, unsigned jobs, const CheckOne& check,
     const std::function<std::string(std::size_t, int)>& crashNote) {
-  std::vector<Child> children(count);
-  std::vector<CheckOutcome> outcomes(count);
-  std::size_t started = 0, printed = 0, running = 0;
-  while (printed < count) {
-    for (; running < jobs && started < count; ++started, ++running) {
-      children[started] = start(started, check);
-    }
-    readReady(children);
-    for (std::size_t i = printed; i < started; ++i) {
-      Child& child = children[i];
-      if (!child.reaped && child.fds[0] < 0 && child.fds[1] < 0) {
-        reap(child, i, crashNote);
-        --running;
-      }
-    }
-    for (; printed < started && children[printed].reaped; ++printed) {
-      Child& child = children[printed];
-      std::cout << child.text[0];
-      std::cout.flush();
-      std::cerr << child.text[1];
-      std::cerr.flush();
-      outcomes[printed] = child.outcome;
-      child = Child{};
-    }
-  }
+  // A worker that died must not take this process with it when it is sent the next index.
+  const auto previous = std::signal(SIGPIPE, SIG_IGN);
+  std::vector<CheckOutcome> outcomes = Pool(count, jobs, check, crashNote).run();
+  std::signal(SIGPIPE, previous);
   return outcomes;
 }
 

@@ -14,16 +14,20 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t CopyChunk = 1 << 16;
 
-fs::path makeTemporaryFolder() {
-  std::string pattern = (fs::temp_directory_path() / "draivo-sim-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
-  return pattern;
-}
-
 }  // namespace
 
-StandardInputFile::StandardInputFile()
-    : folder_(makeTemporaryFolder()), path_((folder_ / "standard-input.nc").string()) {
+TemporaryFolder::TemporaryFolder() {
+  std::string pattern = (fs::temp_directory_path() / "draivo-sim-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
+  path_ = pattern;
+}
+
+TemporaryFolder::~TemporaryFolder() {
+  std::error_code ignored;
+  fs::remove_all(path_, ignored);
+}
+
+StandardInputFile::StandardInputFile() : path_((folder_.path() / "standard-input.nc").string()) {
   std::ofstream out(path_, std::ios::binary);
   std::uintmax_t left = MaxProgramFileBytes + 1;
   char buffer[CopyChunk];
@@ -34,15 +38,6 @@ StandardInputFile::StandardInputFile()
     left -= got;
   }
   if (!out.flush()) throw std::runtime_error("cannot keep standard input in " + path_);
-}
-
-StandardInputFile::~StandardInputFile() {
-  std::error_code ignored;
-  fs::remove_all(folder_, ignored);
-}
-
-std::string StandardInputFile::outputPath() const {
-  return (folder_ / "output.nc").string();
 }
 
 bool CopyToStandardOutput(const std::string& file) {

@@ -5,22 +5,31 @@
 
 namespace draivo::cli {
 
+// A new folder under the system's temporary folder, removed with what it holds.
+class TemporaryFolder {
+ public:
+  TemporaryFolder();
+  ~TemporaryFolder();
+  TemporaryFolder(const TemporaryFolder&) = delete;
+  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
 // A program read from standard input, kept in a file of a temporary folder of its own for as
 // long as the object lives (runs read their programs from files). It holds at most one byte
 // more than a program file may have, so that a larger one is refused as a file would be.
 class StandardInputFile {
  public:
   StandardInputFile();
-  ~StandardInputFile();
-  StandardInputFile(const StandardInputFile&) = delete;
-  StandardInputFile& operator=(const StandardInputFile&) = delete;
 
   const std::string& path() const { return path_; }
-  // A file in the same folder, for a result that goes to standard output afterwards.
-  std::string outputPath() const;
 
  private:
-  std::filesystem::path folder_;
+  TemporaryFolder folder_;
   std::string path_;
 };
 

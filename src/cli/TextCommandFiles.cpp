@@ -1,6 +1,7 @@
 #include "TextCommandFiles.h"
 
 #include <filesystem>
+#include <optional>
 
 #include "Diagnostics.h"
 #include "StandardInput.h"
@@ -31,18 +32,15 @@ FileResult runCommand(const CommandLine& options, const ProgramName& name,
 }  // namespace
 
 CheckOutcome RunTextCommandFile(const CommandLine& options, const ProgramName& name,
-                                const std::string& programFolder, const std::string& scratchFile,
-                                std::ostream& err) {
+                                const std::string& programFolder, std::ostream& err) {
   const std::string& requested = options.outputFile.empty() ? name.shown : options.outputFile;
   const bool toStandardOutput = requested == StandardInputName;
-  const std::string output = toStandardOutput ? scratchFile : requested;
+  // A result for standard output is saved as a file first, as every result is.
+  std::optional<TemporaryFolder> scratch;
+  if (toStandardOutput) scratch.emplace();
+  const std::string output = scratch ? (scratch->path() / "output.nc").string() : requested;
   const FileResult result = runCommand(options, name, output, programFolder);
-  bool written = result.ok;
-  if (written && toStandardOutput) {
-    written = CopyToStandardOutput(output);
-    std::error_code ignored;
-    std::filesystem::remove(output, ignored);
-  }
+  const bool written = result.ok && (!toStandardOutput || CopyToStandardOutput(output));
   if (!written) {
     const std::string why = result.ok ? "standard output cannot be written"
                                       : ShownText(result.message, name.file, name.shown);

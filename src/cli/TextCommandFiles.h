@@ -12,7 +12,6 @@ namespace draivo::cli {
 // input or an output named "-". A file the command cannot handle is left as it was and `err`
 // says why.
 CheckOutcome RunTextCommandFile(const CommandLine& options, const ProgramName& name,
-                                const std::string& programFolder, const std::string& scratchFile,
-                                std::ostream& err);
+                                const std::string& programFolder, std::ostream& err);
 
 }  // namespace draivo::cli

@@ -36,15 +36,14 @@ std::vector<ProgramName> namesOf(const CommandLine& options, const StandardInput
   return names;
 }
 
-std::vector<CheckOutcome> runAll(const CommandLine& options, const std::vector<ProgramName>& names,
-                                 const StandardInputFile* input) {
+std::vector<CheckOutcome> runAll(const CommandLine& options,
+                                 const std::vector<ProgramName>& names) {
   std::vector<CheckOutcome> outcomes;
   if (options.textCommand) {
     // One after the other: the commands share the work file of the program folder.
     const std::string folder = ProgramFolder();
-    const std::string scratch = input ? input->outputPath() : std::string();
     for (const ProgramName& name : names) {
-      outcomes.push_back(RunTextCommandFile(options, name, folder, scratch, std::cerr));
+      outcomes.push_back(RunTextCommandFile(options, name, folder, std::cerr));
     }
     return outcomes;
   }
@@ -57,7 +56,9 @@ std::vector<CheckOutcome> runAll(const CommandLine& options, const std::vector<P
   }
   return CheckInParallel(
       names.size(), jobs,
-      [&](std::size_t i) { return CheckProgram(options, names[i], std::cout, std::cerr); },
+      [&](std::size_t i, std::ostream& out, std::ostream& err) {
+        return CheckProgram(options, names[i], out, err);
+      },
       [&](std::size_t i, int signal) {
         return names[i].shown + ": draivo-sim: the check ended by signal " +
                std::to_string(signal);
@@ -70,7 +71,7 @@ int run(const CommandLine& options) {
   std::unique_ptr<StandardInputFile> input;
   if (readsInput) input = std::make_unique<StandardInputFile>();
   const std::vector<ProgramName> names = namesOf(options, input.get());
-  const std::vector<CheckOutcome> outcomes = runAll(options, names, input.get());
+  const std::vector<CheckOutcome> outcomes = runAll(options, names);
   if (names.size() > 1) std::cerr << SummaryLine(outcomes) << '\n';
   return WorstStatus(outcomes);
 }
