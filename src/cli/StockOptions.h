@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "stock/StockSpec.h"
+#include "stock/StockInput.h"
 
 namespace draivo::cli {
 
 // The workpiece options of draivo-sim.
 struct StockOptions {
-  std::optional<BlankSpec> stock;  // --stock
+  std::optional<BarBlank> stock;  // --stock
   NoseRadii noses;                 // --nose-radius, repeatable
   bool check = false;              // --check
   std::string profileFile;         // --profile

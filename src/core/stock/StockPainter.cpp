@@ -72,7 +72,7 @@ void StockPainter::paintColumns(const Workpiece& workpiece, const ViewState& vie
   const Dexels& stock = workpiece.stock();
   const Colour background = picture.backColour();
   // Only the rows of the bar and the jaws can show either.
-  const BlankSpec& blank = workpiece.blank();
+  const BarBlank& blank = workpiece.blank();
   const RowSpan band = rowsOf(view, blank.bore / 2, std::max(blank.diameter, blank.jaws()) / 2,
                               picture.height());
   std::vector<Colour> wanted(static_cast<std::size_t>(picture.height()));

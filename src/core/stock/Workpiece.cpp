@@ -5,7 +5,7 @@
 namespace draivo {
 namespace {
 
-double stepFor(const BlankSpec& blank, LengthUnit unit) {
+double stepFor(const BarBlank& blank, LengthUnit unit) {
   const double step = unit == LengthUnit::Inch ? Workpiece::InchStep : Workpiece::MillimetreStep;
   return std::max(step, blank.length / Workpiece::MaxColumns);
 }
@@ -18,7 +18,7 @@ bool mayReach(const SweepBox& sweep, const SweepBox& jaws) {
 
 }  // namespace
 
-Workpiece::Workpiece(const BlankSpec& blank, LengthUnit unit)
+Workpiece::Workpiece(const BarBlank& blank, LengthUnit unit)
     : blank_(blank),
       unit_(unit),
       stock_(blank.face - blank.length, blank.length, stepFor(blank, unit),
