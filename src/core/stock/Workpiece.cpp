@@ -10,8 +10,8 @@ double stepFor(const BarBlank& blank, LengthUnit unit) {
   return std::max(step, blank.length / Workpiece::MaxColumns);
 }
 
-// The tool's body stands above the nose up to any height: a sweep reaches the jaws when it
-// passes them along Z below their top.
+// The tool's insert and holder stand above and right of the nose without end: a sweep reaches
+// the jaws when it passes them along Z, or starts left of their right side, below their top.
 bool mayReach(const SweepBox& sweep, const SweepBox& jaws) {
   return sweep.left < jaws.right && jaws.left < sweep.right && sweep.low < jaws.high;
 }
