@@ -3,13 +3,13 @@
 #include <optional>
 #include <string>
 
-#include "stock/StockSpec.h"
+#include "stock/StockInput.h"
 
 namespace draivo::cli {
 
 // The workpiece options of draivo-sim.
 struct StockOptions {
-  std::optional<BlankSpec> stock;  // --stock
+  std::optional<BarBlank> stock;  // --stock
   NoseRadii noses;                 // --nose-radius, repeatable
   std::string profileFile;         // --profile
 

@@ -115,10 +115,10 @@ void RunStock::runStarted() {
 void RunStock::levelLoaded(int level) {
   if (level != 1 || laid_) return;
   laid_ = true;
-  if (const std::optional<BlankSpec> blank = blankOfRun()) lay(*blank, tool_.unit());
+  if (const std::optional<BarBlank> blank = blankOfRun()) lay(*blank, tool_.unit());
 }
 
-std::optional<BlankSpec> RunStock::blankOfRun() {
+std::optional<BarBlank> RunStock::blankOfRun() {
   if (runSetup_.source == WorkpieceSetup::Source::Given) return runSetup_.blank;
   const auto program = sim_.lstCommands.texts();
   if (runSetup_.source == WorkpieceSetup::Source::None || !program) return std::nullopt;
@@ -134,7 +134,7 @@ std::optional<BlankSpec> RunStock::blankOfRun() {
   return comment->parse.blank;
 }
 
-void RunStock::lay(const BlankSpec& blank, LengthUnit unit) {
+void RunStock::lay(const BarBlank& blank, LengthUnit unit) {
   workpiece_.emplace(blank, unit);
   painter_.forget();
   paint();

@@ -9,7 +9,7 @@
 #include "run/CheckpointPart.h"
 #include "run/SourceLocation.h"
 #include "stock/StockPainter.h"
-#include "stock/StockSpec.h"
+#include "stock/StockInput.h"
 #include "stock/StockWarnings.h"
 #include "stock/Sweep.h"
 #include "stock/Workpiece.h"
@@ -21,7 +21,7 @@ class Simulator;
 // A blank comment that could not be read, and where it stands.
 struct BlankCommentFault {
   SourceLocation where;
-  SpecFault fault;
+  InputFault fault;
 };
 
 // The workpiece of the simulator's runs, fed by the hooks of the run: it lays the blank when
@@ -78,8 +78,8 @@ class RunStock : public CheckpointPart {
   void executed();
   void penMoved(double fraction);
 
-  std::optional<BlankSpec> blankOfRun();
-  void lay(const BlankSpec& blank, LengthUnit unit);
+  std::optional<BarBlank> blankOfRun();
+  void lay(const BarBlank& blank, LengthUnit unit);
   void startMove(const std::string& block, const ToolStep& step);
   double noseRadius();
   void warn(WarningKind kind);

@@ -71,6 +71,10 @@ void StockPainter::paintColumns(const Workpiece& workpiece, const ViewState& vie
                                 Surface& picture, int first, int last) const {
   const Dexels& stock = workpiece.stock();
   const Colour background = picture.backColour();
+  // Only the rows of the bar and the jaws can show either.
+  const BarBlank& blank = workpiece.blank();
+  const RowSpan band = rowsOf(view, blank.bore / 2, std::max(blank.diameter, blank.jaws()) / 2,
+                              picture.height());
   std::vector<Colour> wanted(static_cast<std::size_t>(picture.height()));
   for (int c = first; c <= last; ++c) {
     std::fill(wanted.begin(), wanted.end(), background);
@@ -87,7 +91,7 @@ void StockPainter::paintColumns(const Workpiece& workpiece, const ViewState& vie
     if (const auto& jaws = workpiece.jaws(); jaws && z >= jaws->left && z <= jaws->right) {
       fill(jaws->low, jaws->high, JawColour);
     }
-    for (int row = 0; row < picture.height(); ++row) {
+    for (int row = band.first; row <= band.last; ++row) {
       const Colour now = picture.getPixel(c, row);
       const Colour want = wanted[static_cast<std::size_t>(row)];
       if (now != want && (now == background || now == StockColour || now == JawColour)) {

@@ -60,7 +60,7 @@ std::string band(const Dexels& stock, std::size_t first, std::size_t last) {
 
 std::string ProfileSvg(const Workpiece& workpiece) {
   const Dexels& stock = workpiece.stock();
-  const BlankSpec& blank = workpiece.blank();
+  const BarBlank& blank = workpiece.blank();
   const std::string unit = workpiece.unit() == LengthUnit::Inch ? "in" : "mm";
   const double margin = MarginShare * std::max(blank.length, blank.diameter / 2);
   const double left = blank.face - blank.length - margin;

@@ -5,20 +5,20 @@
 namespace draivo {
 namespace {
 
-double stepFor(const BlankSpec& blank, LengthUnit unit) {
+double stepFor(const BarBlank& blank, LengthUnit unit) {
   const double step = unit == LengthUnit::Inch ? Workpiece::InchStep : Workpiece::MillimetreStep;
   return std::max(step, blank.length / Workpiece::MaxColumns);
 }
 
-// The tool's body stands above the nose up to any height: a sweep reaches the jaws when it
-// passes them along Z below their top.
+// The tool's insert and holder stand above and right of the nose without end: a sweep reaches
+// the jaws when it passes them along Z, or starts left of their right side, below their top.
 bool mayReach(const SweepBox& sweep, const SweepBox& jaws) {
   return sweep.left < jaws.right && jaws.left < sweep.right && sweep.low < jaws.high;
 }
 
 }  // namespace
 
-Workpiece::Workpiece(const BlankSpec& blank, LengthUnit unit)
+Workpiece::Workpiece(const BarBlank& blank, LengthUnit unit)
     : blank_(blank),
       unit_(unit),
       stock_(blank.face - blank.length, blank.length, stepFor(blank, unit),

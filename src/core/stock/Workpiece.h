@@ -5,7 +5,7 @@
 
 #include "motion/LengthUnit.h"
 #include "stock/Dexels.h"
-#include "stock/StockSpec.h"
+#include "stock/StockInput.h"
 #include "stock/Sweep.h"
 
 namespace draivo {
@@ -22,9 +22,9 @@ class Workpiece {
   // many columns, along the radius and along Z: a pass that touches a surface does not.
   static constexpr double ThresholdColumns = 2;
 
-  Workpiece(const BlankSpec& blank, LengthUnit unit);
+  Workpiece(const BarBlank& blank, LengthUnit unit);
 
-  const BlankSpec& blank() const { return blank_; }
+  const BarBlank& blank() const { return blank_; }
   LengthUnit unit() const { return unit_; }
   const Dexels& stock() const { return stock_; }
   // The rectangle of the jaws; none without a chuck.
@@ -42,7 +42,7 @@ class Workpiece {
   bool anythingRemoved() const { return removed_; }
 
  private:
-  BlankSpec blank_;
+  BarBlank blank_;
   LengthUnit unit_;
   Dexels stock_;
   std::optional<SweepBox> jaws_;

@@ -144,7 +144,7 @@ WorkpieceDialog::WorkpieceDialog(const WorkpieceSetup& setup,
   chkWerkstuk_->setFocus();
 }
 
-void WorkpieceDialog::fillFields(const BlankSpec& blank) {
+void WorkpieceDialog::fillFields(const BarBlank& blank) {
   txtDiameter_->setText(fieldText(blank.diameter));
   txtLengte_->setText(fieldText(blank.length));
   txtVlak_->setText(fieldText(blank.face));

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "stock/StockSpec.h"
+#include "stock/StockInput.h"
 
 class QCheckBox;
 class QLabel;
@@ -29,7 +29,7 @@ class WorkpieceDialog : public QDialog {
   const WorkpieceSetup& setup() const { return setup_; }
 
  private:
-  void fillFields(const BlankSpec& blank);
+  void fillFields(const BarBlank& blank);
   void follow();  // enables the fields that count
   void accept() override;
   // The fault of the fields, in a Dutch sentence; "" when they can be used.

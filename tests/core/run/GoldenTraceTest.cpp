@@ -128,6 +128,8 @@ int exitStatusOf(RunOutcome outcome) {
       return 0;
     case HeadlessExit::FileUnreadable:
       return 1;
+    case HeadlessExit::NotReached:
+      return 5;
     case HeadlessExit::Stopped:
       break;
   }

@@ -1,4 +1,4 @@
-#include "stock/StockSpec.h"
+#include "stock/StockInput.h"
 
 #include <cmath>
 #include <vector>
@@ -13,9 +13,9 @@ namespace {
 constexpr std::string_view BlankWord = "WERKSTUK";
 constexpr std::string_view BlankLetters = "DLZBKJ";
 
-using Problem = SpecFault::Problem;
+using Problem = InputFault::Problem;
 
-SpecFault faultOf(Problem problem, char field, std::string text = {}, double value = 0,
+InputFault faultOf(Problem problem, char field, std::string text = {}, double value = 0,
                   double other = 0) {
   return {problem, field, std::move(text), value, other};
 }
@@ -24,7 +24,7 @@ char upper(char c) {
   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-double& fieldOf(BlankSpec& blank, char letter) {
+double& fieldOf(BarBlank& blank, char letter) {
   switch (letter) {
     case 'D': return blank.diameter;
     case 'L': return blank.length;
@@ -126,10 +126,10 @@ std::string nameOf(char field, Language language) {
 std::string limitOf(char field) {
   switch (field) {
     case 'D':
-    case 'J': return formatGeneral(BlankSpec::MaxDiameter);
+    case 'J': return formatGeneral(BarBlank::MaxDiameter);
     case 'L':
-    case 'K': return formatGeneral(BlankSpec::MaxLength);
-    case 'Z': return formatGeneral(BlankSpec::MaxFace);
+    case 'K': return formatGeneral(BarBlank::MaxLength);
+    case 'Z': return formatGeneral(BarBlank::MaxFace);
     default: return formatGeneral(NoseRadii::MaxRadius);
   }
 }
@@ -139,7 +139,7 @@ std::string sentence(std::string text) {
   return text + ".";
 }
 
-std::string dutchText(const SpecFault& f) {
+std::string dutchText(const InputFault& f) {
   const std::string name = nameOf(f.field, Language::Dutch);
   const std::string value = formatGeneral(f.value), other = formatGeneral(f.other);
   switch (f.problem) {
@@ -169,7 +169,7 @@ std::string dutchText(const SpecFault& f) {
   return {};
 }
 
-std::string englishText(const SpecFault& f) {
+std::string englishText(const InputFault& f) {
   const std::string name = nameOf(f.field, Language::English);
   const std::string value = formatGeneral(f.value), other = formatGeneral(f.other);
   switch (f.problem) {
@@ -201,11 +201,11 @@ std::string englishText(const SpecFault& f) {
 
 }  // namespace
 
-std::string FaultText(const SpecFault& fault, Language language) {
+std::string FaultText(const InputFault& fault, Language language) {
   return language == Language::Dutch ? dutchText(fault) : englishText(fault);
 }
 
-std::string FaultSentence(const SpecFault& fault, Language language) {
+std::string FaultSentence(const InputFault& fault, Language language) {
   return sentence(FaultText(fault, language));
 }
 
@@ -218,14 +218,14 @@ double NoseRadii::radiusFor(std::string_view toolWord, LengthUnit unit) const {
   return unit == LengthUnit::Inch ? DefaultInch : DefaultMm;
 }
 
-std::optional<SpecFault> CheckBlank(const BlankSpec& b) {
+std::optional<InputFault> CheckBlank(const BarBlank& b) {
   for (const char letter : {'D', 'L'}) {
     const double value = letter == 'D' ? b.diameter : b.length;
     if (!(value > 0)) return faultOf(Problem::NotPositive, letter, {}, value);
   }
-  if (b.diameter > BlankSpec::MaxDiameter) return faultOf(Problem::TooLarge, 'D', {}, b.diameter);
-  if (b.length > BlankSpec::MaxLength) return faultOf(Problem::TooLarge, 'L', {}, b.length);
-  if (!(std::fabs(b.face) <= BlankSpec::MaxFace)) return faultOf(Problem::TooLarge, 'Z', {}, b.face);
+  if (b.diameter > BarBlank::MaxDiameter) return faultOf(Problem::TooLarge, 'D', {}, b.diameter);
+  if (b.length > BarBlank::MaxLength) return faultOf(Problem::TooLarge, 'L', {}, b.length);
+  if (!(std::fabs(b.face) <= BarBlank::MaxFace)) return faultOf(Problem::TooLarge, 'Z', {}, b.face);
   if (b.bore < 0) return faultOf(Problem::Negative, 'B', {}, b.bore);
   if (b.bore >= b.diameter) return faultOf(Problem::BoreNotInside, 'B', {}, b.bore, b.diameter);
   if (b.chuckLength < 0) return faultOf(Problem::Negative, 'K', {}, b.chuckLength);
@@ -233,7 +233,7 @@ std::optional<SpecFault> CheckBlank(const BlankSpec& b) {
     return faultOf(Problem::ChuckTooLong, 'K', {}, b.chuckLength, b.length);
   }
   if (b.jawDiameter < 0) return faultOf(Problem::Negative, 'J', {}, b.jawDiameter);
-  if (b.jawDiameter > BlankSpec::MaxDiameter) return faultOf(Problem::TooLarge, 'J', {}, b.jawDiameter);
+  if (b.jawDiameter > BarBlank::MaxDiameter) return faultOf(Problem::TooLarge, 'J', {}, b.jawDiameter);
   if (b.jawDiameter > 0 && b.jawDiameter <= b.diameter) {
     return faultOf(Problem::JawsNotOutside, 'J', {}, b.jawDiameter, b.diameter);
   }
@@ -293,7 +293,7 @@ std::optional<int> ToolNumberOf(std::string_view digits) {
   return digits.size() <= 2 ? number : number / 100;
 }
 
-std::optional<SpecFault> CheckNoseRadius(double radius) {
+std::optional<InputFault> CheckNoseRadius(double radius) {
   if (!(radius > 0)) return faultOf(Problem::NotPositive, 'R', {}, radius);
   if (radius > NoseRadii::MaxRadius) return faultOf(Problem::TooLarge, 'R', {}, radius);
   return std::nullopt;

@@ -15,7 +15,7 @@ class BlockTexts;
 // The bar to be cut and the chuck that holds it, in the program's unit (X values are
 // diameters). The bar runs from its face at Z towards -Z over its length; the chuck's jaws
 // hold its far end over the chuck length and stand up to the jaw diameter.
-struct BlankSpec {
+struct BarBlank {
   static constexpr double MaxDiameter = 1000;
   static constexpr double MaxLength = 2000;
   static constexpr double MaxFace = 2000;  // |Z|
@@ -28,7 +28,7 @@ struct BlankSpec {
   double jawDiameter = 0;  // J; 0 for the default, twice the bar's diameter
 
   double jaws() const { return jawDiameter > 0 ? jawDiameter : 2 * diameter; }
-  bool operator==(const BlankSpec&) const = default;
+  bool operator==(const BarBlank&) const = default;
 };
 
 // The nose radius of each tool, by tool number; the others take the fallback, or when that is
@@ -55,14 +55,14 @@ struct WorkpieceSetup {
     Given,    // `blank`
   };
   Source source = Source::None;
-  BlankSpec blank;
+  BarBlank blank;
   NoseRadii noses;
 
   bool operator==(const WorkpieceSetup&) const = default;
 };
 
 // What is wrong with a blank, a nose radius or a blank comment.
-struct SpecFault {
+struct InputFault {
   enum class Problem {
     Missing,         // a word that must be given
     NoNumber,        // a letter without a number after it
@@ -88,12 +88,12 @@ enum class Language { Dutch, English };
 
 // The fault as a phrase ("the diameter D must be above 0, not -5"), for a line of text after
 // what it is about, and as a sentence ("De diameter D moet groter dan 0 zijn, niet -5.").
-std::string FaultText(const SpecFault& fault, Language language);
-std::string FaultSentence(const SpecFault& fault, Language language);
+std::string FaultText(const InputFault& fault, Language language);
+std::string FaultSentence(const InputFault& fault, Language language);
 
 struct BlankParse {
-  BlankSpec blank;
-  std::optional<SpecFault> fault;
+  BarBlank blank;
+  std::optional<InputFault> fault;
 };
 
 // The words ("D50") of a blank in any order, each letter at most once, D and L required; the
@@ -108,7 +108,7 @@ bool IsBlankComment(std::string_view block);
 BlankParse ParseBlankComment(std::string_view block);
 // The limits the fields must keep: sizes above 0, the bore inside the bar, the chuck shorter
 // than the bar, the jaws outside it.
-std::optional<SpecFault> CheckBlank(const BlankSpec& blank);
+std::optional<InputFault> CheckBlank(const BarBlank& blank);
 
 // The first blank comment of a program and what it says.
 struct BlankComment {
@@ -125,10 +125,10 @@ std::optional<int> ToolNumberOf(std::string_view digits);
 struct NoseRadiusParse {
   std::optional<int> tool;
   double radius = 0;
-  std::optional<SpecFault> fault;
+  std::optional<InputFault> fault;
 };
 NoseRadiusParse ParseNoseRadius(std::string_view text);
 // A nose radius above 0 and at most NoseRadii::MaxRadius.
-std::optional<SpecFault> CheckNoseRadius(double radius);
+std::optional<InputFault> CheckNoseRadius(double radius);
 
 }  // namespace draivo

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "nc/NumberFormat.h"
-#include "stock/StockSpec.h"
+#include "stock/StockInput.h"
 #include "support/DataTable.h"
 
 namespace draivo::test {
 namespace {
 
-std::string blankText(const BlankSpec& b) {
+std::string blankText(const BarBlank& b) {
   return "D" + formatGeneral(b.diameter) + " L" + formatGeneral(b.length) + " Z" +
          formatGeneral(b.face) + " B" + formatGeneral(b.bore) + " K" +
          formatGeneral(b.chuckLength) + " J" + formatGeneral(b.jawDiameter);
@@ -17,7 +17,7 @@ struct Read {
   std::string english, dutch;
 };
 
-Read readOf(const std::optional<SpecFault>& fault, const std::string& value) {
+Read readOf(const std::optional<InputFault>& fault, const std::string& value) {
   if (!fault) return {value, ""};
   return {FaultText(*fault, Language::English), FaultSentence(*fault, Language::Dutch)};
 }
