@@ -12,6 +12,7 @@
 #include "run/HeadlessRun.h"
 #include "support/DataTable.h"
 #include "support/ScriptedHost.h"
+#include "stock/RunStock.h"
 #include "time/RunTimeRecorder.h"
 #include "time/TimeTable.h"
 
@@ -62,7 +63,7 @@ class TraceFollower : public CheckpointPart {
 // What the window shows while the run waits at a stop.
 struct Shown {
   std::uint64_t picture;
-  std::string status, time, list, images, menus, view;
+  std::string status, time, list, images, menus, view, warnings;
   std::size_t executed;
 
   bool operator==(const Shown&) const = default;
@@ -71,7 +72,7 @@ struct Shown {
 std::ostream& operator<<(std::ostream& out, const Shown& s) {
   return out << "picture " << s.picture << " list " << s.list << " images " << s.images
              << " menus " << s.menus << " view " << s.view << " executed " << s.executed
-             << "\n" << s.status << s.time;
+             << "\n" << s.status << s.time << s.warnings;
 }
 
 // An input the user gives while the run waits at a stop: "zoom 50@3" sets the zoom bar at
@@ -100,7 +101,14 @@ std::vector<Input> InputsOf(const std::string& field) {
 // A run in step mode on the scripted host, where a user clicks Start at every stop after
 // giving the inputs of that stop; at one stop, once, the user steps back instead.
 struct SteppedRun {
-  explicit SteppedRun(std::uint64_t interval) {
+  // `blank`: the workpiece cut, as --stock gives it ("D50,L80,K15"); "" for none.
+  explicit SteppedRun(std::uint64_t interval, const std::string& blank = "") {
+    if (!blank.empty()) {
+      WorkpieceSetup setup;
+      setup.source = WorkpieceSetup::Source::Given;
+      setup.blank = ParseStockOption(blank).blank;
+      stock.emplace(r.sim, setup);
+    }
     r.sim.checkpoints().setStartInterval(interval);
     r.host.direct = false;
     r.sim.toggleStepMode();
@@ -120,6 +128,13 @@ struct SteppedRun {
              " " + std::to_string(r.sim.view.CurrentPointZ) + " " +
              std::to_string(r.sim.view.CurrentPointX) + " " + std::to_string(r.sim.view.PenColour);
     s.executed = trace.blocks.size();
+    if (stock) {
+      // By the file's name: each run reads a copy of the program in a folder of its own.
+      for (const StockWarning& warning : stock->warnings()) {
+        s.warnings += std::filesystem::path(warning.where.file).filename().string() + ":" +
+                      std::to_string(warning.where.line) + " " + WarningText(warning.kind) + "\n";
+      }
+    }
     return s;
   }
 
@@ -149,6 +164,7 @@ struct SteppedRun {
   ScriptedRun r;
   RunTimeRecorder time{r.sim};
   TraceFollower trace{r.sim};
+  std::optional<RunStock> stock;
 };
 
 std::string ProgramCopy(ScriptedRun& run, const std::string& relative) {
@@ -169,8 +185,9 @@ TEST(StepBack, GivesTheStopsOfARunThatNeverWentBack) {
     const std::size_t from = std::stoul(row[1]), back = std::stoul(row[2]);
     const std::uint64_t interval = std::stoull(row[3]);
     const std::vector<Input> inputs = InputsOf(row[4]);
+    const std::string blank = row.size() > 5 ? row[5] : "";
 
-    SteppedRun fresh(interval);
+    SteppedRun fresh(interval, blank);
     std::map<std::size_t, Shown> freshStops;
     fresh.run(ProgramCopy(fresh.r, row[0]), [&](std::size_t stop) {
       freshStops.emplace(stop, fresh.shown());
@@ -183,7 +200,7 @@ TEST(StepBack, GivesTheStopsOfARunThatNeverWentBack) {
       continue;
     }
 
-    SteppedRun stepped(interval);
+    SteppedRun stepped(interval, blank);
     bool wentBack = false;
     std::vector<std::size_t> visits;
     stepped.run(ProgramCopy(stepped.r, row[0]), [&](std::size_t stop) {
