@@ -73,6 +73,7 @@ std::unique_ptr<CheckpointPart::State> RunStock::saveState() const {
 
 void RunStock::restoreState(const State& state) {
   const Snapshot& saved = static_cast<const RunStockState&>(state).value;
+  const WorkpieceSetup applied = runSetup_;
   runSetup_ = saved.runSetup;
   laid_ = saved.laid;
   executedAny_ = saved.executedAny;
@@ -83,12 +84,20 @@ void RunStock::restoreState(const State& state) {
   move_ = saved.move;
   nose_ = saved.nose;
   painter_.forget();  // the picture went back with the checkpoint
+  // A blank set while the run waited at its first block is the run's from its start, also in
+  // the checkpoints taken before it was set.
+  if (laid_ && !executedAny_ && runSetup_ != applied) relay(applied);
   onWarningsRestored();
 }
 
 void RunStock::setSetup(const WorkpieceSetup& setup) {
   setup_ = setup;
   if (!sim_.run.RunBusy || !laid_ || executedAny_) return;
+  relay(setup);
+}
+
+// Lays the blank of `setup` for the run in progress, which has not carried out a block yet.
+void RunStock::relay(const WorkpieceSetup& setup) {
   if (workpiece_) painter_.erase(sim_.picResult);
   runSetup_ = setup;
   workpiece_.reset();

@@ -78,6 +78,7 @@ class RunStock : public CheckpointPart {
   void executed();
   void penMoved(double fraction);
 
+  void relay(const WorkpieceSetup& setup);
   std::optional<BarBlank> blankOfRun();
   void lay(const BarBlank& blank, LengthUnit unit);
   void startMove(const std::string& block, const ToolStep& step);

@@ -101,13 +101,15 @@ std::vector<Input> InputsOf(const std::string& field) {
 // A run in step mode on the scripted host, where a user clicks Start at every stop after
 // giving the inputs of that stop; at one stop, once, the user steps back instead.
 struct SteppedRun {
-  // `blank`: the workpiece cut, as --stock gives it ("D50,L80,K15"); "" for none.
+  // `blank`: the workpiece cut, as --stock gives it ("D50,L80,K15"), set before the run or,
+  // with "@S", while the run waits at stop S; "" for none.
   explicit SteppedRun(std::uint64_t interval, const std::string& blank = "") {
     if (!blank.empty()) {
-      WorkpieceSetup setup;
-      setup.source = WorkpieceSetup::Source::Given;
-      setup.blank = ParseStockOption(blank).blank;
-      stock.emplace(r.sim, setup);
+      const auto at = blank.find('@');
+      blankSetup.source = WorkpieceSetup::Source::Given;
+      blankSetup.blank = ParseStockOption(blank.substr(0, at)).blank;
+      blankStop = at == std::string::npos ? 0 : std::stoul(blank.substr(at + 1));
+      stock.emplace(r.sim, blankStop == 0 ? blankSetup : WorkpieceSetup{});
     }
     r.sim.checkpoints().setStartInterval(interval);
     r.host.direct = false;
@@ -139,6 +141,7 @@ struct SteppedRun {
   }
 
   void give(const std::vector<Input>& inputs, std::size_t stop) {
+    if (stock && stop == blankStop) stock->setSetup(blankSetup);
     for (const Input& input : inputs) {
       if (input.stop != stop) continue;
       if (input.what == "zoom") r.sim.setZoomValue(input.value);
@@ -165,6 +168,8 @@ struct SteppedRun {
   RunTimeRecorder time{r.sim};
   TraceFollower trace{r.sim};
   std::optional<RunStock> stock;
+  WorkpieceSetup blankSetup;
+  std::size_t blankStop = 0;
 };
 
 std::string ProgramCopy(ScriptedRun& run, const std::string& relative) {
