@@ -39,71 +39,71 @@ bool parseCount(const std::string& text, std::uint64_t& count) {
 // Parallel checks beyond this many would only wait for each other.
 constexpr std::uint64_t MaxJobs = 256;
 
+// Reads the text of an option into the options; gives what is wrong with it, "" when it reads.
+using ValueReader = std::function<std::string(const std::string&, CommandLine&)>;
+
 // An option with a value: the texts it was given (the last one only, unless it may be given
-// more than once), what it needs when a text is missing or bad, and how a text is read into
-// the options.
+// more than once), what it needs when its text is missing, and how a text is read.
 struct ValueOption {
   const char* names;
   const char* need;
-  std::function<bool(const std::string&, CommandLine&)> read;
+  ValueReader read;
   bool repeatable = false;
   std::vector<std::string> texts{};
   CLI::Option* option = nullptr;
-  // A bad value of an option that can say more than what it needs says what is wrong with it.
-  std::function<std::string(const std::string&, CommandLine&)> readWithReason{};
 };
+
+// An option whose bad value is refused with what it needs.
+ValueOption needing(const char* names, const char* need,
+                    std::function<bool(const std::string&, CommandLine&)> read) {
+  return {names, need, [need, read](const std::string& t, CommandLine& o) {
+            return read(t, o) ? std::string() : std::string(need);
+          }};
+}
 
 // A workpiece option, whose bad values are named by what is wrong with them.
 ValueOption stockOption(const char* name, const char* need, bool repeatable) {
-  ValueOption option{name, need, nullptr, repeatable, {}, nullptr, nullptr};
-  option.readWithReason = [name](const std::string& t, CommandLine& o) {
-    return ReadStockValue(name, t, o.stock);
-  };
-  return option;
-}
-
-// What is wrong with the text of an option; "" when it reads.
-std::string readValue(const ValueOption& value, const std::string& text, CommandLine& options) {
-  if (value.readWithReason) return value.readWithReason(text, options);
-  return value.read(text, options) ? std::string() : value.need;
+  return {name, need,
+          [name](const std::string& t, CommandLine& o) { return ReadStockValue(name, t, o.stock); },
+          repeatable};
 }
 
 std::vector<ValueOption> valueOptions() {
   return {
-      {"--zoom", "--zoom needs a number from 1.0 to 20.0",
-       [](const std::string& t, CommandLine& o) {
-         return parseNumber(t, HeadlessOptions::ZoomMin, HeadlessOptions::ZoomMax, o.zoom);
-       }},
-      {"--rapid-rate", "--rapid-rate needs a number above 0 and up to 1000000",
-       [](const std::string& t, CommandLine& o) {
-         const std::optional<double> rate = ReadRapidRate(t);
-         if (rate) o.rapidRate = *rate;
-         return rate.has_value();
-       }},
-      {"--max-blocks", "--max-blocks needs a whole number above 0",
-       [](const std::string& t, CommandLine& o) { return parseCount(t, o.maxBlocks); }},
-      {"--until-block", "--until-block needs a line number above 0",
-       [](const std::string& t, CommandLine& o) { return parseCount(t, o.untilBlock); }},
-      {"--bmp", "--bmp needs a file name",
-       [](const std::string& t, CommandLine& o) {
-         o.bmpFile = t;
-         return !t.empty();
-       }},
-      {"-j,--jobs", "--jobs needs a whole number from 1 to 256",
-       [](const std::string& t, CommandLine& o) {
-         std::uint64_t jobs = 0;
-         if (!parseCount(t, jobs) || jobs > MaxJobs) return false;
-         o.jobs = static_cast<unsigned>(jobs);
-         return true;
-       }},
-      {"-o,--output", "--output needs a file name",
-       [](const std::string& t, CommandLine& o) {
-         o.outputFile = t;
-         return !t.empty();
-       }},
+      needing("--zoom", "--zoom needs a number from 1.0 to 20.0",
+              [](const std::string& t, CommandLine& o) {
+                return parseNumber(t, HeadlessOptions::ZoomMin, HeadlessOptions::ZoomMax, o.zoom);
+              }),
+      needing("--rapid-rate", "--rapid-rate needs a number above 0 and up to 1000000",
+              [](const std::string& t, CommandLine& o) {
+                const std::optional<double> rate = ReadRapidRate(t);
+                if (rate) o.rapidRate = *rate;
+                return rate.has_value();
+              }),
+      needing("--max-blocks", "--max-blocks needs a whole number above 0",
+              [](const std::string& t, CommandLine& o) { return parseCount(t, o.maxBlocks); }),
+      needing("--until-block", "--until-block needs a line number above 0",
+              [](const std::string& t, CommandLine& o) { return parseCount(t, o.untilBlock); }),
+      needing("--bmp", "--bmp needs a file name",
+              [](const std::string& t, CommandLine& o) {
+                o.bmpFile = t;
+                return !t.empty();
+              }),
+      needing("-j,--jobs", "--jobs needs a whole number from 1 to 256",
+              [](const std::string& t, CommandLine& o) {
+                std::uint64_t jobs = 0;
+                if (!parseCount(t, jobs) || jobs > MaxJobs) return false;
+                o.jobs = static_cast<unsigned>(jobs);
+                return true;
+              }),
+      needing("-o,--output", "--output needs a file name",
+              [](const std::string& t, CommandLine& o) {
+                o.outputFile = t;
+                return !t.empty();
+              }),
       stockOption("--stock", "--stock needs a blank such as D50,L80", false),
-      stockOption("--nose-radius", "--nose-radius needs a radius, or a tool and a radius such as 1=0.8",
-                  true),
+      stockOption("--nose-radius",
+                  "--nose-radius needs a radius, or a tool and a radius such as 1=0.8", true),
       stockOption("--profile", "--profile needs a file name", false),
   };
 }
@@ -205,7 +205,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   }
   for (const ValueOption& value : values) {
     for (const std::string& text : value.texts) {
-      parsed.error = readValue(value, text, options);
+      parsed.error = value.read(text, options);
       if (!parsed.error.empty()) return parsed;
     }
   }

@@ -25,12 +25,19 @@ inline std::vector<std::string> ReadLines(const std::filesystem::path& file) {
   return lines;
 }
 
+// The lines of a text as printed.
+inline std::vector<std::string> TextLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
 // The lines of a text with the blanks between words made single, so that table columns
 // compare by their words.
 inline std::vector<std::string> WordLines(const std::string& text) {
   std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
+  for (const std::string& line : TextLines(text)) {
     std::istringstream words(line);
     std::string joined, word;
     while (words >> word) joined += (joined.empty() ? "" : " ") + word;

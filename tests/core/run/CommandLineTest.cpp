@@ -22,10 +22,7 @@ std::pair<int, std::pair<std::vector<std::string>, std::vector<std::string>>> ru
   const Marks marks = {{"{p}", dir + "/p.nc"}, {"{m}", dir + "/m.nc"}, {"{dir}", dir},
                        {"{data}", DataFolder().string()}};
   const SimRun run = RunCommand(shellQuoted(DRAIVO_SIM) + " " + arguments, marks, folder.path());
-  std::istringstream err(run.err);
-  std::vector<std::string> errLines;
-  for (std::string line; std::getline(err, line);) errLines.push_back(line);
-  return {run.status, {WordLines(run.out), errLines}};
+  return {run.status, {WordLines(run.out), TextLines(run.err)}};
 }
 
 // The exit status, standard output and standard error of runs, also of bad usage.
@@ -87,9 +84,7 @@ std::set<std::string> optionsNamed(const std::vector<std::string>& lines, Pick i
 TEST(DraivoSim, HelpListsTheOptionsOfTheManualPage) {
   TempFolder folder;
   const SimRun help = RunCommand(shellQuoted(DRAIVO_SIM) + " --help", {}, folder.path());
-  std::vector<std::string> helpLines;
-  std::istringstream in(help.out);
-  for (std::string line; std::getline(in, line);) helpLines.push_back(line);
+  const std::vector<std::string> helpLines = TextLines(help.out);
   const auto inHelp = optionsNamed(helpLines, [](const auto& lines, std::size_t i) {
     return lines[i].starts_with("  -");
   });

@@ -32,13 +32,6 @@ std::vector<std::string> programs() {
   return files;
 }
 
-std::vector<std::string> linesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
 SimRun validate(const std::string& jsonLines, const TempFolder& folder) {
   const std::string file = folder.write("objects.jsonl", jsonLines);
   return RunCommand("python3 {validator} {schema} {file}",
@@ -57,7 +50,7 @@ TEST(DraivoSimJson, EveryProgramGivesAValidObject) {
   for (const std::string& file : files) arguments += " " + shellQuoted(file);
   const SimRun run = RunCommand(shellQuoted(DRAIVO_SIM) + " --json --direct" + arguments, {}, folder.path());
   EXPECT_EQ(run.status, 1);  // among the golden cases are files that are no programs
-  const std::vector<std::string> lines = linesOf(run.out);
+  const std::vector<std::string> lines = TextLines(run.out);
   ASSERT_EQ(lines.size(), files.size());
   // The faults of the objects are what --check prints of the same files.
   std::string faults;
