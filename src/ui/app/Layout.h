@@ -20,6 +20,8 @@ inline constexpr QRect RichTextBox1 = twips(10920, 150, 4215, 5595);
 inline constexpr QRect Frame1 = twips(120, 5880, 2775, 1575);
 inline constexpr QRect picViewCommand[3] = {
     twips(3120, 6000, 720, 720), twips(4080, 6000, 720, 720), twips(3480, 6840, 900, 900)};
+// "Stap terug", a toolbar button in the room between Start and the program list.
+inline constexpr QRect cmdStapTerug = twips(4440, 7020, 540, 540);
 inline constexpr QRect lstCommands = twips(5040, 6000, 3375, 1620);
 inline constexpr QRect lblZoomFactor = twips(8640, 6000, 1095, 255);
 inline constexpr QRect HScroll1 = twips(8640, 6240, 1335, 255);

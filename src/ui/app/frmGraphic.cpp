@@ -3,12 +3,17 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
+#include <QPolygonF>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTextEdit>
+#include <QToolButton>
 
 #include "app/CommandSheet.h"
 #include "app/FitText.h"
@@ -31,6 +36,21 @@ namespace {
 constexpr int ControlFontPixels = 11;
 constexpr int ZoomPageStep = 10;
 constexpr int SpeedPageStep = 5;
+constexpr QSize StepBackArrowSize(24, 24);
+
+// A bar and a triangle pointing left, as on a player's "step back" key; the disabled look is
+// the one Qt derives from it.
+QIcon stepBackIcon() {
+  QPixmap pixmap(StepBackArrowSize);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(0x50, 0x50, 0x50));
+  painter.drawRect(QRectF(4, 5, 3, 14));
+  painter.drawPolygon(QPolygonF({QPointF(20, 5), QPointF(20, 19), QPointF(8, 12)}));
+  return QIcon(pixmap);
+}
 
 QLabel* addLabel(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
   auto* label = new QLabel(parent);
@@ -199,6 +219,24 @@ void frmGraphic::buildButtons(QWidget* client) {
     connect(button, &PictureButton::clicked, this, &frmGraphic::picViewCommand_Click);
     picViewCommand_[static_cast<std::size_t>(i)] = button;
   }
+  buildStepBackButton(client);
+}
+
+// A flat arrow button as in a tool bar; it takes no focus, so that the left arrow key keeps
+// working where the user is.
+void frmGraphic::buildStepBackButton(QWidget* client) {
+  cmdStapTerug_ = new QToolButton(client);
+  cmdStapTerug_->setObjectName("cmdStapTerug");
+  cmdStapTerug_->setGeometry(movedRight(layout::cmdStapTerug, panelGrowth_));
+  cmdStapTerug_->setIcon(stepBackIcon());
+  cmdStapTerug_->setIconSize(StepBackArrowSize);
+  cmdStapTerug_->setAutoRaise(true);
+  cmdStapTerug_->setFocusPolicy(Qt::NoFocus);
+  cmdStapTerug_->setText("Stap terug");
+  cmdStapTerug_->setToolTip("Stap terug");
+  cmdStapTerug_->setAccessibleName("Stap terug");
+  cmdStapTerug_->setEnabled(false);
+  connect(cmdStapTerug_, &QToolButton::clicked, this, &frmGraphic::mnuBewerkingStapTerug_Click);
 }
 
 void frmGraphic::buildScrollBars(QWidget* client) {
@@ -295,6 +333,7 @@ void frmGraphic::addStepBackItems(QMenu* simulatie) {
   mnuLijst_->setObjectName("mnuLijst");
   mnuLijstTotHier_ = mnuLijst_->addAction("Uitvoeren tot hier");
   mnuLijstTotHier_->setObjectName("mnuLijstTotHier");
+  lstCommands_->onChosen([this] { menusChanged(); });
   lstCommands_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(lstCommands_, &QWidget::customContextMenuRequested, this, &frmGraphic::showListMenu);
 }

@@ -21,6 +21,7 @@ class QListWidget;
 class QMenu;
 class QScrollBar;
 class QTextEdit;
+class QToolButton;
 
 namespace draivo {
 
@@ -98,7 +99,8 @@ class frmGraphic : public QMainWindow, public Host {
   void mnuBewerkingStarten_Click();
   void mnuBewerkingStoppen_Click();
   void mnuBewerkingStapTerug_Click();
-  // "Uitvoeren tot hier" on the block the user chose in the list (right-clicked or clicked).
+  // "Uitvoeren tot hier" on the block the user chose in the list (clicked, reached with the
+  // arrow keys or right-clicked).
   void mnuBewerkingTotHier_Click();
   void runToRow(int row);
   void mnuBewerkingVernieuw_Click();
@@ -119,6 +121,7 @@ class frmGraphic : public QMainWindow, public Host {
   void buildMenus();
   void addEditorItem();
   void addStepBackItems(QMenu* simulatie);
+  void buildStepBackButton(QWidget* client);
   void showListMenu(const QPoint& at);
   QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
                        void (frmGraphic::*slot)());
@@ -179,6 +182,7 @@ class frmGraphic : public QMainWindow, public Host {
   QAction* mnuBewerkingStapTerug_ = nullptr;
   QAction* mnuBewerkingTotHier_ = nullptr;
   QAction* mnuLijstTotHier_ = nullptr;  // the pop-up menu of lstCommands
+  QToolButton* cmdStapTerug_ = nullptr;  // beside the start button
   QMenu* mnuLijst_ = nullptr;
   QString notice_;  // a message a run to a block did not show as a box
   QAction* mnuBewerkingVernieuw_ = nullptr;

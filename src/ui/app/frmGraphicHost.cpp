@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QToolButton>
 #include <optional>
 #include <utility>
 
@@ -111,7 +112,8 @@ void frmGraphic::menusChanged() {
   mnuBewerkingStoppen_->setEnabled(m.startenEnabled);  // both belong to a run in progress
   mnuBewerkingVernieuw_->setEnabled(m.vernieuwEnabled);
   mnuBewerkingStapTerug_->setEnabled(sim_.canStepBack());
-  mnuBewerkingTotHier_->setEnabled(sim_.canRunToHere());
+  cmdStapTerug_->setEnabled(sim_.canStepBack());
+  mnuBewerkingTotHier_->setEnabled(sim_.canRunToHere() && lstCommands_->chosenRow() >= 0);
   timeMenu_->refresh();
   mnuBestandSavePicture_->setEnabled(m.figuurOpslaanEnabled);
   mnuBewerkingOptioneel_->setChecked(m.optioneelChecked);

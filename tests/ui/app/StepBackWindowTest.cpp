@@ -1,10 +1,12 @@
-// "Stap terug" and "Uitvoeren tot hier" as a user gives them: menu items, the left arrow key
-// in the list and the picture, a chosen row of the list.
+// "Stap terug" and "Uitvoeren tot hier" as a user gives them: menu items, the button beside
+// Start, the left arrow key in the list and the picture, a chosen row of the list.
 
 #include <QAction>
 #include <QLabel>
+#include <QItemSelectionModel>
 #include <QListView>
 #include <QTest>
+#include <QToolButton>
 #include <map>
 
 #include "MainWindowFixture.h"
@@ -17,31 +19,38 @@ constexpr const char* Shaft =
     ":0012 ;\nN10 G21 G99 ;\nN20 G00 X40 Z2 ;\nN30 G01 Z-30 F0.2 ;\nN40 G01 X60 Z-40 ;\n"
     "N50 G00 X100 Z50 ;\nN60 M30 ;\n";
 
+int selectedRow(QListView& list) {
+  const QModelIndexList rows = list.selectionModel()->selectedIndexes();
+  return rows.size() == 1 ? rows.front().row() : -1;
+}
+
 // What the window shows at a stop: the picture, the list's selected row, the feed label.
 std::string shownAt(frmGraphic& window, QListView& list) {
   const auto& pixels = window.simulator().picResult.pixels();
   std::uint64_t hash = 0xcbf29ce484222325;
   for (const Colour colour : pixels) hash = (hash ^ colour) * 0x100000001b3;
-  return std::to_string(hash) + " row " + std::to_string(list.currentIndex().row()) + " " +
+  return std::to_string(hash) + " row " + std::to_string(selectedRow(list)) + " " +
          window.findChild<QLabel*>("lblFeedV")->text().toStdString();
 }
 
-// Stepping to stop 4, back with the left arrow to stop 2, and on to the end shows at every
-// stop what the run showed there the first time; at stop 1 "Stap terug" is disabled.
+// Stepping to stop 4, back with the left arrow and the button to stop 2, and on to the end
+// shows at every stop what the run showed there the first time; at stop 1 "Stap terug" is
+// disabled in the menu and on the button.
 TEST_F(MainWindowTest, StepBackShowsAnEarlierStopAgain) {
   action("mnuBewerkingStap")->trigger();
   dialogs.openAnswers = {writeProgram("shaft.nc", Shaft)};
   auto* list = find<QListView>("lstCommands");
   std::map<std::size_t, std::string> firstShown;
   std::vector<std::size_t> stops;
-  std::vector<bool> canGoBack;
+  std::vector<std::vector<bool>> canGoBack;
+  auto* button = find<QToolButton>("cmdStapTerug");
   bool wentBack = false;
   drive([this] { action("mnuBestandOpenen")->trigger(); },
         [&] {
           const std::size_t stop = sim().stopNumber();
           if (stop == 0) return;
           stops.push_back(stop);
-          canGoBack.push_back(action("mnuBewerkingStapTerug")->isEnabled());
+          canGoBack.push_back({action("mnuBewerkingStapTerug")->isEnabled(), button->isEnabled()});
           const std::string shown = shownAt(*window, *list);
           if (!firstShown.emplace(stop, shown).second) {
             EXPECT_EQ(shown, firstShown[stop]) << "stop " << stop;
@@ -50,7 +59,7 @@ TEST_F(MainWindowTest, StepBackShowsAnEarlierStopAgain) {
             wentBack = true;
             list->setFocus();
             QTest::keyClick(list, Qt::Key_Left);
-            QTest::keyClick(list, Qt::Key_Left);
+            QTest::mouseClick(button, Qt::LeftButton);
             return;
           }
           clickStart();
@@ -58,14 +67,16 @@ TEST_F(MainWindowTest, StepBackShowsAnEarlierStopAgain) {
   ASSERT_GE(stops.size(), 6u);
   EXPECT_EQ(std::vector<std::size_t>(stops.begin(), stops.begin() + 6),
             (std::vector<std::size_t>{1, 2, 3, 4, 2, 3}));
-  EXPECT_FALSE(canGoBack[0]);
-  EXPECT_TRUE(canGoBack[3]);
+  EXPECT_EQ(canGoBack[0], (std::vector<bool>{false, false}));
+  EXPECT_EQ(canGoBack[3], (std::vector<bool>{true, true}));
   EXPECT_EQ(sim().lastOutcome, RunOutcome::ReachedEnd);
-  EXPECT_FALSE(action("mnuBewerkingStapTerug")->isEnabled());
+  EXPECT_EQ(enabled({"mnuBewerkingStapTerug"}), std::vector<bool>{false});
+  EXPECT_FALSE(button->isEnabled());
 }
 
 // A row clicked in the list and "Uitvoeren tot hier" hold the run at that block in step mode,
-// with the picture and status draivo-sim --until-block gives.
+// with the picture and status draivo-sim --until-block gives. Before a row is chosen the menu
+// item is disabled; the arrow keys choose a row as a click does.
 TEST_F(MainWindowTest, RunToHereHoldsAtTheChosenBlock) {
   const std::string program = writeProgram("shaft.nc", Shaft);
   dialogs.openAnswers = {program};
@@ -80,9 +91,12 @@ TEST_F(MainWindowTest, RunToHereHoldsAtTheChosenBlock) {
             action("mnuBewerkingStap")->trigger();  // and on to the end
           } else if (!asked) {
             asked = true;
-            EXPECT_TRUE(action("mnuBewerkingTotHier")->isEnabled());
-            const QRect row = list->visualRect(list->model()->index(4, 0));
+            EXPECT_FALSE(action("mnuBewerkingTotHier")->isEnabled());
+            const QRect row = list->visualRect(list->model()->index(2, 0));
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+            QTest::keyClick(list, Qt::Key_Down);
+            QTest::keyClick(list, Qt::Key_Down);
+            EXPECT_TRUE(action("mnuBewerkingTotHier")->isEnabled());
             action("mnuBewerkingTotHier")->trigger();
             return;
           }
