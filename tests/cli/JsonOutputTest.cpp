@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
+#include <set>
 #include <sstream>
 
 #include "support/DataTable.h"
@@ -84,10 +85,15 @@ TEST(DraivoSimJson, TheSchemaRefusesWhatDraivoSimNeverWrites) {
   bad[2]["time"]["total"]["feed_s"] = "1:00";
   bad[3]["faults"].push_back({{"file", "a.nc"}, {"line", 0}, {"text", "x"}});
   bad[4]["status"].erase(0);
-  for (const Json& object : bad) {
-    EXPECT_EQ(validate(object.dump() + "\n", folder).status, 1) << object.dump();
-  }
-  EXPECT_EQ(validate(good.dump() + "\n", folder).status, 0);
+  // One validator run: every bad object is named by its line, the good one last is not.
+  std::string lines;
+  for (const Json& object : bad) lines += object.dump() + "\n";
+  lines += good.dump() + "\n";
+  const SimRun valid = validate(lines, folder);
+  EXPECT_EQ(valid.status, 1);
+  std::set<std::string> named;
+  for (const std::string& line : TextLines(valid.out)) named.insert(line.substr(0, line.find(':')));
+  EXPECT_EQ(named, (std::set<std::string>{"line 1", "line 2", "line 3", "line 4", "line 5"})) << valid.out;
 }
 
 }  // namespace
