@@ -35,6 +35,23 @@ TEST(Signal, FollowersComeAndGoBetweenSendings) {
   EXPECT_EQ(heard, "1a2a1b2b1c3c1d3d");
 }
 
+// A follower that leaves and sends the hook again from its own call: the inner sending
+// reaches the others, and the outer one still reaches them after it.
+TEST(Signal, AHookSentAgainFromAFollowerReachesTheOthersTwice) {
+  Signal<int> hook;
+  std::string heard;
+  Connection first;
+  first = hook.connect([&](int depth) {
+    heard += "1";
+    first.disconnect();
+    if (depth == 0) hook(1);
+  });
+  const Connection second = hook.connect([&](int depth) { heard += "2" + std::to_string(depth); });
+  const Connection third = hook.connect([&](int depth) { heard += "3" + std::to_string(depth); });
+  hook(0);
+  EXPECT_EQ(heard, "121312030");
+}
+
 // A follower may leave from inside its own call, and a connection may outlive its hook.
 TEST(Signal, AFollowerLeavesFromItsOwnCallAndOutlivesTheHook) {
   int calls = 0;
