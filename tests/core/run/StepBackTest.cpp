@@ -208,12 +208,27 @@ TEST(StepBack, GivesTheStopsOfARunThatNeverWentBack) {
     SteppedRun stepped(interval, blank);
     bool wentBack = false;
     std::vector<std::size_t> visits;
+    std::vector<Colour> before;  // the picture when the user stepped back
     stepped.run(ProgramCopy(stepped.r, row[0]), [&](std::size_t stop) {
       visits.push_back(stop);
       EXPECT_EQ(stepped.shown(), freshStops.at(stop)) << name << " at stop " << stop
                                                       << (wentBack ? " after going back" : "");
+      if (!before.empty() && visits.size() >= 2 && visits[visits.size() - 2] == from) {
+        // The window repaints every pixel that going back changed.
+        const Surface& picture = stepped.r.sim.picResult;
+        const PixelBox changed = stepped.r.sim.picResult.takeChanged();
+        for (std::size_t i = 0; i < before.size(); ++i) {
+          const int column = static_cast<int>(i % picture.width()), row = static_cast<int>(i / picture.width());
+          if (before[i] != picture.pixels()[i] && !changed.contains(column, row)) {
+            ADD_FAILURE() << name << ": pixel " << column << "," << row << " not repainted";
+            break;
+          }
+        }
+      }
       if (stop == from && !wentBack) {
         wentBack = true;
+        stepped.r.sim.picResult.takeChanged();
+        before = stepped.r.sim.picResult.pixels();
         for (std::size_t i = 0; i < back; ++i) stepped.r.sim.stepBack();
         return false;
       }
