@@ -46,6 +46,7 @@ class ScriptedHost : public Host {
   std::vector<std::string> messages;    // "title: text"
   std::vector<MessageIcon> messageIcons;
   int dialogs = 0;  // open dialogs shown
+  std::uint64_t shownPicture = 0;
   // Each showing of the label over the status panel: "from-to text" on the clock.
   std::vector<std::string> labels;
 
@@ -84,6 +85,10 @@ class ScriptedHost : public Host {
   }
   bool directChecked() override { return direct; }
   void runNotice(const std::string& message) override { notices.push_back(message); }
+  // The revision of the picture the window was last told to show.
+  void pictureChanged() override {
+    if (sim_) shownPicture = sim_->picResult.revision();
+  }
   void labelsChanged() override {
     if (!sim_ || sim_->status.nullPointVisible == !shownSince_.empty()) return;
     if (sim_->status.nullPointVisible) {

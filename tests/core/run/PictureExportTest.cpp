@@ -59,6 +59,7 @@ TEST_F(PictureExportRun, WritesTheProgramOnWhiteAndPutsTheViewBack) {
   EXPECT_FALSE(r.sim.menus.stapChecked || r.sim.menus.optioneelChecked || r.sim.run.RunBusy);
   EXPECT_EQ(r.sim.picResult.backColour(), ButtonFace);
   EXPECT_EQ(r.sim.picResult.pixels(), before);
+  EXPECT_EQ(r.host.shownPicture, r.sim.picResult.revision());  // the window shows it back
   EXPECT_EQ(cover, (std::vector<bool>{true, false, true, false}));
 
   const auto saved = ReadBmp(result.path);
