@@ -49,7 +49,6 @@ class RunJournal {
   std::optional<JournalEntry> next(std::uint64_t point, bool holdOnly = false);
   // The entries not yet replayed are dropped: the run goes on from here with new inputs.
   void dropUnreplayed() { entries_.resize(cursor_); }
-  bool exhausted() const { return cursor_ >= entries_.size(); }
 
  private:
   std::vector<JournalEntry> entries_;
