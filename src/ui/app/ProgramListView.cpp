@@ -17,11 +17,11 @@ class ProgramListView::Model : public QAbstractListModel {
  public:
   explicit Model(QObject* parent) : QAbstractListModel(parent) {}
 
+  const std::shared_ptr<const BlockTexts>& texts() const { return texts_; }
+
   // Shows these entries. A list shown again with the texts it had (the caller's program after
   // a subprogram call) keeps its rows: laying out a long program again costs a pass over every
   // row.
-  const std::shared_ptr<const BlockTexts>& texts() const { return texts_; }
-
   void show(std::shared_ptr<const BlockTexts> texts) {
     if (texts == texts_) return;
     beginResetModel();
@@ -93,7 +93,7 @@ QItemSelectionModel::SelectionFlags ProgramListView::selectionCommand(const QMod
   return QListView::selectionCommand(index, event);
 }
 
-// A click on the chosen row changes no current row, but chooses it again after a new list.
+// A click on the current row changes no current row, but chooses that row too.
 void ProgramListView::mousePressEvent(QMouseEvent* event) {
   const int row = indexAt(event->position().toPoint()).row();
   if (row >= 0) choose(row);

@@ -36,12 +36,12 @@ namespace {
 constexpr int ControlFontPixels = 11;
 constexpr int ZoomPageStep = 10;
 constexpr int SpeedPageStep = 5;
-constexpr QSize StepBackArrowSize(24, 24);
+constexpr QSize StepBackIconSize(24, 24);
 
 // A bar and a triangle pointing left, as on a player's "step back" key; the disabled look is
 // the one Qt derives from it.
 QIcon stepBackIcon() {
-  QPixmap pixmap(StepBackArrowSize);
+  QPixmap pixmap(StepBackIconSize);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing);
@@ -222,14 +222,14 @@ void frmGraphic::buildButtons(QWidget* client) {
   buildStepBackButton(client);
 }
 
-// A flat arrow button as in a tool bar; it takes no focus, so that the left arrow key keeps
+// A flat button as in a tool bar; it takes no focus, so that the left arrow key keeps
 // working where the user is.
 void frmGraphic::buildStepBackButton(QWidget* client) {
   cmdStapTerug_ = new QToolButton(client);
   cmdStapTerug_->setObjectName("cmdStapTerug");
   cmdStapTerug_->setGeometry(movedRight(layout::cmdStapTerug, panelGrowth_));
   cmdStapTerug_->setIcon(stepBackIcon());
-  cmdStapTerug_->setIconSize(StepBackArrowSize);
+  cmdStapTerug_->setIconSize(StepBackIconSize);
   cmdStapTerug_->setAutoRaise(true);
   cmdStapTerug_->setFocusPolicy(Qt::NoFocus);
   cmdStapTerug_->setText("Stap terug");
