@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <set>
-#include <sstream>
 
 #include "support/DataTable.h"
 #include "support/SimRun.h"

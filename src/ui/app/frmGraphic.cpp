@@ -234,7 +234,6 @@ void frmGraphic::buildStepBackButton(QWidget* client) {
   cmdStapTerug_->setFocusPolicy(Qt::NoFocus);
   cmdStapTerug_->setText("Stap terug");
   cmdStapTerug_->setToolTip("Stap terug");
-  cmdStapTerug_->setAccessibleName("Stap terug");
   cmdStapTerug_->setEnabled(false);
   connect(cmdStapTerug_, &QToolButton::clicked, this, &frmGraphic::mnuBewerkingStapTerug_Click);
 }

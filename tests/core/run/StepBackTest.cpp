@@ -10,9 +10,9 @@
 
 #include "run/CheckpointPart.h"
 #include "run/HeadlessRun.h"
+#include "stock/RunStock.h"
 #include "support/DataTable.h"
 #include "support/ScriptedHost.h"
-#include "stock/RunStock.h"
 #include "time/RunTimeRecorder.h"
 #include "time/TimeTable.h"
 
@@ -26,7 +26,8 @@ std::filesystem::path SourceFolder() {
 std::uint64_t PictureHash(const Surface& picture) {
   std::uint64_t hash = 0xcbf29ce484222325;
   for (const Colour colour : picture.pixels()) {
-    for (int shift = 0; shift < 32; shift += 8) hash = (hash ^ ((colour >> shift) & 0xFF)) * 0x100000001b3;
+    for (int shift = 0; shift < 32; shift += 8)
+      hash = (hash ^ ((colour >> shift) & 0xFF)) * 0x100000001b3;
   }
   return hash;
 }
@@ -70,9 +71,9 @@ struct Shown {
 };
 
 std::ostream& operator<<(std::ostream& out, const Shown& s) {
-  return out << "picture " << s.picture << " list " << s.list << " images " << s.images
-             << " menus " << s.menus << " view " << s.view << " executed " << s.executed
-             << "\n" << s.status << s.time << s.warnings;
+  return out << "picture " << s.picture << " list " << s.list << " images " << s.images << " menus "
+             << s.menus << " view " << s.view << " executed " << s.executed << "\n"
+             << s.status << s.time << s.warnings;
 }
 
 // An input the user gives while the run waits at a stop: "zoom 50@3" sets the zoom bar at
@@ -121,7 +122,8 @@ struct SteppedRun {
     s.picture = PictureHash(r.sim.picResult);
     s.status = StatusText(r.sim.status);
     s.time = FormatTimeTable(MakeTimeTable(time.account(), 0));
-    s.list = std::filesystem::path(r.sim.listedFile()).filename().string() + ":" + std::to_string(r.sim.lstCommands.ListIndex()) + " level " +
+    s.list = std::filesystem::path(r.sim.listedFile()).filename().string() + ":" +
+             std::to_string(r.sim.lstCommands.ListIndex()) + " level " +
              std::to_string(r.sim.run.SubprogramLevel) + " " + r.sim.caption;
     s.images = ImageNames(r.sim.indicators);
     s.menus = std::string(r.sim.menus.stapChecked ? "step " : "") +
@@ -211,14 +213,15 @@ TEST(StepBack, GivesTheStopsOfARunThatNeverWentBack) {
     std::vector<Colour> before;  // the picture when the user stepped back
     stepped.run(ProgramCopy(stepped.r, row[0]), [&](std::size_t stop) {
       visits.push_back(stop);
-      EXPECT_EQ(stepped.shown(), freshStops.at(stop)) << name << " at stop " << stop
-                                                      << (wentBack ? " after going back" : "");
+      EXPECT_EQ(stepped.shown(), freshStops.at(stop))
+          << name << " at stop " << stop << (wentBack ? " after going back" : "");
       if (!before.empty() && visits.size() >= 2 && visits[visits.size() - 2] == from) {
         // The window repaints every pixel that going back changed.
-        const Surface& picture = stepped.r.sim.picResult;
-        const PixelBox changed = stepped.r.sim.picResult.takeChanged();
+        Surface& picture = stepped.r.sim.picResult;
+        const PixelBox changed = picture.takeChanged();
         for (std::size_t i = 0; i < before.size(); ++i) {
-          const int column = static_cast<int>(i % picture.width()), row = static_cast<int>(i / picture.width());
+          const int column = static_cast<int>(i % picture.width()),
+                    row = static_cast<int>(i / picture.width());
           if (before[i] != picture.pixels()[i] && !changed.contains(column, row)) {
             ADD_FAILURE() << name << ": pixel " << column << "," << row << " not repainted";
             break;
@@ -262,7 +265,8 @@ Shown FirstStopAt(const std::string& program, std::size_t line, std::vector<std:
   std::optional<Shown> first;
   run.run(file, [&](std::size_t) {
     const auto& sim = run.r.sim;
-    if (!first && sim.listedFile() == file && sim.lstCommands.lineOf(sim.lstCommands.ListIndex()) == line) {
+    if (!first && sim.listedFile() == file &&
+        sim.lstCommands.lineOf(sim.lstCommands.ListIndex()) == line) {
       first = run.shown();
     }
     return true;
@@ -298,10 +302,10 @@ TEST(RunToHere, HoldsAtTheBlockAsSteppingToItDoes) {
     });
     EXPECT_EQ(run.r.sim.lastOutcome, RunOutcome::ReachedEnd) << name;
     const std::string missed = "Uitvoeren tot hier: Regel " + row[1] + " van " +
-                               std::filesystem::path(file).filename().string() + " is niet bereikt.";
-    const bool saidMissed =
-        std::find(run.r.host.messages.begin(), run.r.host.messages.end(), missed) !=
-        run.r.host.messages.end();
+                               std::filesystem::path(file).filename().string() +
+                               " is niet bereikt.";
+    const bool saidMissed = std::find(run.r.host.messages.begin(), run.r.host.messages.end(),
+                                      missed) != run.r.host.messages.end();
     EXPECT_EQ(saidMissed, !reachable) << name;
     EXPECT_EQ(held.has_value(), reachable) << name;
     if (!reachable) continue;
@@ -350,7 +354,8 @@ TEST(RunToHere, StartsARunAndLeavesItsMessagesAsNotices) {
 TEST(RunToHere, EndsCleanlyWhenTheWindowCloses) {
   ScriptedRun r;
   std::vector<std::string> lines;
-  for (int i = 0; i < 200; ++i) lines.push_back("G01 X" + std::to_string(20 + i % 40) + " Z-20 F0.2 ;");
+  for (int i = 0; i < 200; ++i)
+    lines.push_back("G01 X" + std::to_string(20 + i % 40) + " Z-20 F0.2 ;");
   r.sim.dialogFileName = r.write("program.nc", lines);
   r.sim.menus.vernieuwEnabled = true;
   int events = 0;
