@@ -41,14 +41,14 @@ SimRun validate(const std::string& jsonLines, const TempFolder& folder) {
                     folder.path());
 }
 
-// One object per program, in the order of the files, each valid by the schema in docs/ and
-// written as the JSON library writes it back after reading it.
+// One object per program, in the order of the files checked side by side, each valid by the
+// schema in docs/ and written as the JSON library writes it back after reading it.
 TEST(DraivoSimJson, EveryProgramGivesAValidObject) {
   const TempFolder folder;
   const std::vector<std::string> files = programs();
   std::string arguments;
   for (const std::string& file : files) arguments += " " + shellQuoted(file);
-  const SimRun run = RunCommand(shellQuoted(DRAIVO_SIM) + " --json --direct" + arguments, {}, folder.path());
+  const SimRun run = RunCommand(shellQuoted(DRAIVO_SIM) + " -j 2 --json --direct" + arguments, {}, folder.path());
   EXPECT_EQ(run.status, 1);  // among the golden cases are files that are no programs
   const std::vector<std::string> lines = TextLines(run.out);
   ASSERT_EQ(lines.size(), files.size());
