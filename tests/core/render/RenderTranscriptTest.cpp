@@ -15,6 +15,7 @@
 #include "render/PixelDrawing.h"
 #include "render/Surface.h"
 #include "render/ViewState.h"
+#include "support/Hashes.h"
 #include "support/TempFolder.h"
 
 namespace draivo {
@@ -395,9 +396,7 @@ TEST(SurfaceArcTest, RandomArcsSetTheRecordedPixels) {
     const auto [z2, x2] = endPoint();
     s.arc(cz - r, cx - r, cz + r, cx + r, z1, x1, z2, x2);
   }
-  std::uint64_t hash = 0xcbf29ce484222325;
-  for (const Colour pixel : s.pixels()) hash = (hash ^ pixel) * 0x100000001b3;
-  EXPECT_EQ(hash, 2205837566666370399u);
+  EXPECT_EQ(test::PictureHash(s), 7203383083322091751u);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "run/HeadlessRun.h"
 #include "support/DataTable.h"
+#include "support/Hashes.h"
 #include "support/ScriptedHost.h"
 #include "time/RunTimeRecorder.h"
 #include "time/TimeTable.h"
@@ -136,12 +137,6 @@ int exitStatusOf(RunOutcome outcome) {
   return 3;
 }
 
-std::vector<std::string> statusLines(const std::vector<StatusRow>& rows) {
-  std::vector<std::string> lines;
-  for (const auto& row : rows) lines.push_back(row.caption + "\t" + row.value);
-  return lines;
-}
-
 std::string join(const std::vector<std::string>& words, const std::string& separator = " ") {
   std::string text;
   for (const auto& word : words) text += (text.empty() ? "" : separator) + word;
@@ -202,7 +197,7 @@ CaseRun RunHeadlessCase(const GoldenCase& c) {
   options.recordTime = true;
   HeadlessResult result = RunHeadless(c.programFile(), options);
   return {
-      std::move(result.trace),      std::move(result.messages), statusLines(result.status), {}, {},
+      std::move(result.trace),      std::move(result.messages), StatusLines(result.status), {}, {},
       exitStatusOf(result.outcome), std::move(result.picture),  std::move(result.time)};
 }
 
@@ -240,7 +235,7 @@ CaseRun RunScriptedCase(const GoldenCase& c) {
   host.dialogAnswer = c.programFile();
   sim.Open();
   run.messages = host.messages;
-  run.status = statusLines(StatusRows(sim.status));
+  run.status = StatusLines(StatusRows(sim.status));
   run.waits = host.gateClicks;
   run.state = stateOf(sim, host);
   run.exitStatus = exitStatusOf(sim.lastOutcome);
@@ -272,14 +267,8 @@ std::vector<std::string> elided(const std::vector<std::string>& trace,
 // FNV-1a (64 bits) of the trace, each block ended by a line break, and of the picture's pixel
 // values row by row, as expected.hash holds them.
 std::vector<std::string> hashLines(const CaseRun& run) {
-  std::uint64_t hashes[2] = {0xcbf29ce484222325, 0xcbf29ce484222325};
-  const auto add = [](std::uint64_t& hash, const void* data, std::size_t size) {
-    for (std::size_t i = 0; i < size; ++i) {
-      hash = (hash ^ static_cast<const unsigned char*>(data)[i]) * 0x100000001b3;
-    }
-  };
-  for (const auto& block : run.trace) add(hashes[0], (block + "\n").data(), block.size() + 1);
-  add(hashes[1], run.picture.pixels().data(), run.picture.pixels().size() * sizeof(Colour));
+  std::uint64_t hashes[2] = {FnvStart, PictureHash(run.picture)};
+  for (const auto& block : run.trace) hashes[0] = Fnv1a((block + "\n").data(), block.size() + 1, hashes[0]);
   char text[2][40];
   for (int i = 0; i < 2; ++i)
     std::snprintf(text[i], sizeof text[i], "%016llx", static_cast<unsigned long long>(hashes[i]));

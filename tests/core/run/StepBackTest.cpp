@@ -12,6 +12,7 @@
 #include "run/HeadlessRun.h"
 #include "stock/RunStock.h"
 #include "support/DataTable.h"
+#include "support/Hashes.h"
 #include "support/ScriptedHost.h"
 #include "time/RunTimeRecorder.h"
 #include "time/TimeTable.h"
@@ -21,21 +22,6 @@ namespace {
 
 std::filesystem::path SourceFolder() {
   return DataFolder().parent_path().parent_path();
-}
-
-std::uint64_t PictureHash(const Surface& picture) {
-  std::uint64_t hash = 0xcbf29ce484222325;
-  for (const Colour colour : picture.pixels()) {
-    for (int shift = 0; shift < 32; shift += 8)
-      hash = (hash ^ ((colour >> shift) & 0xFF)) * 0x100000001b3;
-  }
-  return hash;
-}
-
-std::string StatusText(const MachineStatus& status) {
-  std::string text;
-  for (const StatusRow& row : StatusRows(status)) text += row.caption + "\t" + row.value + "\n";
-  return text;
 }
 
 // The blocks executed, kept with the run's checkpoints as any follower of the run is.
@@ -64,7 +50,8 @@ class TraceFollower : public CheckpointPart {
 // What the window shows while the run waits at a stop.
 struct Shown {
   std::uint64_t picture;
-  std::string status, time, list, images, menus, view, warnings;
+  std::vector<std::string> status;
+  std::string time, list, images, menus, view, warnings;
   std::size_t executed;
 
   bool operator==(const Shown&) const = default;
@@ -73,7 +60,7 @@ struct Shown {
 std::ostream& operator<<(std::ostream& out, const Shown& s) {
   return out << "picture " << s.picture << " list " << s.list << " images " << s.images << " menus "
              << s.menus << " view " << s.view << " executed " << s.executed << "\n"
-             << s.status << s.time << s.warnings;
+             << ::testing::PrintToString(s.status) << "\n" << s.time << s.warnings;
 }
 
 // An input the user gives while the run waits at a stop: "zoom 50@3" sets the zoom bar at
@@ -120,7 +107,7 @@ struct SteppedRun {
   Shown shown() {
     Shown s;
     s.picture = PictureHash(r.sim.picResult);
-    s.status = StatusText(r.sim.status);
+    s.status = StatusLines(StatusRows(r.sim.status));
     s.time = FormatTimeTable(MakeTimeTable(time.account(), 0));
     s.list = std::filesystem::path(r.sim.listedFile()).filename().string() + ":" +
              std::to_string(r.sim.lstCommands.ListIndex()) + " level " +
@@ -319,9 +306,7 @@ TEST(RunToHere, HoldsAtTheBlockAsSteppingToItDoes) {
     const HeadlessResult headless = RunHeadless(file, options);
     EXPECT_EQ(headless.exit(), HeadlessExit::ReachedEnd) << name;
     EXPECT_EQ(PictureHash(headless.picture), held->picture) << name;
-    std::string status;
-    for (const StatusRow& r : headless.status) status += r.caption + "\t" + r.value + "\n";
-    EXPECT_EQ(status, held->status) << name;
+    EXPECT_EQ(StatusLines(headless.status), held->status) << name;
   }
 }
 

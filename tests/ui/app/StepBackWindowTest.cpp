@@ -11,6 +11,7 @@
 
 #include "MainWindowFixture.h"
 #include "run/HeadlessRun.h"
+#include "support/Hashes.h"
 
 namespace draivo::test {
 namespace {
@@ -19,12 +20,6 @@ constexpr const char* Shaft =
     ":0012 ;\nN10 G21 G99 ;\nN20 G00 X40 Z2 ;\nN30 G01 Z-30 F0.2 ;\nN40 G01 X60 Z-40 ;\n"
     "N50 G00 X100 Z50 ;\nN60 M30 ;\n";
 
-std::uint64_t pictureHash(const Surface& picture) {
-  std::uint64_t hash = 0xcbf29ce484222325;
-  for (const Colour colour : picture.pixels()) hash = (hash ^ colour) * 0x100000001b3;
-  return hash;
-}
-
 int selectedRow(QListView& list) {
   const QModelIndexList rows = list.selectionModel()->selectedIndexes();
   return rows.size() == 1 ? rows.front().row() : -1;
@@ -32,7 +27,7 @@ int selectedRow(QListView& list) {
 
 // What the window shows at a stop: the picture, the list's selected row, the feed label.
 std::string shownAt(frmGraphic& window, QListView& list) {
-  return std::to_string(pictureHash(window.simulator().picResult)) + " row " +
+  return std::to_string(PictureHash(window.simulator().picResult)) + " row " +
          std::to_string(selectedRow(list)) + " " +
          window.findChild<QLabel*>("lblFeedV")->text().toStdString();
 }
@@ -110,7 +105,7 @@ TEST_F(MainWindowTest, RunToHereHoldsAtTheChosenBlock) {
   options.untilLine = 5;
   const HeadlessResult headless = RunHeadless(program, options);
   ASSERT_FALSE(held.empty());
-  EXPECT_EQ(held.substr(0, held.find(' ')), std::to_string(pictureHash(headless.picture)));
+  EXPECT_EQ(held.substr(0, held.find(' ')), std::to_string(PictureHash(headless.picture)));
   EXPECT_EQ(held.substr(held.find(" row ")), " row 4 " + headless.status.back().value);
   EXPECT_EQ(sim().lastOutcome, RunOutcome::ReachedEnd);
 }
