@@ -89,9 +89,9 @@ std::string formatGeneral(double value) {
                                   std::chars_format::scientific, significantDigits - 1).ptr;
   const int exponent = std::atoi(std::string(std::find(buffer, end, 'e') + 1, end).c_str());
   if (exponent >= significantDigits || exponent < -significantDigits) return exponentText(value);
+  // The exponent is below significantDigits here, so the count of decimals is never negative.
   const int decimals = significantDigits - 1 - exponent;
-  end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
-                      decimals < 0 ? 0 : decimals).ptr;
+  end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
   std::string text = trimFraction(std::string(buffer, end));
   if (text == "-0") return "0";
   return text;
