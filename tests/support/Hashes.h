@@ -2,11 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
-#include <vector>
 
 #include "render/Surface.h"
-#include "run/HeadlessRun.h"
 
 namespace draivo::test {
 
@@ -15,20 +12,14 @@ constexpr std::uint64_t FnvStart = 0xcbf29ce484222325;
 // FNV-1a (64 bits) of the bytes, going on from `hash`.
 inline std::uint64_t Fnv1a(const void* data, std::size_t size, std::uint64_t hash = FnvStart) {
   constexpr std::uint64_t prime = 0x100000001b3;
-  for (std::size_t i = 0; i < size; ++i) hash = (hash ^ static_cast<const unsigned char*>(data)[i]) * prime;
+  for (std::size_t i = 0; i < size; ++i)
+    hash = (hash ^ static_cast<const unsigned char*>(data)[i]) * prime;
   return hash;
 }
 
 // Of the picture's pixel values row by row, as the golden folders' expected.hash holds it.
 inline std::uint64_t PictureHash(const Surface& picture) {
   return Fnv1a(picture.pixels().data(), picture.pixels().size() * sizeof(Colour));
-}
-
-// The status panel's rows as "caption<TAB>value" lines.
-inline std::vector<std::string> StatusLines(const std::vector<StatusRow>& rows) {
-  std::vector<std::string> lines;
-  for (const StatusRow& row : rows) lines.push_back(row.caption + "\t" + row.value);
-  return lines;
 }
 
 }  // namespace draivo::test

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "run/HeadlessRun.h"
 #include "run/Host.h"
 #include "run/Simulator.h"
 #include "support/TempFolder.h"
@@ -20,6 +21,13 @@ inline std::string ImageNames(const Indicators& indicators) {
   return std::string(start[static_cast<int>(indicators.start)]) + " " +
          spindle[static_cast<int>(indicators.spindle)] + " " +
          coolant[static_cast<int>(indicators.coolant)];
+}
+
+// The status panel's rows as "caption<TAB>value" lines.
+inline std::vector<std::string> StatusLines(const std::vector<StatusRow>& rows) {
+  std::vector<std::string> lines;
+  for (const StatusRow& row : rows) lines.push_back(row.caption + "\t" + row.value);
+  return lines;
 }
 
 // A host for run tests: a virtual clock that moves on only inside waitForEvents, a scripted

@@ -268,7 +268,8 @@ std::vector<std::string> elided(const std::vector<std::string>& trace,
 // values row by row, as expected.hash holds them.
 std::vector<std::string> hashLines(const CaseRun& run) {
   std::uint64_t hashes[2] = {FnvStart, PictureHash(run.picture)};
-  for (const auto& block : run.trace) hashes[0] = Fnv1a((block + "\n").data(), block.size() + 1, hashes[0]);
+  for (const auto& block : run.trace)
+    hashes[0] = Fnv1a((block + "\n").data(), block.size() + 1, hashes[0]);
   char text[2][40];
   for (int i = 0; i < 2; ++i)
     std::snprintf(text[i], sizeof text[i], "%016llx", static_cast<unsigned long long>(hashes[i]));
