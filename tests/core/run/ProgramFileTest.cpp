@@ -65,8 +65,12 @@ TEST(ProgramTextCheck, RefusesNulBytesAndControlCharacters) {
 }
 
 TEST(ReplaceControlCharacters, ReplacesEveryControlCharacterWhole) {
+  // The text is a view into a longer buffer whose next byte would complete a C1 control:
+  // nothing past the view's end may count.
   for (const auto& row : ReadTable("tables/control_characters.rows")) {
-    EXPECT_EQ(ReplaceControlCharacters(row.at(0), "_"), row.at(1)) << row.at(0);
+    const std::string buffer = row.at(0) + "\x85";
+    const auto text = std::string_view(buffer).substr(0, row.at(0).size());
+    EXPECT_EQ(ReplaceControlCharacters(text, "_"), row.at(1)) << row.at(0);
   }
 }
 
