@@ -1,0 +1,45 @@
+// However long a run is, its checkpoints stay within their count and their memory, the one at
+// the start stays, and a replay to any gate starts no further back than the interval.
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "run/CheckpointStore.h"
+
+namespace draivo {
+namespace {
+
+// A state as large as a picture and a stock together, so that memory thins before the count.
+struct LargeState {
+  std::array<char, std::size_t{512} << 10> bytes{};
+};
+
+TEST(CheckpointStore, StaysBoundedOverALongRun) {
+  constexpr std::uint64_t Gates = 100000;
+  CheckpointStore store;
+  store.setStartInterval(1);
+  const auto large = std::make_unique<LargeState>();
+  for (std::uint64_t gate = 0; gate < Gates; ++gate) {
+    if (!store.due(gate)) continue;
+    Checkpoint checkpoint;
+    checkpoint.gatesPassed = gate;
+    checkpoint.states.push_back(std::make_unique<ValueState<LargeState>>(*large));
+    store.add(std::move(checkpoint));
+    ASSERT_LE(store.count(), CheckpointStore::MaxCheckpoints) << "gate " << gate;
+    ASSERT_LE(store.count() * sizeof(LargeState), CheckpointStore::MaxBytes) << "gate " << gate;
+  }
+  EXPECT_GT(store.count(), 2u);
+  EXPECT_EQ(store.before(1)->gatesPassed, 0u);
+  EXPECT_EQ(store.before(0), nullptr);
+  for (const std::uint64_t gate : {std::uint64_t{2}, Gates / 3, Gates - 1, Gates}) {
+    const Checkpoint* from = store.before(gate);
+    ASSERT_NE(from, nullptr);
+    EXPECT_LT(from->gatesPassed, gate);
+    EXPECT_LE(gate - from->gatesPassed, store.interval()) << "gate " << gate;
+  }
+  store.dropAfter(Gates / 3);
+  EXPECT_LE(store.before(Gates)->gatesPassed, Gates / 3);
+}
+
+}  // namespace
+}  // namespace draivo
