@@ -58,14 +58,23 @@ class ScriptedHost : public Host {
   // Each showing of the label over the status panel: "from-to text" on the clock.
   std::vector<std::string> labels;
 
-  void attach(Simulator& simulator) { sim_ = &simulator; }
+  // Each time the window handles events (it repaints then) and, told only of the changes the
+  // run reported, would show other state than the core holds: "clock what: shown | held".
+  std::vector<std::string> stale;
+
+  void attach(Simulator& simulator) {
+    sim_ = &simulator;
+    for (const Shown part : AllShown) shown_[part] = held(part);
+  }
   // Called when the run hands the window its events without waiting.
   std::function<void(ScriptedHost&)> onEvents;
   void processEvents() override {
+    checkShown();
     if (onEvents) onEvents(*this);
   }
   void waitForEvents(int maxMilliseconds) override {
     ++waitCalls;
+    checkShown();
     clock += static_cast<std::uint64_t>(std::max(maxMilliseconds, 1));
     if (onWait) onWait(*this);
     if (!sim_) return;
@@ -97,7 +106,12 @@ class ScriptedHost : public Host {
   void pictureChanged() override {
     if (sim_) shownPicture = sim_->picResult.revision();
   }
+  void programListChanged() override { show(Shown::List); }
+  void indicatorsChanged() override { show(Shown::Indicators); }
+  void captionChanged() override { show(Shown::Caption); }
+  void menusChanged() override { show(Shown::Menus); }
   void labelsChanged() override {
+    show(Shown::Labels);
     if (!sim_ || sim_->status.nullPointVisible == !shownSince_.empty()) return;
     if (sim_->status.nullPointVisible) {
       shownSince_ = std::to_string(clock) + "-";
@@ -108,7 +122,46 @@ class ScriptedHost : public Host {
   }
 
  private:
+  // The picture is not among them: the window compares its revision at every wait itself.
+  enum Shown { List, Labels, Indicators, Caption, Menus, ShownCount };
+  static constexpr Shown AllShown[] = {List, Labels, Indicators, Caption, Menus};
+  static constexpr const char* ShownNames[] = {"list", "labels", "images", "caption", "menus"};
+  static constexpr std::size_t MaxStale = 10;
+
+  std::string held(Shown part) const {
+    const Simulator& s = *sim_;
+    const auto flag = [](bool on) { return on ? '1' : '0'; };
+    switch (part) {
+      case List:
+        return std::to_string(s.lstCommands.ListIndex()) + " " +
+               std::to_string(s.lstCommands.TopIndex()) + " " +
+               std::to_string(s.lstCommands.ListCount());
+      case Labels:
+        return std::string(1, flag(s.status.nullPointVisible)) + " " + s.status.lblNullPoint;
+      case Indicators: return ImageNames(s.indicators);
+      case Caption: return s.caption;
+      default:
+        return {flag(s.menus.startenEnabled), flag(s.menus.vernieuwEnabled),
+                flag(s.menus.figuurOpslaanEnabled), flag(s.menus.optioneelChecked),
+                flag(s.menus.stapChecked), flag(s.menus.startButtonEnabled)};
+    }
+  }
+  void show(Shown part) {
+    if (sim_) shown_[part] = held(part);
+  }
+  void checkShown() {
+    if (!sim_) return;
+    for (const Shown part : AllShown) {
+      const std::string now = held(part);
+      if (now == shown_[part] || stale.size() >= MaxStale) continue;
+      stale.push_back(std::to_string(clock) + " " + ShownNames[part] + ": " + shown_[part] +
+                      " | " + now);
+      shown_[part] = now;  // reported once
+    }
+  }
+
   Simulator* sim_ = nullptr;
+  std::string shown_[ShownCount];
   std::string shownSince_;  // "from-" while the label is shown
 };
 

@@ -105,6 +105,15 @@ void Simulator::ShowMachineIndicators(const std::string& block) {
   host_.indicatorsChanged();
 }
 
+// The window may repaint at every event point: it first hears of a selection that a cycle
+// moved through its contour or repetition lines, which the interpreter does on its own.
+void Simulator::beginEventPoint() {
+  ++eventPoints_;
+  if (lstCommands.selectionRevision() == listSelectionNoticed_) return;
+  listSelectionNoticed_ = lstCommands.selectionRevision();
+  host_.programListChanged();
+}
+
 void Simulator::WaitMilliseconds(int milliseconds) {
   if (milliseconds <= 0) return;
   throwIfEnding();

@@ -228,7 +228,7 @@ class Simulator : public NcHost {
   void resetRewind();
   bool recording() const { return run.RunBusy && mode_ != RunMode::Replaying; }
   void record(RunInput input, int value);
-  void beginEventPoint() { ++eventPoints_; }
+  void beginEventPoint();
   void passEvents();
   void replayInputs();
   void applyInput(const JournalEntry& entry);
@@ -248,6 +248,7 @@ class Simulator : public NcHost {
   RunMode mode_ = RunMode::Live;
   std::uint64_t gate_ = 0;         // gates the run has come to
   std::uint64_t eventPoints_ = 0;  // event points the run has come to
+  std::uint64_t listSelectionNoticed_ = 0;  // the list's selection when the window last heard
   std::vector<std::uint64_t> stops_;  // the gates at which the run waited, in order
   RunJournal journal_;
   CheckpointStore checkpoints_;

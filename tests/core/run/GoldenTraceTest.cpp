@@ -81,6 +81,7 @@ struct CaseRun {
   int exitStatus = 0;
   Surface picture;
   TimeAccount time;
+  std::vector<std::string> stale;  // scripted run: ScriptedHost::stale
 };
 
 // "RRGGBB", as expected.pixels writes a colour.
@@ -237,6 +238,7 @@ CaseRun RunScriptedCase(const GoldenCase& c) {
   run.messages = host.messages;
   run.status = StatusLines(StatusRows(sim.status));
   run.waits = host.gateClicks;
+  run.stale = host.stale;
   run.state = stateOf(sim, host);
   run.exitStatus = exitStatusOf(sim.lastOutcome);
   run.picture = sim.picResult;
@@ -362,6 +364,7 @@ TEST_P(GoldenTraceTest, RunDoesWhatTheFolderExpects) {
   if (c.has("waits")) {
     EXPECT_EQ(run.waits, c.lines("waits"));
   }
+  EXPECT_EQ(run.stale, std::vector<std::string>{}) << "the window was not told of a change";
   for (const auto& line : c.lines("state")) {
     const std::string key = line.substr(0, line.find(' '));
     ASSERT_EQ(run.state.count(key), 1u) << "unknown state " << key;
