@@ -202,6 +202,8 @@ TEST(StepBack, GivesTheStopsOfARunThatNeverWentBack) {
       visits.push_back(stop);
       EXPECT_EQ(stepped.shown(), freshStops.at(stop))
           << name << " at stop " << stop << (wentBack ? " after going back" : "");
+      // Nobody asked to run to a block: a replay must not leave the run holding at one.
+      EXPECT_FALSE(stepped.r.sim.holdsAtTarget()) << name << " at stop " << stop;
       if (!before.empty() && visits.size() >= 2 && visits[visits.size() - 2] == from) {
         // The window repaints every pixel that going back changed.
         Surface& picture = stepped.r.sim.picResult;
