@@ -151,6 +151,7 @@ struct SteppedRun {
     };
     r.host.dialogAnswer = program;
     r.sim.Open();
+    EXPECT_EQ(r.host.stale, std::vector<std::string>{}) << "the window was not told of a change";
   }
 
   ScriptedRun r;
