@@ -86,6 +86,7 @@ std::string largeProgram(std::size_t bytes) {
 //   open NAME utf8|1252 TEXT, new, type TEXT, typemany N, undo, redo, undoall    the document
 //   store BUDGET, record POS REMOVED INSERTED, storeundo    an undo store with a byte budget
 //   fit POS REMOVED ADDED OLD NEW, gap POS COUNT TEXT|long, name FILE
+//   ask CHARACTERS                    the question when the file's encoding cannot hold them
 // Texts longer than 60 characters print as their length, head and tail.
 class EditorSession {
  public:
@@ -231,6 +232,8 @@ class EditorSession {
       document_.setFileName(w[1]);
       out_ << test::quoted(document_.caption()) << (document_.needsSaveAs() ? ", save as" : ", save")
            << ", asks " << test::quoted(document_.savePromptText()) << "\n";
+    } else if (c == "ask") {
+      out_ << test::quoted(document_.encodingQuestion(w[1])) << "\n";
     } else if (c == "store") {
       store_ = UndoStore(std::stoul(w[1]));
     } else if (c == "record" || c == "storeundo") {
