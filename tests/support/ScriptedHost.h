@@ -136,8 +136,13 @@ class ScriptedHost : public Host {
         return std::to_string(s.lstCommands.ListIndex()) + " " +
                std::to_string(s.lstCommands.TopIndex()) + " " +
                std::to_string(s.lstCommands.ListCount());
-      case Labels:
-        return std::string(1, flag(s.status.nullPointVisible)) + " " + s.status.lblNullPoint;
+      case Labels: {  // the status panel, the label over it and the scroll bars' values
+        std::string text = std::string(1, flag(s.status.nullPointVisible)) + " " +
+                           s.status.lblNullPoint + " zoom " + std::to_string(s.view.zoomValue) +
+                           " speed " + std::to_string(s.view.speedValue);
+        for (const std::string& line : StatusLines(StatusRows(s.status))) text += ", " + line;
+        return text;
+      }
       case Indicators: return ImageNames(s.indicators);
       case Caption: return s.caption;
       default:

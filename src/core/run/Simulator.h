@@ -154,8 +154,6 @@ class Simulator : public NcHost {
   bool holdsAtTarget() const { return holding_; }
   // "Uitvoeren tot hier" is on its way to its block.
   bool runsToBlock() const { return mode_ == RunMode::Hurrying; }
-  // The run waits at a gate for Start (not replaying, not running to a block).
-  bool waitsAtGate() const { return waitingAtGate_; }
   // The stop the run waits at, counted from 1; 0 when it does not wait.
   std::size_t stopNumber() const;
 
