@@ -89,6 +89,8 @@ TEST(Dexels, SweepsCutAsTheNoseDiscAlongThePath) {
       continue;
     }
     ASSERT_TRUE(stock) << "row " << row;
+    std::vector<double> topsBefore;
+    for (const Interval& column : reference.columns) topsBefore.push_back(topOf(column));
     const double nose = std::stod(line.at(2));
     std::vector<SweepPiece> pieces;
     if (line.at(0) == "line") {
@@ -107,6 +109,7 @@ TEST(Dexels, SweepsCutAsTheNoseDiscAlongThePath) {
       });
     }
     const double before = stock->area();
+    double deepest = 0;  // the most a piece took from one column, as the stock says
     for (const SweepPiece& piece : pieces) {
       for (std::size_t first = 0; first < stock->count(); first += 97) {
         const std::size_t last = std::min(first + 300, stock->count() - 1);
@@ -119,19 +122,25 @@ TEST(Dexels, SweepsCutAsTheNoseDiscAlongThePath) {
       const Removal taken = stock->remove(piece);
       EXPECT_NEAR(foreseen.area, taken.area, 1e-9) << "row " << row;
       EXPECT_EQ(foreseen.columns, taken.columns) << "row " << row;
+      deepest = std::max(deepest, taken.deepest);
     }
     if (line.size() > 3 && !line.at(3).empty()) {
       EXPECT_NEAR(before - stock->area(), std::stod(line.at(3)), 3 * Step)
           << "row " << row;
     }
     int wrong = 0;
+    double referenceDeepest = 0;
     for (std::size_t c = 0; c < stock->count(); ++c) {
       const double got = topOf(stock->column(c)), want = topOf(reference.columns[c]);
+      referenceDeepest = std::max(referenceDeepest, topsBefore[c] - want);
       if (std::fabs(got - want) > Tolerance && ++wrong <= 3) {
         ADD_FAILURE() << "row " << row << " column at z " << stock->centreOf(c) << ": top " << got
                       << ", by the disc " << want;
       }
     }
+    // A column the sweep took from is a column the disc lowered, by no more than that.
+    EXPECT_LE(deepest, referenceDeepest + Tolerance) << "row " << row;
+    EXPECT_EQ(deepest > Tolerance, referenceDeepest > Tolerance) << "row " << row;
   }
 }
 
