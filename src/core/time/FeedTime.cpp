@@ -26,16 +26,15 @@ int stepsFor(double length, LengthUnit unit) {
   return static_cast<int>(std::clamp(std::ceil(length / step), 1.0, MaxSteps));
 }
 
-// Whether the path touches or crosses the axis: a line between its ends, an arc looked at in
-// `steps` pieces.
+// Whether the path touches or crosses the axis, that is reaches a point on the axis or on the
+// other side of it than its start: a line at its end, an arc at `steps` points along it.
 bool reachesAxis(const MovePath& path, int steps) {
   if (!path.isArc()) steps = 1;
-  double before = path.radiusAt(0);
-  if (before == 0) return true;
+  const double start = path.radiusAt(0);
+  if (start == 0) return true;
   for (int i = 1; i <= steps; ++i) {
     const double r = path.radiusAt(static_cast<double>(i) / steps);
-    if (r == 0 || (r > 0) != (before > 0)) return true;
-    before = r;
+    if (r == 0 || (r > 0) != (start > 0)) return true;
   }
   return false;
 }
