@@ -22,8 +22,8 @@ namespace {
 // `expected.warnings`, as draivo-sim --check prints them, and `expected.stock`, with lines
 // `area A tolerance T` (the half-section left), `top Z R` (the outer radius of the material
 // at Z, `-` where none is left), `pixel COLUMN ROW stock|jaws|background` (in picResult after
-// the run), `profile Z,-R` (a corner of the --profile picture) and `fault TEXT` (the blank
-// comment cannot be read). `{dir}` is the folder + "/".
+// the run), `profile TEXT` (text of the --profile picture: a corner "Z,-R", the centre line)
+// and `fault TEXT` (the blank comment cannot be read). `{dir}` is the folder + "/".
 struct StockCase {
   std::string name;
   std::filesystem::path folder;
@@ -185,9 +185,10 @@ void checkStock(const StockCase& c, const StockRun& run, const std::string& how)
         EXPECT_NEAR(*top, std::stod(r), 2 * run.workpiece->stock().step()) << line;
       }
     } else if (key == "profile") {
-      std::string point;
-      in >> point;
-      EXPECT_NE(ProfileSvg(*run.workpiece).find(point), std::string::npos) << line;
+      std::string text;
+      std::getline(in >> std::ws, text);
+      const std::string svg = ProfileSvg(*run.workpiece);
+      EXPECT_NE(svg.find(text), std::string::npos) << line << " in\n" << svg;
     } else if (key == "pixel") {
       int column = 0, row = 0;
       std::string colour;
