@@ -313,6 +313,31 @@ TEST(RunToHere, HoldsAtTheBlockAsSteppingToItDoes) {
   }
 }
 
+// A line of a subprogram the run passed without taking it up: the replay from the start does
+// not meet it, the run goes on from where it was asked and says at its end that it never came
+// there; on its way the window handles its events, so that it can still be closed.
+TEST(RunToHere, SaysItMissedALineOfASubprogramItPassed) {
+  SteppedRun run(CheckpointStore::StartInterval);
+  const std::string file = ProgramCopy(run.r, "examples/subprogram.nc");
+  const std::string subprogram = (run.r.folder.path() / "O1001.nc").string();
+  int eventsOnTheWay = 0;
+  run.r.host.onEvents = [&](ScriptedHost&) { eventsOnTheWay += run.r.sim.runsToBlock(); };
+  bool asked = false;
+  run.run(file, [&](std::size_t stop) {
+    if (!asked && run.r.sim.listedFile() == file && stop > 20) {
+      asked = true;
+      run.r.sim.runTo({subprogram, 9});
+      return false;  // the run goes on by itself
+    }
+    return true;
+  });
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(run.r.sim.lastOutcome, RunOutcome::ReachedEnd);
+  EXPECT_EQ(run.r.host.messages,
+            std::vector<std::string>{"Uitvoeren tot hier: Regel 9 van O1001.nc is niet bereikt."});
+  EXPECT_GT(eventsOnTheWay, 0);
+}
+
 // From idle the run starts and holds; message boxes on the way are notices, not boxes.
 TEST(RunToHere, StartsARunAndLeavesItsMessagesAsNotices) {
   ScriptedRun r;
