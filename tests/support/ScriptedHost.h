@@ -145,6 +145,7 @@ class ScriptedHost : public Host {
       }
       case Indicators: return ImageNames(s.indicators);
       case Caption: return s.caption;
+      case Menus:
       default:
         return {flag(s.menus.startenEnabled), flag(s.menus.vernieuwEnabled),
                 flag(s.menus.figuurOpslaanEnabled), flag(s.menus.optioneelChecked),
