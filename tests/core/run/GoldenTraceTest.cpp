@@ -199,7 +199,8 @@ CaseRun RunHeadlessCase(const GoldenCase& c) {
   HeadlessResult result = RunHeadless(c.programFile(), options);
   return {
       std::move(result.trace),      std::move(result.messages), StatusLines(result.status), {}, {},
-      exitStatusOf(result.outcome), std::move(result.picture),  std::move(result.time)};
+      exitStatusOf(result.outcome), std::move(result.picture),  std::move(result.time),
+      {}};
 }
 
 CaseRun RunScriptedCase(const GoldenCase& c) {
