@@ -23,6 +23,12 @@ inline std::string ImageNames(const Indicators& indicators) {
          coolant[static_cast<int>(indicators.coolant)];
 }
 
+// The list's selection, top entry and count: "3 3 4".
+inline std::string ListPosition(const ProgramList& list) {
+  return std::to_string(list.ListIndex()) + " " + std::to_string(list.TopIndex()) + " " +
+         std::to_string(list.ListCount());
+}
+
 // The status panel's rows as "caption<TAB>value" lines.
 inline std::vector<std::string> StatusLines(const std::vector<StatusRow>& rows) {
   std::vector<std::string> lines;
@@ -132,10 +138,7 @@ class ScriptedHost : public Host {
     const Simulator& s = *sim_;
     const auto flag = [](bool on) { return on ? '1' : '0'; };
     switch (part) {
-      case List:
-        return std::to_string(s.lstCommands.ListIndex()) + " " +
-               std::to_string(s.lstCommands.TopIndex()) + " " +
-               std::to_string(s.lstCommands.ListCount());
+      case List: return ListPosition(s.lstCommands);
       case Labels: {  // the status panel, the label over it and the scroll bars' values
         std::string text = std::string(1, flag(s.status.nullPointVisible)) + " " +
                            s.status.lblNullPoint + " zoom " + std::to_string(s.view.zoomValue) +

@@ -105,12 +105,13 @@ void Simulator::ShowMachineIndicators(const std::string& block) {
   host_.indicatorsChanged();
 }
 
-// The window may repaint at every event point: it first hears of a selection that a cycle
-// moved through its contour or repetition lines, which the interpreter does on its own.
-void Simulator::beginEventPoint() {
-  ++eventPoints_;
-  if (lstCommands.selectionRevision() == listSelectionNoticed_) return;
-  listSelectionNoticed_ = lstCommands.selectionRevision();
+// Tells the window once of every change of the list's entries or selection: the run loop's
+// own, and at every event point, where the window may repaint, those of a cycle moving through
+// its contour or repetition lines, which the interpreter makes on its own.
+void Simulator::noticeListChange() {
+  const ListRevisions now{lstCommands.contentRevision(), lstCommands.selectionRevision()};
+  if (now == listNoticed_) return;
+  listNoticed_ = now;
   host_.programListChanged();
 }
 

@@ -162,7 +162,7 @@ Simulator::LevelEnd Simulator::runLevel(int level, bool resuming) {
       if (!passOver) {
         lstCommands.setListIndex(position);
         lstCommands.setTopIndex(position);
-        host_.programListChanged();
+        noticeListChange();
       }
     } else if (!std::exchange(resuming, false)) {
       lstCommands.setListIndex(0);
@@ -186,7 +186,7 @@ LoadFailure Simulator::loadLevelFile(int level) {
   if (!program) return loaded.failure;
   lstCommands.setBlocks(program->blocks);
   listedFile_ = at(run.ProgramFile, level);
-  host_.programListChanged();
+  noticeListChange();
   // The main program names itself, or leaves the start-up caption: a caption of an earlier
   // program or of a subprogram must not name it (the picture export is named after it).
   if (program->caption) {
@@ -214,7 +214,7 @@ Simulator::LevelEnd Simulator::blockLoop(int level) {
     const int position = at(run.BlockPosition, level);
     lstCommands.setListIndex(position);
     lstCommands.setTopIndex(position);
-    host_.programListChanged();
+    noticeListChange();
     // The buffer keeps its room from block to block.
     lastBlock_.assign(lstCommands.List(lstCommands.ListIndex()));
     const std::string& block = lastBlock_;
@@ -296,7 +296,7 @@ void Simulator::finishRun() {
   host_.labelsChanged();
   if (contains(lastBlock_, "M30")) {
     lstCommands.setListIndex(0);
-    host_.programListChanged();
+    noticeListChange();
   }
 }
 

@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "nc/Interpreter.h"
@@ -226,7 +227,11 @@ class Simulator : public NcHost {
   void resetRewind();
   bool recording() const { return run.RunBusy && mode_ != RunMode::Replaying; }
   void record(RunInput input, int value);
-  void beginEventPoint();
+  void beginEventPoint() {
+    ++eventPoints_;
+    noticeListChange();
+  }
+  void noticeListChange();
   void passEvents();
   void replayInputs();
   void applyInput(const JournalEntry& entry);
@@ -246,7 +251,9 @@ class Simulator : public NcHost {
   RunMode mode_ = RunMode::Live;
   std::uint64_t gate_ = 0;         // gates the run has come to
   std::uint64_t eventPoints_ = 0;  // event points the run has come to
-  std::uint64_t listSelectionNoticed_ = 0;  // the list's selection when the window last heard
+  // The list's entries and selection when the window last heard of them.
+  using ListRevisions = std::pair<std::uint64_t, std::uint64_t>;
+  ListRevisions listNoticed_;
   std::vector<std::uint64_t> stops_;  // the gates at which the run waited, in order
   RunJournal journal_;
   CheckpointStore checkpoints_;

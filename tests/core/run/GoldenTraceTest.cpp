@@ -148,7 +148,6 @@ std::string join(const std::vector<std::string>& words, const std::string& separ
 std::map<std::string, std::string> stateOf(Simulator& sim, const ScriptedHost& host) {
   const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
   const auto number = [](auto n) { return std::to_string(n); };
-  const ProgramList& list = sim.lstCommands;
   std::vector<std::string> menus;
   if (sim.menus.startenEnabled) menus.emplace_back("starten");
   if (sim.menus.vernieuwEnabled) menus.emplace_back("vernieuw");
@@ -158,7 +157,7 @@ std::map<std::string, std::string> stateOf(Simulator& sim, const ScriptedHost& h
       {"busy", flag(sim.run.RunBusy)},
       {"start-pressed", flag(sim.StartPressed)},
       {"stop-latch", flag(sim.StopLatch)},
-      {"list", join({number(list.ListIndex()), number(list.TopIndex()), number(list.ListCount())})},
+      {"list", ListPosition(sim.lstCommands)},
       {"caption", sim.caption},
       {"images", ImageNames(sim.indicators)},
       {"menus", join(menus)},
