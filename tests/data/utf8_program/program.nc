@@ -1,5 +1,5 @@
 :0012 ;
 (voorbewerken é ° µ)
 g0x20°z2
-g1z-5µf.2
+g1z-5µÀf.2
 M30 ;
