@@ -316,26 +316,45 @@ TEST(RunToHere, HoldsAtTheBlockAsSteppingToItDoes) {
 // A line of a subprogram the run passed without taking it up: the replay from the start does
 // not meet it, the run goes on from where it was asked and says at its end that it never came
 // there; on its way the window handles its events, so that it can still be closed.
+// Asked at a stop or while the run goes on by itself, after the subprogram's calls, the run
+// goes back, replays what the user did on the way, does not meet the line and hurries on to
+// the end.
 TEST(RunToHere, SaysItMissedALineOfASubprogramItPassed) {
-  SteppedRun run(CheckpointStore::StartInterval);
-  const std::string file = ProgramCopy(run.r, "examples/subprogram.nc");
-  const std::string subprogram = (run.r.folder.path() / "O1001.nc").string();
-  int eventsOnTheWay = 0;
-  run.r.host.onEvents = [&](ScriptedHost&) { eventsOnTheWay += run.r.sim.runsToBlock(); };
-  bool asked = false;
-  run.run(file, [&](std::size_t stop) {
-    if (!asked && run.r.sim.listedFile() == file && stop > 20) {
+  for (const bool atAStop : {true, false}) {
+    SteppedRun run(CheckpointStore::StartInterval);
+    if (!atAStop) run.r.sim.toggleStepMode();
+    const std::string subprogram =
+        run.r.write("O1001.nc", {":1001 ;", "G01 X32 F0.08 ;", "G00 X44 ;", "M99 ;"});
+    const std::string file = run.r.write(
+        "program.nc", {"G00 X44 Z2 ;", "M98 P1001 ;", "G01 Z-10 F0.2 ;", "Z-20 ;", "Z-30 ;",
+                       "X60 ;", "M30 ;"});
+    bool passedSubprogram = false, asked = false;
+    int eventsOnTheWay = 0;
+    constexpr int ZoomOnTheWay = 40;  // set in the subprogram: the replay must put it back
+    const auto askOnceBack = [&] {
+      if (!passedSubprogram && run.r.sim.listedFile() == subprogram) {
+        passedSubprogram = true;
+        run.r.sim.setZoomValue(ZoomOnTheWay);
+      }
+      if (asked || !passedSubprogram || run.r.sim.listedFile() != file) return false;
       asked = true;
       run.r.sim.runTo({subprogram, 9});
-      return false;  // the run goes on by itself
-    }
-    return true;
-  });
-  EXPECT_TRUE(asked);
-  EXPECT_EQ(run.r.sim.lastOutcome, RunOutcome::ReachedEnd);
-  EXPECT_EQ(run.r.host.messages,
-            std::vector<std::string>{"Uitvoeren tot hier: Regel 9 van O1001.nc is niet bereikt."});
-  EXPECT_GT(eventsOnTheWay, 0);
+      return true;
+    };
+    run.r.host.onEvents = [&](ScriptedHost&) {
+      eventsOnTheWay += asked && run.r.sim.runsToBlock();
+      if (!atAStop) askOnceBack();
+    };
+    run.run(file, [&](std::size_t) { return !askOnceBack(); });  // asked: it goes on by itself
+    const std::string how = atAStop ? "asked at a stop" : "asked while running";
+    EXPECT_TRUE(asked) << how;
+    EXPECT_EQ(run.r.sim.lastOutcome, RunOutcome::ReachedEnd) << how;
+    EXPECT_EQ(run.r.host.messages,
+              std::vector<std::string>{"Uitvoeren tot hier: Regel 9 van O1001.nc is niet bereikt."})
+        << how;
+    EXPECT_GT(eventsOnTheWay, 0) << how;
+    EXPECT_EQ(run.r.sim.view.zoomValue, ZoomOnTheWay) << how;
+  }
 }
 
 // From idle the run starts and holds; message boxes on the way are notices, not boxes.
