@@ -74,8 +74,9 @@ TEST(ReplaceControlCharacters, ReplacesEveryControlCharacterWhole) {
   }
 }
 
-// Files of other kinds are refused by the loader, in chunks of any size, and by the editor,
-// with the message that names them; program files, also the design mode's, are taken.
+// Files of other kinds are refused by the loader and by its check of a file chosen during a
+// run, in chunks of any size, and by the editor, with the message that names them; program
+// files, also the design mode's, are taken.
 TEST(ProgramFiles, OtherFilesAreRefusedAndProgramsTaken) {
   ASSERT_EQ(otherFiles().size(), 5u);
   for (const fs::path& file : otherFiles()) {
@@ -83,6 +84,7 @@ TEST(ProgramFiles, OtherFilesAreRefusedAndProgramsTaken) {
       const ProgramFileLoad load = LoadProgramFile(file.string(), chunk);
       EXPECT_FALSE(load.program) << file;
       EXPECT_EQ(load.failure, LoadFailure::NotAProgram) << file;
+      EXPECT_EQ(CheckProgramFile(file.string(), chunk), LoadFailure::NotAProgram) << file;
     }
     const FileResult read = ReadTextFile(file.string());
     EXPECT_FALSE(read.ok) << file;
@@ -97,6 +99,7 @@ TEST(ProgramFiles, OtherFilesAreRefusedAndProgramsTaken) {
     const ProgramFileLoad load = LoadProgramFile(file.string(), 7);
     ASSERT_TRUE(load.program) << file;
     EXPECT_EQ(load.failure, LoadFailure::None);
+    EXPECT_EQ(CheckProgramFile(file.string(), 7), LoadFailure::None) << file;
     EXPECT_GT(load.program->blocks->size(), 2u) << file;
     EXPECT_TRUE(ReadTextFile(file.string()).ok) << file;
   }
