@@ -4,6 +4,7 @@
 
 #include "run/FileHelpers.h"
 #include "run/HeadlessRun.h"
+#include "run/RunControl.h"
 #include "support/ScriptedHost.h"
 
 namespace draivo::test {
@@ -160,6 +161,31 @@ TEST(HeadlessRun, StepBudgetScalesWithTheProgram) {
         RunHeadless(folder.write("program.nc", "G00 X2 ;\nM98 P1234 ;\n"), options);
     EXPECT_EQ(result.exit(), HeadlessExit::ReachedEnd);
     EXPECT_EQ(result.stepBudget, budget) << lines << " lines";
+  }
+}
+
+// The window cuts every indicator picture from one sheet, into which it draws them all: no two
+// cells may share a pixel.
+TEST(Indicators, CellsOfTheSheetDoNotOverlap) {
+  std::vector<ImageCell> cells;
+  for (const SpindleImage image : {SpindleImage::RunningM03, SpindleImage::RunningM04,
+                                   SpindleImage::StoppedM04, SpindleImage::StoppedM03}) {
+    cells.push_back(cellOf(image));
+  }
+  for (const CoolantImage image : {CoolantImage::On, CoolantImage::Off}) {
+    cells.push_back(cellOf(image));
+  }
+  for (const StartImage image : {StartImage::Idle, StartImage::Step, StartImage::Running}) {
+    cells.push_back(cellOf(image));
+  }
+  const auto overlap = [](const ImageCell& a, const ImageCell& b) {
+    return a.column < b.column + b.size && b.column < a.column + a.size &&
+           a.row < b.row + b.size && b.row < a.row + a.size;
+  };
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    for (std::size_t j = i + 1; j < cells.size(); ++j) {
+      EXPECT_FALSE(overlap(cells[i], cells[j])) << "cells " << i << " and " << j;
+    }
   }
 }
 
