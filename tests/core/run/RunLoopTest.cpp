@@ -144,6 +144,17 @@ TEST(RunControl, StopEndsTheRunAtItsNextWait) {
     EXPECT_EQ(executed, moves) << c.name;
     EXPECT_EQ(r.sim.lastOutcome, RunOutcome::ReachedEnd) << c.name;
   }
+
+  // With "Direct" ticked a run that goes on by itself waits nowhere but in its dwell: it hands
+  // the window its events after every block, and takes up "Stoppen" there.
+  ScriptedRun direct;
+  int eventsHandled = 0;
+  direct.host.onEvents = [&](ScriptedHost&) {
+    if (++eventsHandled == 2) direct.sim.requestStop();
+  };
+  direct.open(moves);
+  EXPECT_EQ(direct.sim.lastOutcome, RunOutcome::StoppedByUser);
+  EXPECT_EQ(eventsHandled, 2);
 }
 
 // Without a budget of its own a run may take a hundred steps for every line of its longest
