@@ -40,7 +40,6 @@ class RunJournal {
     entries_.push_back({point, input, value});
   }
   std::size_t size() const { return entries_.size(); }
-  std::size_t bytes() const { return entries_.capacity() * sizeof(JournalEntry); }
 
   // Replaying: the entries from `cursor` on are handed out again.
   void replayFrom(std::size_t cursor) { cursor_ = cursor; }
