@@ -313,12 +313,10 @@ TEST(RunToHere, HoldsAtTheBlockAsSteppingToItDoes) {
   }
 }
 
-// A line of a subprogram the run passed without taking it up: the replay from the start does
-// not meet it, the run goes on from where it was asked and says at its end that it never came
-// there; on its way the window handles its events, so that it can still be closed.
-// Asked at a stop or while the run goes on by itself, after the subprogram's calls, the run
-// goes back, replays what the user did on the way, does not meet the line and hurries on to
-// the end.
+// A line of a subprogram the run passed without taking it up, asked at a stop or while the run
+// goes on by itself: the replay from the start puts back what the user did on the way and does
+// not meet the line, the run hurries on from where it was asked and says at its end that it
+// never came there; on its way the window handles its events, so that it can still be closed.
 TEST(RunToHere, SaysItMissedALineOfASubprogramItPassed) {
   for (const bool atAStop : {true, false}) {
     SteppedRun run(CheckpointStore::StartInterval);
