@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "run/FileHelpers.h"
 #include "run/HeadlessRun.h"
 #include "run/RunControl.h"
 #include "support/ScriptedHost.h"
@@ -22,7 +21,8 @@ TEST(RunLoop, AFileThatCannotBeReadEndsTheRunCleanly) {
     const std::string path = (r.folder.path() / name).string();
     if (name == "folder.nc") std::filesystem::create_directory(path);
     if (name.ends_with("big.nc") || name == "O1234.nc") {
-      std::filesystem::resize_file(r.folder.write(name, "G01 X3 ;"), MaxProgramFileBytes + 1);
+      // One byte past the 64 MiB the message names.
+      std::filesystem::resize_file(r.folder.write(name, "G01 X3 ;"), (64u << 20) + 1);
     }
     r.host.messages.clear();
     r.host.labels.clear();
