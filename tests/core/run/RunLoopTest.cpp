@@ -62,6 +62,13 @@ TEST(RunLoop, OpenStartsFromEmptyLabelsAndAClearView) {
   r.write("program.nc", {"M05 ;"});
   r.sim.Vernieuw();
   EXPECT_EQ(r.sim.picResult.pixels(), fresh.pixels());
+
+  // A file the window names (from its command line or design mode) runs without the dialog.
+  const std::string named = r.write("named.nc", {"G00 X1 ;"});
+  r.sim.OpenFile(named);
+  EXPECT_EQ(r.host.dialogs, 2);
+  EXPECT_EQ(r.sim.lastOutcome, RunOutcome::ReachedEnd);
+  EXPECT_EQ(r.sim.dialogFileName, named);
 }
 
 // Waits outside a run, also after one: 0 returns at once, others sleep on the host; after a
