@@ -250,7 +250,7 @@ TEST(StockSetup, CountsForARunThatHasNotBegun) {
     bool cut;
     std::size_t warnings;
   };
-  for (const Case& c : {Case{1, {}, given, true, 1}, Case{2, {}, given, false, 0},
+  for (const Case& c : {Case{1, {}, given, true, 2}, Case{2, {}, given, false, 0},
                         Case{1, given, {}, false, 0}}) {
     ScriptedHost host;
     Simulator sim(host);
