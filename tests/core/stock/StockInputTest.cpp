@@ -59,9 +59,9 @@ TEST(StockInput, NoseRadiusOfATool) {
   EXPECT_DOUBLE_EQ(noses.radiusFor("T0202", LengthUnit::Millimetre), 0.8);
   EXPECT_DOUBLE_EQ(noses.radiusFor("T2", LengthUnit::Inch), 0.8);
   EXPECT_DOUBLE_EQ(noses.radiusFor("T0303", LengthUnit::Millimetre), 0.4);
-  noses.fallback = 1.2;
-  EXPECT_DOUBLE_EQ(noses.radiusFor("T0303", LengthUnit::Millimetre), 1.2);
-  EXPECT_DOUBLE_EQ(noses.radiusFor("", LengthUnit::Millimetre), 1.2);
+  noses.fallback = 0.6;
+  EXPECT_DOUBLE_EQ(noses.radiusFor("T0303", LengthUnit::Millimetre), 0.6);
+  EXPECT_DOUBLE_EQ(noses.radiusFor("", LengthUnit::Millimetre), 0.6);
   EXPECT_DOUBLE_EQ(noses.radiusFor("T0202", LengthUnit::Millimetre), 0.8);
 }
 
