@@ -274,5 +274,24 @@ TEST(StockSetup, CountsForARunThatHasNotBegun) {
   }
 }
 
+// A program opened again starts its stock and its warnings afresh.
+TEST(StockSetup, ASecondRunWarnsOnlyOfItsOwnMoves) {
+  const auto program = DataFolder() / "stock" / "g00_through_blank" / "program.nc";
+  ScriptedHost host;
+  Simulator sim(host);
+  host.attach(sim);
+  WorkpieceSetup given;
+  given.source = WorkpieceSetup::Source::Given;
+  given.blank = ParseStockOption("D50,L80").blank;
+  RunStock stock(sim, given);
+  sim.startupTimer();
+  for (int run = 1; run <= 2; ++run) {
+    host.dialogAnswer = program.string();
+    sim.Open();
+    EXPECT_EQ(sim.lastOutcome, RunOutcome::ReachedEnd) << run;
+    EXPECT_EQ(stock.warnings().size(), 2u) << run;
+  }
+}
+
 }  // namespace
 }  // namespace draivo::test
