@@ -377,6 +377,17 @@ TEST(RunToHere, StartsARunAndLeavesItsMessagesAsNotices) {
   EXPECT_EQ(r.host.notices[0].rfind("Bestand niet gevonden: ", 0), 0u);
   EXPECT_EQ(r.sim.lastOutcome, RunOutcome::ReachedEnd);
 
+  // Stopped while it holds there, the run leaves no hold to the next one.
+  r.host.onWait = [&](ScriptedHost&) {
+    if (r.sim.holdsAtTarget()) r.sim.requestStop();
+  };
+  r.sim.runTo({r.sim.dialogFileName, 4});
+  EXPECT_EQ(r.sim.lastOutcome, RunOutcome::StoppedByUser);
+  bool heldAgain = false;
+  r.host.onWait = [&](ScriptedHost&) { heldAgain |= r.sim.holdsAtTarget(); };
+  r.sim.Vernieuw();
+  EXPECT_FALSE(heldAgain);
+
   HeadlessOptions options;
   options.untilLine = 99;
   const HeadlessResult missed = RunHeadless(r.sim.dialogFileName, options);
