@@ -53,13 +53,15 @@ struct Shown {
   std::vector<std::string> status;
   std::string time, list, images, menus, view, warnings;
   std::size_t executed;
+  bool held = false;  // at the block "Uitvoeren tot hier" ran to
 
   bool operator==(const Shown&) const = default;
 };
 
 std::ostream& operator<<(std::ostream& out, const Shown& s) {
   return out << "picture " << s.picture << " list " << s.list << " images " << s.images << " menus "
-             << s.menus << " view " << s.view << " executed " << s.executed << "\n"
+             << s.menus << " view " << s.view << " executed " << s.executed
+             << (s.held ? " held" : "") << "\n"
              << ::testing::PrintToString(s.status) << "\n" << s.time << s.warnings;
 }
 
@@ -115,12 +117,12 @@ struct SteppedRun {
              std::to_string(r.sim.run.SubprogramLevel) + " " + r.sim.caption;
     s.images = ImageNames(r.sim.indicators);
     s.menus = std::string(r.sim.menus.stapChecked ? "step " : "") +
-              (r.sim.menus.optioneelChecked ? "optional " : "") +
-              (r.sim.holdsAtTarget() ? "held" : "");
+              (r.sim.menus.optioneelChecked ? "optional" : "");
     s.view = std::to_string(r.sim.view.zoomValue) + " " + std::to_string(r.sim.view.speedValue) +
              " " + std::to_string(r.sim.view.CurrentPointZ) + " " +
              std::to_string(r.sim.view.CurrentPointX) + " " + std::to_string(r.sim.view.PenColour);
     s.executed = trace.blocks.size();
+    s.held = r.sim.holdsAtTarget();
     if (stock) {
       // By the file's name: each run reads a copy of the program in a folder of its own.
       for (const StockWarning& warning : stock->warnings()) {
@@ -140,7 +142,7 @@ struct SteppedRun {
       if (input.what == "direct") r.host.direct = input.value != 0;
       if (input.what == "step") r.sim.toggleStepMode();
       if (input.what == "optional") r.sim.toggleOptionalStop();
-      if (input.what == "here") r.sim.runTo({program_, static_cast<std::size_t>(input.value)});
+      if (input.what == "here") r.sim.runTo({mainProgram, static_cast<std::size_t>(input.value)});
     }
   }
 
@@ -152,7 +154,7 @@ struct SteppedRun {
       if (stop == 0 || r.sim.StartPressed) return;
       if (!atStop(stop)) host.skipClicks = 1;
     };
-    program_ = program;
+    mainProgram = program;
     r.host.dialogAnswer = program;
     r.sim.Open();
     EXPECT_EQ(r.host.stale, std::vector<std::string>{}) << "the window was not told of a change";
@@ -164,7 +166,7 @@ struct SteppedRun {
   std::optional<RunStock> stock;
   WorkpieceSetup blankSetup;
   std::size_t blankStop = 0;
-  std::string program_;
+  std::string mainProgram;  // of the run, which "here L@S" runs to a line of
 };
 
 std::string ProgramCopy(ScriptedRun& run, const std::string& relative) {
@@ -303,7 +305,7 @@ TEST(RunToHere, HoldsAtTheBlockAsSteppingToItDoes) {
     EXPECT_EQ(held.has_value(), reachable) << name;
     if (!reachable) continue;
     Shown holding = expected;
-    holding.menus += "held";
+    holding.held = true;
     EXPECT_EQ(*held, holding) << name;
     // Going on from there ends as the run that stepped through every block.
     EXPECT_EQ(run.trace.blocks, freshTrace) << name;

@@ -236,14 +236,21 @@ TEST(StockExamples, RunWithoutWarnings) {
   }
 }
 
+// The program of the StockSetup cases: rapids through the blank, which warn.
+std::filesystem::path RapidsThroughTheBlank() {
+  return DataFolder() / "stock" / "g00_through_blank" / "program.nc";
+}
+
+WorkpieceSetup GivenBlank(const std::string& option) {
+  return {.source = WorkpieceSetup::Source::Given, .blank = ParseStockOption(option).blank};
+}
+
 // A workpiece set while the run waits for Start at its first block is that run's; set once a
 // block has been carried out it waits for the next run. Taken away before Start, its picture
 // goes too.
 TEST(StockSetup, CountsForARunThatHasNotBegun) {
-  const auto program = DataFolder() / "stock" / "g00_through_blank" / "program.nc";
-  WorkpieceSetup given;
-  given.source = WorkpieceSetup::Source::Given;
-  given.blank = ParseStockOption("D50,L80,K20").blank;
+  const auto program = RapidsThroughTheBlank();
+  const WorkpieceSetup given = GivenBlank("D50,L80,K20");
   struct Case {
     int gate;  // the Start click before which the setup changes
     WorkpieceSetup first, then;
@@ -276,17 +283,13 @@ TEST(StockSetup, CountsForARunThatHasNotBegun) {
 
 // A program opened again starts its stock and its warnings afresh.
 TEST(StockSetup, ASecondRunWarnsOnlyOfItsOwnMoves) {
-  const auto program = DataFolder() / "stock" / "g00_through_blank" / "program.nc";
   ScriptedHost host;
   Simulator sim(host);
   host.attach(sim);
-  WorkpieceSetup given;
-  given.source = WorkpieceSetup::Source::Given;
-  given.blank = ParseStockOption("D50,L80").blank;
-  RunStock stock(sim, given);
+  RunStock stock(sim, GivenBlank("D50,L80"));
   sim.startupTimer();
   for (int run = 1; run <= 2; ++run) {
-    host.dialogAnswer = program.string();
+    host.dialogAnswer = RapidsThroughTheBlank().string();
     sim.Open();
     EXPECT_EQ(sim.lastOutcome, RunOutcome::ReachedEnd) << run;
     EXPECT_EQ(stock.warnings().size(), 2u) << run;
