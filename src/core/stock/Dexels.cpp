@@ -32,7 +32,6 @@ double Removal::thickness(double step) const {
 void Removal::add(const Removal& other) {
   deepest = std::max(deepest, other.deepest);
   columns += other.columns;
-  area += other.area;
 }
 
 void ColumnSpan::add(std::size_t column) {
@@ -90,7 +89,7 @@ Removal Dexels::remove(const SweepPiece& piece, const SweepPiece* within) {
     if (!(taken > 0)) return std::nullopt;
     material.hi = std::max(material.lo, lowest);
     if (material.hi == material.lo) material = {0, -1};
-    removal.add({taken, 1, taken * step_});
+    removal.add({taken, 1});
     changed_.add(column);
     return topOf(material);
   });
@@ -101,7 +100,7 @@ Removal Dexels::measure(const SweepPiece& piece) const {
   Removal removal;
   visitCovered(tops_, *this, piece, [&](std::size_t column, double lowest) {
     const double taken = takenAbove(columns_[column], lowest);
-    if (taken > 0) removal.add({taken, 1, taken * step_});
+    if (taken > 0) removal.add({taken, 1});
   });
   return removal;
 }

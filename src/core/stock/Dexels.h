@@ -12,7 +12,6 @@ namespace draivo {
 struct Removal {
   double deepest = 0;       // the most taken from one column, along the radius
   std::size_t columns = 0;  // the columns it took from
-  double area = 0;          // of the half-section
 
   // How thick the layer is that the sweep takes: along the radius, and along Z at the width
   // of the columns it took from, whichever is less; a pass that touches the surface takes none.

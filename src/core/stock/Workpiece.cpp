@@ -52,7 +52,7 @@ double Workpiece::jawsIn(const std::vector<SweepPiece>& pieces) const {
       if (z < jaws.left || z > jaws.right) continue;
       // The tool takes everything above its nose: it enters the jaws below their top.
       const double deepest = jaws.high - std::max(piece.lowest(z), jaws.low);
-      if (deepest > 0) entered.add({deepest, 1, 0});
+      if (deepest > 0) entered.add({deepest, 1});
     }
     thickest = std::max(thickest, entered.thickness(stock_.step()));
   }

@@ -97,6 +97,7 @@ struct StockRun {
   std::optional<Workpiece> workpiece;
   std::optional<BlankCommentFault> fault;
   Surface picture;
+  bool followedThePen = false;  // the stock went down between two waits of one block
 };
 
 std::vector<std::string> warningLines(const std::vector<StockWarning>& warnings) {
@@ -126,6 +127,15 @@ StockRun runAnimated(const std::string& program, const WorkpieceSetup& setup, in
   StockRun run;
   const auto tracing = sim.interpreter.onExecute.connect(
       [&run](const std::string& block) { run.trace.push_back(block); });
+  double lastArea = 0;
+  std::size_t lastBlock = 0;
+  host.onWait = [&](ScriptedHost&) {
+    if (!stock.workpiece()) return;
+    const double area = stock.workpiece()->stock().area();
+    if (run.trace.size() == lastBlock && area < lastArea) run.followedThePen = true;
+    lastArea = area;
+    lastBlock = run.trace.size();
+  };
   host.dialogAnswer = program;
   sim.Open();
   run.warnings = warningLines(stock.warnings());
@@ -247,18 +257,21 @@ WorkpieceSetup GivenBlank(const std::string& option) {
 
 // A workpiece set while the run waits for Start at its first block is that run's; set once a
 // block has been carried out it waits for the next run. Taken away before Start, its picture
-// goes too.
+// goes too, and a given blank set over a faulty blank comment leaves no fault.
 TEST(StockSetup, CountsForARunThatHasNotBegun) {
-  const auto program = RapidsThroughTheBlank();
   const WorkpieceSetup given = GivenBlank("D50,L80,K20");
+  const WorkpieceSetup fromProgram{.source = WorkpieceSetup::Source::Program};
+  const auto faultyComment = DataFolder() / "stock" / "blank_comment_garbage" / "program.nc";
   struct Case {
     int gate;  // the Start click before which the setup changes
     WorkpieceSetup first, then;
     bool cut;
     std::size_t warnings;
+    std::filesystem::path program = RapidsThroughTheBlank();
   };
   for (const Case& c : {Case{1, {}, given, true, 2}, Case{2, {}, given, false, 0},
-                        Case{1, given, {}, false, 0}}) {
+                        Case{1, given, {}, false, 0},
+                        Case{1, fromProgram, given, true, 1, faultyComment}}) {
     ScriptedHost host;
     Simulator sim(host);
     host.attach(sim);
@@ -270,10 +283,11 @@ TEST(StockSetup, CountsForARunThatHasNotBegun) {
       (void)h;
     };
     sim.toggleStepMode();
-    host.dialogAnswer = program.string();
+    host.dialogAnswer = c.program.string();
     sim.Open();
     SCOPED_TRACE(c.gate);
     EXPECT_EQ(stock.workpiece().has_value(), c.cut);
+    EXPECT_FALSE(stock.blankFault());
     EXPECT_EQ(stock.warnings().size(), c.warnings);
     const auto& pixels = sim.picResult.pixels();
     EXPECT_EQ(std::count(pixels.begin(), pixels.end(), StockColour) > 0, c.cut);
@@ -294,6 +308,29 @@ TEST(StockSetup, ASecondRunWarnsOnlyOfItsOwnMoves) {
     EXPECT_EQ(sim.lastOutcome, RunOutcome::ReachedEnd) << run;
     EXPECT_EQ(stock.warnings().size(), 2u) << run;
   }
+}
+
+// A program opened after one whose blank comment is faulty lays its own blank, without the
+// fault of the one before.
+TEST(StockSetup, ASecondProgramLeavesTheFaultOfTheFirst) {
+  ScriptedHost host;
+  Simulator sim(host);
+  host.attach(sim);
+  RunStock stock(sim, {.source = WorkpieceSetup::Source::Program});
+  sim.startupTimer();
+  for (const char* program : {"blank_comment_garbage", "stays_clear"}) {
+    host.dialogAnswer = (DataFolder() / "stock" / program / "program.nc").string();
+    sim.Open();
+    EXPECT_EQ(stock.blankFault().has_value(), !stock.workpiece()) << program;
+  }
+  EXPECT_TRUE(stock.workpiece());
+}
+
+// Drawn pixel by pixel, a feed move takes the stock as the pen goes, not at the block's end.
+TEST(StockFollowsThePen, WithinAFeedMove) {
+  const auto program = DataFolder() / "stock" / "g90_pass_d50_to_d40" / "program.nc";
+  EXPECT_TRUE(runAnimated(program.string(), GivenBlank("D50,L80"), ViewState::SpeedValueLeft).followedThePen);
+  EXPECT_FALSE(runAnimated(program.string(), GivenBlank("D50,L80"), ViewState::SpeedValueRight).followedThePen);
 }
 
 }  // namespace
