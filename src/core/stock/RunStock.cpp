@@ -21,6 +21,13 @@ bool finite(const SweepBox& box) {
 
 }  // namespace
 
+// The state of a run that has not looked for its blank yet.
+RunStock::RunState RunStock::freshRun(const WorkpieceSetup& setup) {
+  RunState run;
+  run.setup = setup;
+  return run;
+}
+
 RunStock::RunStock(Simulator& simulator, const WorkpieceSetup& setup)
     : sim_(simulator), setup_(setup) {
   connections_.push_back(sim_.onRunStart.connect([this] { runStarted(); }));
@@ -37,18 +44,6 @@ RunStock::~RunStock() {
   sim_.removeCheckpointPart(*this);
 }
 
-// Everything of the run in progress; the setup for the next runs stays as the user set it.
-struct RunStock::Snapshot {
-  WorkpieceSetup runSetup;
-  bool laid, executedAny;
-  std::optional<Workpiece> workpiece;
-  std::optional<BlankCommentFault> blankFault;
-  ToolFollower tool;
-  WarningList warnings;
-  Move move;
-  decltype(RunStock::nose_) nose;
-};
-
 namespace {
 
 // A column's interval and its two nodes of the reach tree.
@@ -57,7 +52,7 @@ constexpr std::size_t BytesPerColumn = 4 * sizeof(double);
 }  // namespace
 
 // The snapshot counts the columns of its stock, which hold almost all of its memory.
-class RunStockState : public ValueState<RunStock::Snapshot> {
+class RunStockState : public ValueState<RunStock::RunState> {
  public:
   using ValueState::ValueState;
   std::size_t bytes() const override {
@@ -67,102 +62,81 @@ class RunStockState : public ValueState<RunStock::Snapshot> {
 };
 
 std::unique_ptr<CheckpointPart::State> RunStock::saveState() const {
-  return std::make_unique<RunStockState>(Snapshot{
-      runSetup_, laid_, executedAny_, workpiece_, blankFault_, tool_, warnings_, move_, nose_});
+  return std::make_unique<RunStockState>(run_);
 }
 
 void RunStock::restoreState(const State& state) {
-  const Snapshot& saved = static_cast<const RunStockState&>(state).value;
-  const WorkpieceSetup applied = runSetup_;
-  runSetup_ = saved.runSetup;
-  laid_ = saved.laid;
-  executedAny_ = saved.executedAny;
-  workpiece_ = saved.workpiece;
-  blankFault_ = saved.blankFault;
-  tool_ = saved.tool;
-  warnings_ = saved.warnings;
-  move_ = saved.move;
-  nose_ = saved.nose;
+  const WorkpieceSetup applied = run_.setup;
+  run_ = static_cast<const RunStockState&>(state).value;
   painter_.forget();  // the picture went back with the checkpoint
   // A blank set while the run waited at its first block is the run's from its start, also in
   // the checkpoints taken before it was set.
-  if (laid_ && !executedAny_ && runSetup_ != applied) relay(applied);
+  if (run_.laid && !run_.executedAny && run_.setup != applied) relay(applied);
   onWarningsRestored();
 }
 
 void RunStock::setSetup(const WorkpieceSetup& setup) {
   setup_ = setup;
-  if (!sim_.run.RunBusy || !laid_ || executedAny_) return;
+  if (!sim_.run.RunBusy || !run_.laid || run_.executedAny) return;
   relay(setup);
 }
 
 // Lays the blank of `setup` for the run in progress, which has not carried out a block yet.
 void RunStock::relay(const WorkpieceSetup& setup) {
-  if (workpiece_) painter_.erase(sim_.picResult);
-  runSetup_ = setup;
-  workpiece_.reset();
-  blankFault_.reset();
-  laid_ = false;
+  if (run_.workpiece) painter_.erase(sim_.picResult);
+  run_ = freshRun(setup);
   levelLoaded(1);
 }
 
 void RunStock::runStarted() {
-  runSetup_ = setup_;
-  laid_ = false;
-  executedAny_ = false;
-  workpiece_.reset();
-  blankFault_.reset();
-  warnings_.clear();
-  tool_.reset();
-  nose_ = {};
-  move_.active = false;
+  run_ = freshRun(setup_);
   painter_.forget();
 }
 
 // The blank is laid once the main program is in the list, before its first block waits for
 // Start, so that the user sees it.
 void RunStock::levelLoaded(int level) {
-  if (level != 1 || laid_) return;
-  laid_ = true;
-  if (const std::optional<BarBlank> blank = blankOfRun()) lay(*blank, tool_.unit());
+  if (level != 1 || run_.laid) return;
+  run_.laid = true;
+  if (const std::optional<BarBlank> blank = blankOfRun()) lay(*blank, run_.tool.unit());
 }
 
 std::optional<BarBlank> RunStock::blankOfRun() {
-  if (runSetup_.source == WorkpieceSetup::Source::Given) return runSetup_.blank;
+  if (run_.setup.source == WorkpieceSetup::Source::Given) return run_.setup.blank;
   const auto program = sim_.lstCommands.texts();
-  if (runSetup_.source == WorkpieceSetup::Source::None || !program) return std::nullopt;
+  if (run_.setup.source == WorkpieceSetup::Source::None || !program) return std::nullopt;
   const std::optional<BlankComment> comment = FindBlankComment(*program);
   if (!comment) return std::nullopt;
   if (comment->parse.fault) {
-    blankFault_ = BlankCommentFault{{sim_.listedFile(), program->lineOf(comment->index),
+    run_.blankFault = BlankCommentFault{{sim_.listedFile(), program->lineOf(comment->index),
                                      std::string((*program)[comment->index])},
                                     *comment->parse.fault};
-    onBlankFault(*blankFault_);
+    onBlankFault(*run_.blankFault);
     return std::nullopt;
   }
   return comment->parse.blank;
 }
 
 void RunStock::lay(const BarBlank& blank, LengthUnit unit) {
-  workpiece_.emplace(blank, unit);
+  run_.workpiece.emplace(blank, unit);
   painter_.forget();
   paint();
 }
 
 void RunStock::executing(const std::string& block) {
-  executedAny_ = true;
-  if (!workpiece_) return;
-  move_.active = false;
+  run_.executedAny = true;
+  if (!run_.workpiece) return;
+  run_.move.active = false;
   if (contains(block, ":")) {
     if (SetsProgramZero(block, sim_.lstCommands.ListIndex(), sim_.run.SubprogramLevel)) {
-      tool_.setPosition(0, 0);
+      run_.tool.setPosition(0, 0);
     }
     return;
   }
-  const ToolStep step = tool_.execute(block);
+  const ToolStep step = run_.tool.execute(block);
   // The columns are laid again in the program's unit while nothing has been cut.
-  if (tool_.unit() != workpiece_->unit() && !workpiece_->anythingRemoved()) {
-    lay(workpiece_->blank(), tool_.unit());
+  if (run_.tool.unit() != run_.workpiece->unit() && !run_.workpiece->anythingRemoved()) {
+    lay(run_.workpiece->blank(), run_.tool.unit());
   }
   if (step.kind == ToolStep::Kind::Moved) startMove(block, step);
 }
@@ -172,7 +146,7 @@ void RunStock::executing(const std::string& block) {
 void RunStock::startMove(const std::string& block, const ToolStep& step) {
   const double nose = noseRadius();
   const PathPoint centre{nose, nose};  // of the nose, from the programmed point
-  Move& move = move_;
+  Move& move = run_.move;
   move.pieces.clear();
   // A rapid move sweeps the path the view draws for it.
   if (step.rapid && step.bothAxes && RapidModeAfter(block, sim_.drawer.RapidMode)) {
@@ -186,7 +160,7 @@ void RunStock::startMove(const std::string& block, const ToolStep& step) {
                    [](const SweepPiece& piece) { return finite(piece.box()); })) {
     return;
   }
-  Workpiece& workpiece = *workpiece_;
+  Workpiece& workpiece = *run_.workpiece;
   if (workpiece.jawsIn(move.pieces) > workpiece.threshold()) warn(WarningKind::ChuckCollision);
   if (step.rapid) {
     double thickest = 0;
@@ -196,7 +170,7 @@ void RunStock::startMove(const std::string& block, const ToolStep& step) {
     if (thickest > workpiece.threshold()) warn(WarningKind::RapidThroughMaterial);
     return;
   }
-  if (!tool_.spindle().running && workpiece.materialIn(move.pieces) > workpiece.threshold()) {
+  if (!run_.tool.spindle().running && workpiece.materialIn(move.pieces) > workpiece.threshold()) {
     warn(WarningKind::CutWithSpindleStopped);
   }
   move.active = true;
@@ -208,29 +182,29 @@ void RunStock::startMove(const std::string& block, const ToolStep& step) {
 
 // The nose radius of the tool in use, looked up again only when the tool or the unit changes.
 double RunStock::noseRadius() {
-  if (tool_.tool() != nose_.tool || tool_.unit() != nose_.unit || !(nose_.radius > 0)) {
-    nose_ = {tool_.tool(), tool_.unit(), runSetup_.noses.radiusFor(tool_.tool(), tool_.unit())};
+  if (run_.tool.tool() != run_.nose.tool || run_.tool.unit() != run_.nose.unit || !(run_.nose.radius > 0)) {
+    run_.nose = {run_.tool.tool(), run_.tool.unit(), run_.setup.noses.radiusFor(run_.tool.tool(), run_.tool.unit())};
   }
-  return nose_.radius;
+  return run_.nose.radius;
 }
 
 void RunStock::warn(WarningKind kind) {
-  if (warnings_.add(kind, sim_.currentLocation())) onWarning(warnings_.all().back());
+  if (run_.warnings.add(kind, sim_.currentLocation())) onWarning(run_.warnings.all().back());
 }
 
 // The pen has drawn the move up to `done`: the stock goes as far. Only a pen that pauses after
 // every pixel is followed; at full speed the stock goes when the block is done.
 void RunStock::penMoved(double done) {
-  if (!workpiece_ || !move_.active || !(done > move_.done) || sim_.view.DrawDelay <= 0) return;
-  takeAlong(move_.done, std::min(done, 1.0));
-  move_.done = done;
+  if (!run_.workpiece || !run_.move.active || !(done > run_.move.done) || sim_.view.DrawDelay <= 0) return;
+  takeAlong(run_.move.done, std::min(done, 1.0));
+  run_.move.done = done;
   paint();
 }
 
 // Takes the sweep of the part of the path from `from` to `to`, kept within the sweep of the
 // whole move, so that the parts add up to exactly what the whole move takes.
 void RunStock::takeAlong(double from, double to) {
-  const Move& move = move_;
+  const Move& move = run_.move;
   const MovePath& path = move.path;
   std::vector<SweepPiece> part;
   if (path.isArc()) {
@@ -244,22 +218,22 @@ void RunStock::takeAlong(double from, double to) {
   }
   for (const SweepPiece& piece : part) {
     for (const SweepPiece& whole : move.pieces) {
-      if (whole.quadrant() == piece.quadrant()) workpiece_->remove(piece, &whole);
+      if (whole.quadrant() == piece.quadrant()) run_.workpiece->remove(piece, &whole);
     }
   }
 }
 
 void RunStock::executed() {
-  if (!workpiece_) return;
-  if (move_.active) {
-    for (const SweepPiece& piece : move_.pieces) workpiece_->remove(piece);
-    move_.active = false;
+  if (!run_.workpiece) return;
+  if (run_.move.active) {
+    for (const SweepPiece& piece : run_.move.pieces) run_.workpiece->remove(piece);
+    run_.move.active = false;
   }
   paint();
 }
 
 void RunStock::paint() {
-  painter_.paint(*workpiece_, sim_.view, sim_.picResult, workpiece_->takeChanged());
+  painter_.paint(*run_.workpiece, sim_.view, sim_.picResult, run_.workpiece->takeChanged());
 }
 
 }  // namespace draivo

@@ -37,29 +37,6 @@ class RunStock : public CheckpointPart {
   RunStock(const RunStock&) = delete;
   RunStock& operator=(const RunStock&) = delete;
 
-  // The stock, its warnings and the move under way go back with the run's checkpoints.
-  struct Snapshot;
-  std::unique_ptr<State> saveState() const override;
-  void restoreState(const State& state) override;
-
-  // The setup of the runs that begin from now on, and of the run in progress while it has
-  // not carried out a block yet (it waits for Start at its first block).
-  void setSetup(const WorkpieceSetup& setup);
-  const WorkpieceSetup& setup() const { return setup_; }
-
-  // The workpiece of the current or last run; none when that run had none.
-  const std::optional<Workpiece>& workpiece() const { return workpiece_; }
-  const std::vector<StockWarning>& warnings() const { return warnings_.all(); }
-  // The blank comment of the last run's main program, when the run was to use it and could not.
-  const std::optional<BlankCommentFault>& blankFault() const { return blankFault_; }
-
-  // Told of every new warning, and of a blank comment that cannot be read, as they come.
-  Signal<const StockWarning&> onWarning;
-  Signal<const BlankCommentFault&> onBlankFault;
-  // Told when the warnings went back to those of an earlier stop.
-  Signal<> onWarningsRestored;
-
- private:
   // The feed move being carried out, until the block is done.
   struct Move {
     bool active = false;
@@ -71,7 +48,49 @@ class RunStock : public CheckpointPart {
     double nose = 0;
     double done = 0;  // the fraction of the path already taken
   };
+  // The nose radius of the tool in use, for its tool and unit.
+  struct Nose {
+    std::string tool;
+    LengthUnit unit = LengthUnit::Millimetre;
+    double radius = 0;
+  };
+  // Everything of the run in progress, as it stands when the run starts; the setup for the
+  // next runs stays as the user set it.
+  struct RunState {
+    WorkpieceSetup setup;
+    bool laid = false;        // the blank of this run was looked for
+    bool executedAny = false;  // the run has carried out a block
+    std::optional<Workpiece> workpiece;
+    std::optional<BlankCommentFault> blankFault;
+    ToolFollower tool;
+    WarningList warnings;
+    Move move;
+    Nose nose;
+  };
 
+  // The stock, its warnings and the move under way go back with the run's checkpoints.
+  std::unique_ptr<State> saveState() const override;
+  void restoreState(const State& state) override;
+
+  // The setup of the runs that begin from now on, and of the run in progress while it has
+  // not carried out a block yet (it waits for Start at its first block).
+  void setSetup(const WorkpieceSetup& setup);
+  const WorkpieceSetup& setup() const { return setup_; }
+
+  // The workpiece of the current or last run; none when that run had none.
+  const std::optional<Workpiece>& workpiece() const { return run_.workpiece; }
+  const std::vector<StockWarning>& warnings() const { return run_.warnings.all(); }
+  // The blank comment of the last run's main program, when the run was to use it and could not.
+  const std::optional<BlankCommentFault>& blankFault() const { return run_.blankFault; }
+
+  // Told of every new warning, and of a blank comment that cannot be read, as they come.
+  Signal<const StockWarning&> onWarning;
+  Signal<const BlankCommentFault&> onBlankFault;
+  // Told when the warnings went back to those of an earlier stop.
+  Signal<> onWarningsRestored;
+
+ private:
+  static RunState freshRun(const WorkpieceSetup& setup);
   void runStarted();
   void levelLoaded(int level);
   void executing(const std::string& block);
@@ -89,20 +108,8 @@ class RunStock : public CheckpointPart {
 
   Simulator& sim_;
   WorkpieceSetup setup_;
-  WorkpieceSetup runSetup_;  // the setup of the run in progress
-  bool laid_ = false;        // the blank of this run was looked for
-  bool executedAny_ = false;  // the run has carried out a block
-  std::optional<Workpiece> workpiece_;
-  std::optional<BlankCommentFault> blankFault_;
-  ToolFollower tool_;
-  WarningList warnings_;
+  RunState run_;
   StockPainter painter_;
-  Move move_;
-  struct {
-    std::string tool;
-    LengthUnit unit = LengthUnit::Millimetre;
-    double radius = 0;
-  } nose_;
   std::vector<Connection> connections_;
 };
 

@@ -251,6 +251,12 @@ std::filesystem::path RapidsThroughTheBlank() {
   return DataFolder() / "stock" / "g00_through_blank" / "program.nc";
 }
 
+WorkpieceSetup BlankFromProgram() {
+  WorkpieceSetup setup;
+  setup.source = WorkpieceSetup::Source::Program;
+  return setup;
+}
+
 WorkpieceSetup GivenBlank(const std::string& option) {
   return {.source = WorkpieceSetup::Source::Given, .blank = ParseStockOption(option).blank};
 }
@@ -260,7 +266,7 @@ WorkpieceSetup GivenBlank(const std::string& option) {
 // goes too, and a given blank set over a faulty blank comment leaves no fault.
 TEST(StockSetup, CountsForARunThatHasNotBegun) {
   const WorkpieceSetup given = GivenBlank("D50,L80,K20");
-  const WorkpieceSetup fromProgram{.source = WorkpieceSetup::Source::Program};
+  const WorkpieceSetup fromProgram = BlankFromProgram();
   const auto faultyComment = DataFolder() / "stock" / "blank_comment_garbage" / "program.nc";
   struct Case {
     int gate;  // the Start click before which the setup changes
@@ -316,7 +322,7 @@ TEST(StockSetup, ASecondProgramLeavesTheFaultOfTheFirst) {
   ScriptedHost host;
   Simulator sim(host);
   host.attach(sim);
-  RunStock stock(sim, {.source = WorkpieceSetup::Source::Program});
+  RunStock stock(sim, BlankFromProgram());
   sim.startupTimer();
   for (const char* program : {"blank_comment_garbage", "stays_clear"}) {
     host.dialogAnswer = (DataFolder() / "stock" / program / "program.nc").string();
