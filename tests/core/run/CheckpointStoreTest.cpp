@@ -29,7 +29,8 @@ TEST(CheckpointStore, StaysBoundedOverALongRun) {
     ASSERT_LE(store.count(), CheckpointStore::MaxCheckpoints) << "gate " << gate;
     ASSERT_LE(store.count() * sizeof(LargeState), CheckpointStore::MaxBytes) << "gate " << gate;
   }
-  EXPECT_GT(store.count(), 2u);
+  // Thinning halves the store only when it is full: at least half of what the memory holds stays.
+  EXPECT_GE(store.count(), CheckpointStore::MaxBytes / sizeof(LargeState) / 2);
   EXPECT_EQ(store.before(1)->gatesPassed, 0u);
   EXPECT_EQ(store.before(0), nullptr);
   for (const std::uint64_t gate : {std::uint64_t{2}, Gates / 3, Gates - 1, Gates}) {
