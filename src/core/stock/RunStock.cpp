@@ -32,8 +32,8 @@ RunStock::RunStock(Simulator& simulator, const WorkpieceSetup& setup)
     : sim_(simulator), setup_(setup) {
   connections_.push_back(sim_.onRunStart.connect([this] { runStarted(); }));
   connections_.push_back(sim_.onLevelLoaded.connect([this](int level) { levelLoaded(level); }));
-  connections_.push_back(sim_.interpreter.onExecute.connect(
-      [this](const std::string& block) { executing(block); }));
+  connections_.push_back(
+      sim_.interpreter.onExecute.connect([this](const std::string& block) { executing(block); }));
   connections_.push_back(
       sim_.interpreter.onExecuted.connect([this](const std::string&) { executed(); }));
   connections_.push_back(sim_.onPenProgress.connect([this](double done) { penMoved(done); }));
@@ -109,8 +109,8 @@ std::optional<BarBlank> RunStock::blankOfRun() {
   if (!comment) return std::nullopt;
   if (comment->parse.fault) {
     run_.blankFault = BlankCommentFault{{sim_.listedFile(), program->lineOf(comment->index),
-                                     std::string((*program)[comment->index])},
-                                    *comment->parse.fault};
+                                         std::string((*program)[comment->index])},
+                                        *comment->parse.fault};
     onBlankFault(*run_.blankFault);
     return std::nullopt;
   }
@@ -182,8 +182,10 @@ void RunStock::startMove(const std::string& block, const ToolStep& step) {
 
 // The nose radius of the tool in use, looked up again only when the tool or the unit changes.
 double RunStock::noseRadius() {
-  if (run_.tool.tool() != run_.nose.tool || run_.tool.unit() != run_.nose.unit || !(run_.nose.radius > 0)) {
-    run_.nose = {run_.tool.tool(), run_.tool.unit(), run_.setup.noses.radiusFor(run_.tool.tool(), run_.tool.unit())};
+  if (run_.tool.tool() != run_.nose.tool || run_.tool.unit() != run_.nose.unit ||
+      !(run_.nose.radius > 0)) {
+    run_.nose = {run_.tool.tool(), run_.tool.unit(),
+                 run_.setup.noses.radiusFor(run_.tool.tool(), run_.tool.unit())};
   }
   return run_.nose.radius;
 }
@@ -195,7 +197,8 @@ void RunStock::warn(WarningKind kind) {
 // The pen has drawn the move up to `done`: the stock goes as far. Only a pen that pauses after
 // every pixel is followed; at full speed the stock goes when the block is done.
 void RunStock::penMoved(double done) {
-  if (!run_.workpiece || !run_.move.active || !(done > run_.move.done) || sim_.view.DrawDelay <= 0) return;
+  if (!run_.workpiece || !run_.move.active || !(done > run_.move.done) || sim_.view.DrawDelay <= 0)
+    return;
   takeAlong(run_.move.done, std::min(done, 1.0));
   run_.move.done = done;
   paint();

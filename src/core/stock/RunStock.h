@@ -8,8 +8,8 @@
 #include "nc/Signal.h"
 #include "run/CheckpointPart.h"
 #include "run/SourceLocation.h"
-#include "stock/StockPainter.h"
 #include "stock/StockInput.h"
+#include "stock/StockPainter.h"
 #include "stock/StockWarnings.h"
 #include "stock/Sweep.h"
 #include "stock/Workpiece.h"
@@ -58,7 +58,7 @@ class RunStock : public CheckpointPart {
   // next runs stays as the user set it.
   struct RunState {
     WorkpieceSetup setup;
-    bool laid = false;        // the blank of this run was looked for
+    bool laid = false;         // the blank of this run was looked for
     bool executedAny = false;  // the run has carried out a block
     std::optional<Workpiece> workpiece;
     std::optional<BlankCommentFault> blankFault;

@@ -87,7 +87,8 @@ std::vector<StockCase> StockCases() {
     }
     cases.push_back(c);
   }
-  std::sort(cases.begin(), cases.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+  std::sort(cases.begin(), cases.end(),
+            [](const auto& a, const auto& b) { return a.name < b.name; });
   return cases;
 }
 
@@ -275,9 +276,9 @@ TEST(StockSetup, CountsForARunThatHasNotBegun) {
     std::size_t warnings;
     std::filesystem::path program = RapidsThroughTheBlank();
   };
-  for (const Case& c : {Case{1, {}, given, true, 2}, Case{2, {}, given, false, 0},
-                        Case{1, given, {}, false, 0},
-                        Case{1, fromProgram, given, true, 1, faultyComment}}) {
+  for (const Case& c :
+       {Case{1, {}, given, true, 2}, Case{2, {}, given, false, 0}, Case{1, given, {}, false, 0},
+        Case{1, fromProgram, given, true, 1, faultyComment}}) {
     ScriptedHost host;
     Simulator sim(host);
     host.attach(sim);
@@ -335,8 +336,10 @@ TEST(StockSetup, ASecondProgramLeavesTheFaultOfTheFirst) {
 // Drawn pixel by pixel, a feed move takes the stock as the pen goes, not at the block's end.
 TEST(StockFollowsThePen, WithinAFeedMove) {
   const auto program = DataFolder() / "stock" / "g90_pass_d50_to_d40" / "program.nc";
-  EXPECT_TRUE(runAnimated(program.string(), GivenBlank("D50,L80"), ViewState::SpeedValueLeft).followedThePen);
-  EXPECT_FALSE(runAnimated(program.string(), GivenBlank("D50,L80"), ViewState::SpeedValueRight).followedThePen);
+  EXPECT_TRUE(runAnimated(program.string(), GivenBlank("D50,L80"), ViewState::SpeedValueLeft)
+                  .followedThePen);
+  EXPECT_FALSE(runAnimated(program.string(), GivenBlank("D50,L80"), ViewState::SpeedValueRight)
+                   .followedThePen);
 }
 
 }  // namespace
