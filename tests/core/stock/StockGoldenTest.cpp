@@ -247,19 +247,25 @@ TEST(StockExamples, RunWithoutWarnings) {
   }
 }
 
-// The program of the StockSetup cases: rapids through the blank, which warn.
-std::filesystem::path RapidsThroughTheBlank() {
-  return DataFolder() / "stock" / "g00_through_blank" / "program.nc";
+// The program of the stock case folder `name`.
+std::filesystem::path StockProgram(const std::string& name) {
+  return DataFolder() / "stock" / name / "program.nc";
 }
 
-WorkpieceSetup BlankFromProgram() {
+// The program of the StockSetup cases: rapids through the blank, which warn.
+std::filesystem::path RapidsThroughTheBlank() {
+  return StockProgram("g00_through_blank");
+}
+
+WorkpieceSetup SetupOf(WorkpieceSetup::Source source, const BarBlank& blank = {}) {
   WorkpieceSetup setup;
-  setup.source = WorkpieceSetup::Source::Program;
+  setup.source = source;
+  setup.blank = blank;
   return setup;
 }
 
 WorkpieceSetup GivenBlank(const std::string& option) {
-  return {.source = WorkpieceSetup::Source::Given, .blank = ParseStockOption(option).blank};
+  return SetupOf(WorkpieceSetup::Source::Given, ParseStockOption(option).blank);
 }
 
 // A workpiece set while the run waits for Start at its first block is that run's; set once a
@@ -267,8 +273,8 @@ WorkpieceSetup GivenBlank(const std::string& option) {
 // goes too, and a given blank set over a faulty blank comment leaves no fault.
 TEST(StockSetup, CountsForARunThatHasNotBegun) {
   const WorkpieceSetup given = GivenBlank("D50,L80,K20");
-  const WorkpieceSetup fromProgram = BlankFromProgram();
-  const auto faultyComment = DataFolder() / "stock" / "blank_comment_garbage" / "program.nc";
+  const WorkpieceSetup fromProgram = SetupOf(WorkpieceSetup::Source::Program);
+  const auto faultyComment = StockProgram("blank_comment_garbage");
   struct Case {
     int gate;  // the Start click before which the setup changes
     WorkpieceSetup first, then;
@@ -323,10 +329,10 @@ TEST(StockSetup, ASecondProgramLeavesTheFaultOfTheFirst) {
   ScriptedHost host;
   Simulator sim(host);
   host.attach(sim);
-  RunStock stock(sim, BlankFromProgram());
+  RunStock stock(sim, SetupOf(WorkpieceSetup::Source::Program));
   sim.startupTimer();
   for (const char* program : {"blank_comment_garbage", "stays_clear"}) {
-    host.dialogAnswer = (DataFolder() / "stock" / program / "program.nc").string();
+    host.dialogAnswer = StockProgram(program).string();
     sim.Open();
     EXPECT_EQ(stock.blankFault().has_value(), !stock.workpiece()) << program;
   }
@@ -335,7 +341,7 @@ TEST(StockSetup, ASecondProgramLeavesTheFaultOfTheFirst) {
 
 // Drawn pixel by pixel, a feed move takes the stock as the pen goes, not at the block's end.
 TEST(StockFollowsThePen, WithinAFeedMove) {
-  const auto program = DataFolder() / "stock" / "g90_pass_d50_to_d40" / "program.nc";
+  const auto program = StockProgram("g90_pass_d50_to_d40");
   EXPECT_TRUE(runAnimated(program.string(), GivenBlank("D50,L80"), ViewState::SpeedValueLeft)
                   .followedThePen);
   EXPECT_FALSE(runAnimated(program.string(), GivenBlank("D50,L80"), ViewState::SpeedValueRight)
