@@ -2,7 +2,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -11,6 +13,7 @@
 #include "stock/StockPainter.h"
 #include "stock/StockProfile.h"
 #include "support/DataTable.h"
+#include "support/Hashes.h"
 #include "support/ScriptedHost.h"
 
 namespace draivo::test {
@@ -346,6 +349,65 @@ TEST(StockFollowsThePen, WithinAFeedMove) {
                   .followedThePen);
   EXPECT_FALSE(runAnimated(program.string(), GivenBlank("D50,L80"), ViewState::SpeedValueRight)
                    .followedThePen);
+}
+
+// The blank every run case is cut from: wide and long enough for most of them, with jaws that
+// the programs reaching far along Z run into.
+constexpr const char* RunCaseBlank = "D60,L120,K20";
+
+// A row of stock_run_cases.rows: a run case, the area it leaves of RunCaseBlank, its warnings
+// and a hash of its profile picture.
+std::string stockRow(const std::filesystem::path& folder, const StockRun& run) {
+  const std::string name = folder.filename().string();
+  if (!run.workpiece) return name + "|-||";
+  char area[32];
+  std::snprintf(area, sizeof area, "%.3f", run.workpiece->stock().area());
+  std::string warnings;
+  const std::string dir = folder.string() + "/";
+  for (std::string w : run.warnings) {
+    if (w.starts_with(dir)) w.replace(0, dir.size(), "{dir}");
+    warnings += (warnings.empty() ? "" : " / ") + w;
+  }
+  const std::string svg = ProfileSvg(*run.workpiece);
+  char hash[20];
+  std::snprintf(hash, sizeof hash, "%016llx",
+                static_cast<unsigned long long>(Fnv1a(svg.data(), svg.size())));
+  return name + "|" + area + "|" + warnings + "|" + hash;
+}
+
+// The program of every run case of tests/data cut from one blank leaves the stock, warnings
+// and profile the table holds, the same drawn at once as pixel by pixel; the workpiece changes
+// nothing of its run. With DRAIVO_UPDATE_GOLDEN set the table is written back instead.
+TEST(StockOverRunCases, LeaveTheTablesStock) {
+  std::map<std::string, std::string> expected;
+  for (const TableRow& row : ReadTable("tables/stock_run_cases.rows"))
+    expected[row.at(0)] = row.at(0) + "|" + row.at(1) + "|" + row.at(2) + "|" + row.at(3);
+  const WorkpieceSetup setup = GivenBlank(RunCaseBlank);
+  std::vector<std::string> rows;
+  for (const auto& entry : std::filesystem::directory_iterator(DataFolder())) {
+    const auto program = entry.path() / "program.nc";
+    const std::string name = entry.path().filename().string();
+    // Options ask for budgets, steps or stops that this run does not follow; the limit and
+    // generated cases make too many passes or blocks to be cut twice here.
+    if (!std::filesystem::is_regular_file(program) ||
+        std::filesystem::exists(entry.path() / "options") || name.starts_with("limit_") ||
+        name.starts_with("generated_")) {
+      continue;
+    }
+    SCOPED_TRACE(name);
+    const StockRun direct = runDirect(program.string(), setup);
+    rows.push_back(stockRow(entry.path(), direct));
+    EXPECT_EQ(rows.back(), expected[name]);
+    EXPECT_EQ(stockRow(entry.path(), runAnimated(program.string(), setup, 75)), rows.back());
+  }
+  EXPECT_EQ(rows.size(), expected.size());
+  if (std::getenv("DRAIVO_UPDATE_GOLDEN")) {
+    std::sort(rows.begin(), rows.end());
+    std::ofstream out(DataFolder() / "tables/stock_run_cases.rows", std::ios::binary);
+    out << "# run case of tests/data|area left of " << RunCaseBlank
+        << "|warnings|FNV-1a 64 of its --profile picture\n";
+    for (const auto& row : rows) out << row << "\n";
+  }
 }
 
 }  // namespace
