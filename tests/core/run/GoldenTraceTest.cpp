@@ -331,10 +331,16 @@ void expectTime(const std::vector<std::string>& lines, const TimeAccount& accoun
   EXPECT_EQ(tool, account.tools.size()) << "tools in expected.time";
 }
 
-// With DRAIVO_UPDATE_GOLDEN set, a case's picture hash, time table and state are written back
-// from its runs instead of compared: read the diff before keeping it.
+// With DRAIVO_UPDATE_GOLDEN set, a case's picture hash, status, time table, state and waits are
+// written back from its runs instead of compared (no file for none): read the diff before
+// keeping it.
 void writeBack(const GoldenCase& c, const std::string& kind, const std::vector<std::string>& lines) {
-  std::ofstream out(c.folder / ("expected." + kind), std::ios::binary);
+  const auto file = c.folder / ("expected." + kind);
+  if (lines.empty()) {
+    std::filesystem::remove(file);
+    return;
+  }
+  std::ofstream out(file, std::ios::binary);
   const std::string dir = c.folder.string() + "/";
   for (std::string line : lines) {
     for (auto at = line.find(dir); at != std::string::npos; at = line.find(dir))
@@ -375,6 +381,7 @@ TEST_P(GoldenTraceTest, RunDoesWhatTheFolderExpects) {
     const CaseRun run = RunHeadlessCase(c);
     if (updating()) {
       writeBack(c, "hash", hashLines(run));
+      writeBack(c, "status", run.status);
       writeBack(c, "table", TextLines(FormatTimeTable(MakeTimeTable(run.time, 0))));
     }
     expectCommon(c, run);
@@ -388,14 +395,16 @@ TEST_P(GoldenTraceTest, RunDoesWhatTheFolderExpects) {
   SCOPED_TRACE("scripted run");
   const CaseRun run = RunScriptedCase(c);
   if (updating()) {
-    if (c.scripted()) writeBack(c, "hash", hashLines(run));
+    if (c.scripted()) {
+      writeBack(c, "hash", hashLines(run));
+      writeBack(c, "status", run.status);
+    }
     writeBack(c, "state", stateLines(run));
+    writeBack(c, "waits", run.waits);
   }
   expectCommon(c, run);
   if (c.has("time")) expectTime(c.lines("time"), run.time);
-  if (c.has("waits")) {
-    EXPECT_EQ(run.waits, c.lines("waits"));
-  }
+  EXPECT_EQ(run.waits, c.lines("waits"));
   EXPECT_EQ(run.stale, std::vector<std::string>{}) << "the window was not told of a change";
   for (const auto& line : c.lines("state")) {
     const std::string key = line.substr(0, line.find(' '));
