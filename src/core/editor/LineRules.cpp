@@ -32,9 +32,9 @@ std::string rewriteLine(TextCommand command, const std::string& line, std::size_
     case TextCommand::AddLineNumbers:
       return k < FirstNumberedLine ? line : NumberLine(line, k);
     case TextCommand::RemoveLineNumbers:
-      return k < FirstNumberedLine ? line : UnnumberLine(line);
+      break;
   }
-  return line;
+  return k < FirstNumberedLine ? line : UnnumberLine(line);
 }
 
 }  // namespace
