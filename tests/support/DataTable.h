@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -23,6 +24,26 @@ inline std::vector<std::string> ReadLines(const std::filesystem::path& file) {
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
+}
+
+// The programs of the run cases of the data folder that other tests run in their own ways:
+// those without options (which ask for budgets, steps or stops) and without long runs (whose
+// expected trace leaves blocks out), sorted.
+inline std::vector<std::filesystem::path> ShortRunCases() {
+  std::vector<std::filesystem::path> programs;
+  for (const auto& entry : std::filesystem::directory_iterator(DataFolder())) {
+    const auto program = entry.path() / "program.nc";
+    if (!std::filesystem::is_regular_file(program) ||
+        std::filesystem::exists(entry.path() / "options")) {
+      continue;
+    }
+    bool elided = false;
+    for (const std::string& line : ReadLines(entry.path() / "expected.trace"))
+      elided = elided || line.starts_with("... ");
+    if (!elided) programs.push_back(program);
+  }
+  std::sort(programs.begin(), programs.end());
+  return programs;
 }
 
 // The lines of a text as printed.

@@ -172,7 +172,7 @@ struct SteppedRun {
 std::string ProgramCopy(ScriptedRun& run, const std::string& relative) {
   const std::filesystem::path source = SourceFolder() / relative;
   for (const auto& entry : std::filesystem::directory_iterator(source.parent_path())) {
-    if (entry.path().extension() == ".nc") {
+    if (entry.path().extension() == ".nc" && entry.is_regular_file()) {
       std::filesystem::copy_file(entry.path(), run.folder.path() / entry.path().filename(),
                                  std::filesystem::copy_options::overwrite_existing);
     }
@@ -180,33 +180,55 @@ std::string ProgramCopy(ScriptedRun& run, const std::string& relative) {
   return (run.folder.path() / source.filename()).string();
 }
 
-TEST(StepBack, GivesTheStopsOfARunThatNeverWentBack) {
-  for (const TableRow& row : ReadTable("tables/step_back.rows")) {
-    ASSERT_GE(row.size(), 5u);
-    const std::string name = row[0] + " stop " + row[1] + " back " + row[2] + " every " + row[3];
-    const std::size_t from = std::stoul(row[1]), back = std::stoul(row[2]);
-    const std::uint64_t interval = std::stoull(row[3]);
-    const std::vector<Input> inputs = InputsOf(row[4]);
-    const std::string blank = row.size() > 5 ? row[5] : "";
+// One step back: the program (relative to the source folder), the stop n to go back from, the
+// k stops to go back, the checkpoint interval, the inputs and the blank.
+struct StepBackCase {
+  std::string program;
+  std::size_t from = 0, back = 0;
+  std::uint64_t interval = 1;
+  std::vector<Input> inputs;
+  std::string blank;
 
-    SteppedRun fresh(interval, blank);
-    std::map<std::size_t, Shown> freshStops;
-    fresh.run(ProgramCopy(fresh.r, row[0]), [&](std::size_t stop) {
-      freshStops.emplace(stop, fresh.shown());
-      fresh.give(inputs, stop);
-      return true;
-    });
-    EXPECT_EQ(fresh.r.sim.lastOutcome, RunOutcome::ReachedEnd) << name;
-    if (freshStops.size() < from) {
-      ADD_FAILURE() << name << ": the run has " << freshStops.size() << " stops";
-      continue;
-    }
+  std::string name() const {
+    return program + " stop " + std::to_string(from) + " back " + std::to_string(back) +
+           " every " + std::to_string(interval);
+  }
+};
 
-    SteppedRun stepped(interval, blank);
+// The stops of a run that never goes back, by number, and how the run ended.
+struct FreshStops {
+  std::map<std::size_t, Shown> stops;
+  std::vector<std::string> trace;
+  std::uint64_t picture = 0;
+  RunOutcome outcome = RunOutcome::None;
+};
+
+FreshStops RunFresh(const StepBackCase& c) {
+  SteppedRun fresh(c.interval, c.blank);
+  FreshStops result;
+  fresh.run(ProgramCopy(fresh.r, c.program), [&](std::size_t stop) {
+    result.stops.emplace(stop, fresh.shown());
+    fresh.give(c.inputs, stop);
+    return true;
+  });
+  result.trace = fresh.trace.blocks;
+  result.picture = PictureHash(fresh.r.sim.picResult);
+  result.outcome = fresh.r.sim.lastOutcome;
+  return result;
+}
+
+// Goes back as the case says and expects every stop to show what it showed in the fresh run.
+void ExpectStepBack(const StepBackCase& c, const FreshStops& freshRun) {
+  const std::string name = c.name();
+  const std::size_t from = c.from, back = c.back;
+  const std::vector<Input>& inputs = c.inputs;
+  const std::map<std::size_t, Shown>& freshStops = freshRun.stops;
+  {
+    SteppedRun stepped(c.interval, c.blank);
     bool wentBack = false;
     std::vector<std::size_t> visits;
     std::vector<Colour> before;  // the picture when the user stepped back
-    stepped.run(ProgramCopy(stepped.r, row[0]), [&](std::size_t stop) {
+    stepped.run(ProgramCopy(stepped.r, c.program), [&](std::size_t stop) {
       visits.push_back(stop);
       EXPECT_EQ(stepped.shown(), freshStops.at(stop))
           << name << " at stop " << stop << (wentBack ? " after going back" : "");
@@ -237,14 +259,53 @@ TEST(StepBack, GivesTheStopsOfARunThatNeverWentBack) {
     const auto at = std::find(visits.begin(), visits.end(), from);
     if (!wentBack || at == visits.end() || at + 1 == visits.end()) {
       ADD_FAILURE() << name << ": no wait after the step back";
-      continue;
+      return;
     }
     EXPECT_EQ(*(at + 1), from - back) << name;
     EXPECT_EQ(visits.size(), freshStops.size() + back + 1) << name;
-    EXPECT_EQ(stepped.trace.blocks, fresh.trace.blocks) << name;
-    EXPECT_EQ(PictureHash(stepped.r.sim.picResult), PictureHash(fresh.r.sim.picResult)) << name;
-    EXPECT_EQ(stepped.r.sim.lastOutcome, RunOutcome::ReachedEnd) << name;
+    EXPECT_EQ(stepped.trace.blocks, freshRun.trace) << name;
+    EXPECT_EQ(PictureHash(stepped.r.sim.picResult), freshRun.picture) << name;
+    EXPECT_EQ(stepped.r.sim.lastOutcome, freshRun.outcome) << name;
   }
+}
+
+TEST(StepBack, GivesTheStopsOfARunThatNeverWentBack) {
+  for (const TableRow& row : ReadTable("tables/step_back.rows")) {
+    ASSERT_GE(row.size(), 5u);
+    const StepBackCase c{row[0], std::stoul(row[1]), std::stoul(row[2]), std::stoull(row[3]),
+                         InputsOf(row[4]), row.size() > 5 ? row[5] : ""};
+    const FreshStops fresh = RunFresh(c);
+    EXPECT_EQ(fresh.outcome, RunOutcome::ReachedEnd) << c.name();
+    if (fresh.stops.size() < c.from) {
+      ADD_FAILURE() << c.name() << ": the run has " << fresh.stops.size() << " stops";
+      continue;
+    }
+    ExpectStepBack(c, fresh);
+  }
+}
+
+// The blank the run cases are cut from while they step back.
+constexpr const char* RunCaseBlank = "D60,L120,K20";
+// Checkpoint intervals the run cases take in turn: at every gate, every other, only the first.
+constexpr std::uint64_t RunCaseIntervals[] = {1, 2, 1000};
+
+// The program of every short run case, in step mode, goes back from two thirds of its stops to
+// a third, cutting a blank.
+TEST(StepBack, GivesTheStopsOfEveryRunCase) {
+  std::vector<std::filesystem::path> programs;
+  for (const std::filesystem::path& program : ShortRunCases())
+    programs.push_back(std::filesystem::relative(program, SourceFolder()));
+  std::size_t steppedBack = 0;
+  for (std::size_t i = 0; i < programs.size(); ++i) {
+    StepBackCase c{programs[i].string(), 0, 0, RunCaseIntervals[i % 3], {}, RunCaseBlank};
+    const FreshStops fresh = RunFresh(c);
+    if (fresh.stops.size() < 3) continue;
+    c.from = fresh.stops.size() * 2 / 3;
+    c.back = c.from / 2;
+    ExpectStepBack(c, fresh);
+    ++steppedBack;
+  }
+  EXPECT_GE(steppedBack, programs.size() / 2);
 }
 
 }  // namespace

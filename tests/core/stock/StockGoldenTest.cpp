@@ -375,8 +375,8 @@ std::string stockRow(const std::filesystem::path& folder, const StockRun& run) {
   return name + "|" + area + "|" + warnings + "|" + hash;
 }
 
-// The program of every run case of tests/data cut from one blank leaves the stock, warnings
-// and profile the table holds, the same drawn at once as pixel by pixel; the workpiece changes
+// The program of every short run case cut from one blank leaves the stock, warnings and
+// profile the table holds, the same drawn at once as pixel by pixel; the workpiece changes
 // nothing of its run. With DRAIVO_UPDATE_GOLDEN set the table is written back instead.
 TEST(StockOverRunCases, LeaveTheTablesStock) {
   std::map<std::string, std::string> expected;
@@ -384,21 +384,14 @@ TEST(StockOverRunCases, LeaveTheTablesStock) {
     expected[row.at(0)] = row.at(0) + "|" + row.at(1) + "|" + row.at(2) + "|" + row.at(3);
   const WorkpieceSetup setup = GivenBlank(RunCaseBlank);
   std::vector<std::string> rows;
-  for (const auto& entry : std::filesystem::directory_iterator(DataFolder())) {
-    const auto program = entry.path() / "program.nc";
-    const std::string name = entry.path().filename().string();
-    // Options ask for budgets, steps or stops that this run does not follow; the limit and
-    // generated cases make too many passes or blocks to be cut twice here.
-    if (!std::filesystem::is_regular_file(program) ||
-        std::filesystem::exists(entry.path() / "options") || name.starts_with("limit_") ||
-        name.starts_with("generated_")) {
-      continue;
-    }
+  for (const std::filesystem::path& program : ShortRunCases()) {
+    const std::string name = program.parent_path().filename().string();
     SCOPED_TRACE(name);
     const StockRun direct = runDirect(program.string(), setup);
-    rows.push_back(stockRow(entry.path(), direct));
+    rows.push_back(stockRow(program.parent_path(), direct));
     EXPECT_EQ(rows.back(), expected[name]);
-    EXPECT_EQ(stockRow(entry.path(), runAnimated(program.string(), setup, 75)), rows.back());
+    EXPECT_EQ(stockRow(program.parent_path(), runAnimated(program.string(), setup, 75)),
+              rows.back());
   }
   EXPECT_EQ(rows.size(), expected.size());
   if (std::getenv("DRAIVO_UPDATE_GOLDEN")) {
