@@ -200,8 +200,7 @@ CaseRun RunHeadlessCase(const GoldenCase& c) {
   HeadlessResult result = RunHeadless(c.programFile(), options);
   return {
       std::move(result.trace),      std::move(result.messages), StatusLines(result.status), {}, {},
-      exitStatusOf(result.outcome), std::move(result.picture),  std::move(result.time),
-      {}};
+      exitStatusOf(result.outcome), std::move(result.picture),  std::move(result.time),     {}};
 }
 
 CaseRun RunScriptedCase(const GoldenCase& c) {
@@ -334,7 +333,8 @@ void expectTime(const std::vector<std::string>& lines, const TimeAccount& accoun
 // With DRAIVO_UPDATE_GOLDEN set, a case's picture hash, status, time table, state and waits are
 // written back from its runs instead of compared (no file for none): read the diff before
 // keeping it.
-void writeBack(const GoldenCase& c, const std::string& kind, const std::vector<std::string>& lines) {
+void writeBack(const GoldenCase& c, const std::string& kind,
+               const std::vector<std::string>& lines) {
   const auto file = c.folder / ("expected." + kind);
   if (lines.empty()) {
     std::filesystem::remove(file);

@@ -62,7 +62,8 @@ std::ostream& operator<<(std::ostream& out, const Shown& s) {
   return out << "picture " << s.picture << " list " << s.list << " images " << s.images << " menus "
              << s.menus << " view " << s.view << " executed " << s.executed
              << (s.held ? " held" : "") << "\n"
-             << ::testing::PrintToString(s.status) << "\n" << s.time << s.warnings;
+             << ::testing::PrintToString(s.status) << "\n"
+             << s.time << s.warnings;
 }
 
 // An input the user gives while the run waits at a stop: "zoom 50@3" sets the zoom bar at
@@ -190,8 +191,8 @@ struct StepBackCase {
   std::string blank;
 
   std::string name() const {
-    return program + " stop " + std::to_string(from) + " back " + std::to_string(back) +
-           " every " + std::to_string(interval);
+    return program + " stop " + std::to_string(from) + " back " + std::to_string(back) + " every " +
+           std::to_string(interval);
   }
 };
 
@@ -272,8 +273,9 @@ void ExpectStepBack(const StepBackCase& c, const FreshStops& freshRun) {
 TEST(StepBack, GivesTheStopsOfARunThatNeverWentBack) {
   for (const TableRow& row : ReadTable("tables/step_back.rows")) {
     ASSERT_GE(row.size(), 5u);
-    const StepBackCase c{row[0], std::stoul(row[1]), std::stoul(row[2]), std::stoull(row[3]),
-                         InputsOf(row[4]), row.size() > 5 ? row[5] : ""};
+    const StepBackCase c{
+        row[0],           std::stoul(row[1]),          std::stoul(row[2]), std::stoull(row[3]),
+        InputsOf(row[4]), row.size() > 5 ? row[5] : ""};
     const FreshStops fresh = RunFresh(c);
     EXPECT_EQ(fresh.outcome, RunOutcome::ReachedEnd) << c.name();
     if (fresh.stops.size() < c.from) {
@@ -331,18 +333,18 @@ Shown FirstStopAt(const std::string& program, std::size_t line, std::vector<std:
   return first.value_or(Shown{});
 }
 
-TEST(RunToHere, HoldsAtTheBlockAsSteppingToItDoes) {
-  for (const TableRow& row : ReadTable("tables/run_to_here.rows")) {
-    ASSERT_GE(row.size(), 4u);
-    const std::size_t line = std::stoul(row[1]);
-    const std::size_t fromStop = std::stoul(row[2]);
-    const bool reachable = row[3] == "held";
-    const std::string name = row[0] + " line " + row[1] + " from stop " + row[2];
-    std::vector<std::string> freshTrace;
-    const Shown expected = FirstStopAt(row[0], line, freshTrace);
-
-    SteppedRun run(std::stoull(row.size() > 4 ? row[4] : "64"));
-    const std::string file = ProgramCopy(run.r, row[0]);
+// "Uitvoeren tot hier" to a line of the main program asked at a stop holds where stepping to it
+// first shows it, or says it never came there; going on ends as stepping through every block,
+// and draivo-sim --until-block shows the same picture and status rows.
+void ExpectRunToHere(const std::string& program, std::size_t line, std::size_t fromStop,
+                     bool reachable, std::uint64_t interval) {
+  const std::string name =
+      program + " line " + std::to_string(line) + " from stop " + std::to_string(fromStop);
+  std::vector<std::string> freshTrace;
+  const Shown expected = FirstStopAt(program, line, freshTrace);
+  {
+    SteppedRun run(interval);
+    const std::string file = ProgramCopy(run.r, program);
     std::optional<Shown> held;
     bool asked = false;
     run.run(file, [&](std::size_t stop) {
@@ -357,14 +359,14 @@ TEST(RunToHere, HoldsAtTheBlockAsSteppingToItDoes) {
       return true;
     });
     EXPECT_EQ(run.r.sim.lastOutcome, RunOutcome::ReachedEnd) << name;
-    const std::string missed = "Uitvoeren tot hier: Regel " + row[1] + " van " +
+    const std::string missed = "Uitvoeren tot hier: Regel " + std::to_string(line) + " van " +
                                std::filesystem::path(file).filename().string() +
                                " is niet bereikt.";
     const bool saidMissed = std::find(run.r.host.messages.begin(), run.r.host.messages.end(),
                                       missed) != run.r.host.messages.end();
     EXPECT_EQ(saidMissed, !reachable) << name;
     EXPECT_EQ(held.has_value(), reachable) << name;
-    if (!reachable) continue;
+    if (!reachable) return;
     Shown holding = expected;
     holding.held = true;
     EXPECT_EQ(*held, holding) << name;
@@ -381,6 +383,42 @@ TEST(RunToHere, HoldsAtTheBlockAsSteppingToItDoes) {
   }
 }
 
+TEST(RunToHere, HoldsAtTheBlockAsSteppingToItDoes) {
+  for (const TableRow& row : ReadTable("tables/run_to_here.rows")) {
+    ASSERT_GE(row.size(), 4u);
+    ExpectRunToHere(row[0], std::stoul(row[1]), std::stoul(row[2]), row[3] == "held",
+                    std::stoull(row.size() > 4 ? row[4] : "64"));
+  }
+}
+
+// The line of the main program a step-mode run shows at half its stops, 0 for none.
+std::size_t LineHalfway(const std::string& program) {
+  SteppedRun run(CheckpointStore::StartInterval);
+  const std::string file = ProgramCopy(run.r, program);
+  std::vector<std::size_t> lines;
+  run.run(file, [&](std::size_t) {
+    const auto& sim = run.r.sim;
+    if (sim.listedFile() == file)
+      lines.push_back(sim.lstCommands.lineOf(sim.lstCommands.ListIndex()));
+    return true;
+  });
+  return lines.size() < 2 ? 0 : lines[lines.size() / 2];
+}
+
+// Every short run case runs to the line it shows halfway, asked at its first stop.
+TEST(RunToHere, HoldsAtTheBlockOfEveryRunCase) {
+  std::size_t held = 0;
+  const auto programs = ShortRunCases();
+  for (std::size_t i = 0; i < programs.size(); ++i) {
+    const std::string program = std::filesystem::relative(programs[i], SourceFolder()).string();
+    const std::size_t line = LineHalfway(program);
+    if (line == 0) continue;
+    ExpectRunToHere(program, line, 1, true, RunCaseIntervals[i % 3]);
+    ++held;
+  }
+  EXPECT_GE(held, programs.size() / 2);
+}
+
 // A line of a subprogram the run passed without taking it up, asked at a stop or while the run
 // goes on by itself: the replay from the start puts back what the user did on the way and does
 // not meet the line, the run hurries on from where it was asked and says at its end that it
@@ -392,8 +430,8 @@ TEST(RunToHere, SaysItMissedALineOfASubprogramItPassed) {
     const std::string subprogram =
         run.r.write("O1001.nc", {":1001 ;", "G01 X32 F0.08 ;", "G00 X44 ;", "M99 ;"});
     const std::string file = run.r.write(
-        "program.nc", {"G00 X44 Z2 ;", "M98 P1001 ;", "G01 Z-10 F0.2 ;", "Z-20 ;", "Z-30 ;",
-                       "X60 ;", "M30 ;"});
+        "program.nc",
+        {"G00 X44 Z2 ;", "M98 P1001 ;", "G01 Z-10 F0.2 ;", "Z-20 ;", "Z-30 ;", "X60 ;", "M30 ;"});
     bool passedSubprogram = false, asked = false;
     int eventsOnTheWay = 0;
     constexpr int ZoomOnTheWay = 40;  // set in the subprogram: the replay must put it back
