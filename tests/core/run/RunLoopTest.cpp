@@ -43,6 +43,25 @@ TEST(RunLoop, AFileThatCannotBeReadEndsTheRunCleanly) {
   }
 }
 
+// Before any program is opened no run is active, nothing waits and "Starten", "Vernieuw" and
+// "Figuur opslaan" are disabled; the list is empty and the buttons show a machine at rest.
+TEST(RunLoop, BeforeAnyProgramNothingIsOffered) {
+  ScriptedRun r;
+  r.sim.startupTimer();
+  const Simulator& s = r.sim;
+  EXPECT_FALSE(s.menus.startenEnabled);
+  EXPECT_FALSE(s.menus.vernieuwEnabled);
+  EXPECT_FALSE(s.menus.figuurOpslaanEnabled);
+  EXPECT_FALSE(s.menus.optioneelChecked);
+  EXPECT_FALSE(s.menus.stapChecked);
+  EXPECT_EQ(s.run.SubprogramLevel, 0);
+  EXPECT_FALSE(s.run.RunBusy || s.run.RerunRequest || s.StartPressed || s.StopLatch);
+  EXPECT_FALSE(s.status.nullPointVisible);
+  EXPECT_EQ(ListPosition(s.lstCommands), "-1 0 0");
+  EXPECT_EQ(ImageNames(s.indicators), "idle stopped-m03 off");
+  EXPECT_EQ(r.host.stale, Lines{});
+}
+
 // Open empties the value labels and clears the view, also when the dialog is cancelled, which
 // runs nothing and keeps the last file for "Vernieuw".
 TEST(RunLoop, OpenStartsFromEmptyLabelsAndAClearView) {
