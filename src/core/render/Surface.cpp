@@ -233,12 +233,7 @@ void Surface::line(double z1, double x1, double z2, double x2, Colour colour) {
     Colour* pixels = pixels_.data();
     const auto width = static_cast<std::ptrdiff_t>(width_);
     raster::walkLine(z1, x1, z2, x2, clip, [&](int column, int row, double step) {
-      // Steps are whole and not negative here: below the limit the remainder is exact.
-      if (dotted &&
-          (step < wholeStepLimit ? static_cast<std::uint64_t>(step) % dotPeriodWhole >= dotOnWhole
-                                 : !dotAt(step))) {
-        return;
-      }
+      if (dotted && !dotAt(step)) return;
       pixels[row * width + column] = colour;
     });
     ++revision_;
@@ -278,7 +273,7 @@ void Surface::arc(int left, int top, int right, int bottom, int z1, int x1, int 
     // A pen without a pattern sets every pixel of the arc, so most pixels are decided by the
     // sides of the end rays they lie on; only those too close to a ray for that take the
     // angle, which decides as it always has.
-    const ArcSides sides(from + arcStart, from + arcEnd, span >= fullTurn || arcEnd >= arcStart);
+    const ArcSides sides(from + arcStart, from + arcEnd, arcEnd >= arcStart);
     raster::walkCircle(cz, cx, radius, clip, [&](int column, int row) {
       const int side = sides.of(column - cz, row - cx);
       if (side > 0 || (side == 0 && onArc(turnOf(column, row)))) {
