@@ -376,8 +376,8 @@ std::string stockRow(const std::filesystem::path& folder, const StockRun& run) {
 }
 
 // The program of every short run case cut from one blank leaves the stock, warnings and
-// profile the table holds, the same drawn at once as pixel by pixel; the workpiece changes
-// nothing of its run. With DRAIVO_UPDATE_GOLDEN set the table is written back instead.
+// profile the table holds, the same drawn at once as pixel by pixel. With DRAIVO_UPDATE_GOLDEN
+// set the table is written back instead.
 TEST(StockOverRunCases, LeaveTheTablesStock) {
   std::map<std::string, std::string> expected;
   for (const TableRow& row : ReadTable("tables/stock_run_cases.rows"))
