@@ -26,6 +26,10 @@ inline std::vector<std::string> ReadLines(const std::filesystem::path& file) {
   return lines;
 }
 
+// The blank (as --stock gives it) that tests cut the short run cases from: wide and long enough
+// for most of them, with jaws that the programs reaching far along Z run into.
+inline constexpr const char* ShortRunCaseBlank = "D60,L120,K20";
+
 // The programs of the run cases of the data folder that other tests run in their own ways:
 // those without options (which ask for budgets, steps or stops) and without long runs (whose
 // expected trace leaves blocks out), sorted.

@@ -224,50 +224,48 @@ void ExpectStepBack(const StepBackCase& c, const FreshStops& freshRun) {
   const std::size_t from = c.from, back = c.back;
   const std::vector<Input>& inputs = c.inputs;
   const std::map<std::size_t, Shown>& freshStops = freshRun.stops;
-  {
-    SteppedRun stepped(c.interval, c.blank);
-    bool wentBack = false;
-    std::vector<std::size_t> visits;
-    std::vector<Colour> before;  // the picture when the user stepped back
-    stepped.run(ProgramCopy(stepped.r, c.program), [&](std::size_t stop) {
-      visits.push_back(stop);
-      EXPECT_EQ(stepped.shown(), freshStops.at(stop))
-          << name << " at stop " << stop << (wentBack ? " after going back" : "");
-      if (!before.empty() && visits.size() >= 2 && visits[visits.size() - 2] == from) {
-        // The window repaints every pixel that going back changed.
-        Surface& picture = stepped.r.sim.picResult;
-        const PixelBox changed = picture.takeChanged();
-        for (std::size_t i = 0; i < before.size(); ++i) {
-          const int column = static_cast<int>(i % picture.width()),
-                    row = static_cast<int>(i / picture.width());
-          if (before[i] != picture.pixels()[i] && !changed.contains(column, row)) {
-            ADD_FAILURE() << name << ": pixel " << column << "," << row << " not repainted";
-            break;
-          }
+  SteppedRun stepped(c.interval, c.blank);
+  bool wentBack = false;
+  std::vector<std::size_t> visits;
+  std::vector<Colour> before;  // the picture when the user stepped back
+  stepped.run(ProgramCopy(stepped.r, c.program), [&](std::size_t stop) {
+    visits.push_back(stop);
+    EXPECT_EQ(stepped.shown(), freshStops.at(stop))
+        << name << " at stop " << stop << (wentBack ? " after going back" : "");
+    if (!before.empty() && visits.size() >= 2 && visits[visits.size() - 2] == from) {
+      // The window repaints every pixel that going back changed.
+      Surface& picture = stepped.r.sim.picResult;
+      const PixelBox changed = picture.takeChanged();
+      for (std::size_t i = 0; i < before.size(); ++i) {
+        const int column = static_cast<int>(i % picture.width()),
+                  row = static_cast<int>(i / picture.width());
+        if (before[i] != picture.pixels()[i] && !changed.contains(column, row)) {
+          ADD_FAILURE() << name << ": pixel " << column << "," << row << " not repainted";
+          break;
         }
       }
-      if (stop == from && !wentBack) {
-        wentBack = true;
-        stepped.r.sim.picResult.takeChanged();
-        before = stepped.r.sim.picResult.pixels();
-        for (std::size_t i = 0; i < back; ++i) stepped.r.sim.stepBack();
-        return false;
-      }
-      stepped.give(inputs, stop);
-      return true;
-    });
-    // After stop n the next wait is at stop n - k, and from there every stop comes again.
-    const auto at = std::find(visits.begin(), visits.end(), from);
-    if (!wentBack || at == visits.end() || at + 1 == visits.end()) {
-      ADD_FAILURE() << name << ": no wait after the step back";
-      return;
     }
-    EXPECT_EQ(*(at + 1), from - back) << name;
-    EXPECT_EQ(visits.size(), freshStops.size() + back + 1) << name;
-    EXPECT_EQ(stepped.trace.blocks, freshRun.trace) << name;
-    EXPECT_EQ(PictureHash(stepped.r.sim.picResult), freshRun.picture) << name;
-    EXPECT_EQ(stepped.r.sim.lastOutcome, freshRun.outcome) << name;
+    if (stop == from && !wentBack) {
+      wentBack = true;
+      stepped.r.sim.picResult.takeChanged();
+      before = stepped.r.sim.picResult.pixels();
+      for (std::size_t i = 0; i < back; ++i) stepped.r.sim.stepBack();
+      return false;
+    }
+    stepped.give(inputs, stop);
+    return true;
+  });
+  // After stop n the next wait is at stop n - k, and from there every stop comes again.
+  const auto at = std::find(visits.begin(), visits.end(), from);
+  if (!wentBack || at == visits.end() || at + 1 == visits.end()) {
+    ADD_FAILURE() << name << ": no wait after the step back";
+    return;
   }
+  EXPECT_EQ(*(at + 1), from - back) << name;
+  EXPECT_EQ(visits.size(), freshStops.size() + back + 1) << name;
+  EXPECT_EQ(stepped.trace.blocks, freshRun.trace) << name;
+  EXPECT_EQ(PictureHash(stepped.r.sim.picResult), freshRun.picture) << name;
+  EXPECT_EQ(stepped.r.sim.lastOutcome, freshRun.outcome) << name;
 }
 
 TEST(StepBack, GivesTheStopsOfARunThatNeverWentBack) {
@@ -286,20 +284,17 @@ TEST(StepBack, GivesTheStopsOfARunThatNeverWentBack) {
   }
 }
 
-// The blank the run cases are cut from while they step back.
-constexpr const char* RunCaseBlank = "D60,L120,K20";
 // Checkpoint intervals the run cases take in turn: at every gate, every other, only the first.
 constexpr std::uint64_t RunCaseIntervals[] = {1, 2, 1000};
 
 // The program of every short run case, in step mode, goes back from two thirds of its stops to
 // a third, cutting a blank.
 TEST(StepBack, GivesTheStopsOfEveryRunCase) {
-  std::vector<std::filesystem::path> programs;
-  for (const std::filesystem::path& program : ShortRunCases())
-    programs.push_back(std::filesystem::relative(program, SourceFolder()));
+  const auto programs = ShortRunCases();
   std::size_t steppedBack = 0;
   for (std::size_t i = 0; i < programs.size(); ++i) {
-    StepBackCase c{programs[i].string(), 0, 0, RunCaseIntervals[i % 3], {}, RunCaseBlank};
+    const std::string program = std::filesystem::relative(programs[i], SourceFolder()).string();
+    StepBackCase c{program, 0, 0, RunCaseIntervals[i % 3], {}, ShortRunCaseBlank};
     const FreshStops fresh = RunFresh(c);
     if (fresh.stops.size() < 3) continue;
     c.from = fresh.stops.size() * 2 / 3;
@@ -342,45 +337,42 @@ void ExpectRunToHere(const std::string& program, std::size_t line, std::size_t f
       program + " line " + std::to_string(line) + " from stop " + std::to_string(fromStop);
   std::vector<std::string> freshTrace;
   const Shown expected = FirstStopAt(program, line, freshTrace);
-  {
-    SteppedRun run(interval);
-    const std::string file = ProgramCopy(run.r, program);
-    std::optional<Shown> held;
-    bool asked = false;
-    run.run(file, [&](std::size_t stop) {
-      if (run.r.sim.holdsAtTarget() && !held) {
-        held = run.shown();
-        EXPECT_TRUE(run.r.sim.menus.stapChecked) << name;
-      }
-      if (!asked && stop == fromStop) {
-        asked = true;
-        run.r.sim.runTo({file, line});
-      }
-      return true;
-    });
-    EXPECT_EQ(run.r.sim.lastOutcome, RunOutcome::ReachedEnd) << name;
-    const std::string missed = "Uitvoeren tot hier: Regel " + std::to_string(line) + " van " +
-                               std::filesystem::path(file).filename().string() +
-                               " is niet bereikt.";
-    const bool saidMissed = std::find(run.r.host.messages.begin(), run.r.host.messages.end(),
-                                      missed) != run.r.host.messages.end();
-    EXPECT_EQ(saidMissed, !reachable) << name;
-    EXPECT_EQ(held.has_value(), reachable) << name;
-    if (!reachable) return;
-    Shown holding = expected;
-    holding.held = true;
-    EXPECT_EQ(*held, holding) << name;
-    // Going on from there ends as the run that stepped through every block.
-    EXPECT_EQ(run.trace.blocks, freshTrace) << name;
+  SteppedRun run(interval);
+  const std::string file = ProgramCopy(run.r, program);
+  std::optional<Shown> held;
+  bool asked = false;
+  run.run(file, [&](std::size_t stop) {
+    if (run.r.sim.holdsAtTarget() && !held) {
+      held = run.shown();
+      EXPECT_TRUE(run.r.sim.menus.stapChecked) << name;
+    }
+    if (!asked && stop == fromStop) {
+      asked = true;
+      run.r.sim.runTo({file, line});
+    }
+    return true;
+  });
+  EXPECT_EQ(run.r.sim.lastOutcome, RunOutcome::ReachedEnd) << name;
+  const std::string missed = "Uitvoeren tot hier: Regel " + std::to_string(line) + " van " +
+                             std::filesystem::path(file).filename().string() + " is niet bereikt.";
+  const bool saidMissed = std::find(run.r.host.messages.begin(), run.r.host.messages.end(),
+                                    missed) != run.r.host.messages.end();
+  EXPECT_EQ(saidMissed, !reachable) << name;
+  EXPECT_EQ(held.has_value(), reachable) << name;
+  if (!reachable) return;
+  Shown holding = expected;
+  holding.held = true;
+  EXPECT_EQ(*held, holding) << name;
+  // Going on from there ends as the run that stepped through every block.
+  EXPECT_EQ(run.trace.blocks, freshTrace) << name;
 
-    // draivo-sim --until-block shows the same picture and status rows.
-    HeadlessOptions options;
-    options.untilLine = line;
-    const HeadlessResult headless = RunHeadless(file, options);
-    EXPECT_EQ(headless.exit(), HeadlessExit::ReachedEnd) << name;
-    EXPECT_EQ(PictureHash(headless.picture), held->picture) << name;
-    EXPECT_EQ(StatusLines(headless.status), held->status) << name;
-  }
+  // draivo-sim --until-block shows the same picture and status rows.
+  HeadlessOptions options;
+  options.untilLine = line;
+  const HeadlessResult headless = RunHeadless(file, options);
+  EXPECT_EQ(headless.exit(), HeadlessExit::ReachedEnd) << name;
+  EXPECT_EQ(PictureHash(headless.picture), held->picture) << name;
+  EXPECT_EQ(StatusLines(headless.status), held->status) << name;
 }
 
 TEST(RunToHere, HoldsAtTheBlockAsSteppingToItDoes) {

@@ -351,11 +351,7 @@ TEST(StockFollowsThePen, WithinAFeedMove) {
                    .followedThePen);
 }
 
-// The blank every run case is cut from: wide and long enough for most of them, with jaws that
-// the programs reaching far along Z run into.
-constexpr const char* RunCaseBlank = "D60,L120,K20";
-
-// A row of stock_run_cases.rows: a run case, the area it leaves of RunCaseBlank, its warnings
+// A row of stock_run_cases.rows: a run case, the area it leaves of ShortRunCaseBlank, its warnings
 // and a hash of its profile picture.
 std::string stockRow(const std::filesystem::path& folder, const StockRun& run) {
   const std::string name = folder.filename().string();
@@ -382,7 +378,7 @@ TEST(StockOverRunCases, LeaveTheTablesStock) {
   std::map<std::string, std::string> expected;
   for (const TableRow& row : ReadTable("tables/stock_run_cases.rows"))
     expected[row.at(0)] = row.at(0) + "|" + row.at(1) + "|" + row.at(2) + "|" + row.at(3);
-  const WorkpieceSetup setup = GivenBlank(RunCaseBlank);
+  const WorkpieceSetup setup = GivenBlank(ShortRunCaseBlank);
   std::vector<std::string> rows;
   for (const std::filesystem::path& program : ShortRunCases()) {
     const std::string name = program.parent_path().filename().string();
@@ -397,7 +393,7 @@ TEST(StockOverRunCases, LeaveTheTablesStock) {
   if (std::getenv("DRAIVO_UPDATE_GOLDEN")) {
     std::sort(rows.begin(), rows.end());
     std::ofstream out(DataFolder() / "tables/stock_run_cases.rows", std::ios::binary);
-    out << "# run case of tests/data|area left of " << RunCaseBlank
+    out << "# run case of tests/data|area left of " << ShortRunCaseBlank
         << "|warnings|FNV-1a 64 of its --profile picture\n";
     for (const auto& row : rows) out << row << "\n";
   }
