@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
 install_deps
-cmake -S . -B build/full -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build/full -DCMAKE_BUILD_TYPE=Release
 cmake --build build/full -j "$(nproc)"
 if [ -x build/full/src/ui/draivo ]; then
   exec build/full/src/ui/draivo "$@"
