@@ -107,12 +107,7 @@ bool ProgramBuilder::addText(std::string_view line) {
   return true;
 }
 
-LoadedProgram ProgramBuilder::finish() {
-  LoadedProgram program{std::move(blocks_), std::move(caption_)};
-  blocks_ = std::make_shared<BlockTexts>();
-  caption_.reset();
-  return program;
-}
+LoadedProgram ProgramBuilder::finish() && { return {std::move(blocks_), std::move(caption_)}; }
 
 LoadedProgram LoadProgramText(std::string_view text) {
   ProgramBuilder builder(text.size());
@@ -120,7 +115,7 @@ LoadedProgram LoadProgramText(std::string_view text) {
   for (std::size_t at = 0; at < text.size();) {
     if (!builder.addLine(NextLine(text, at))) break;
   }
-  return builder.finish();
+  return std::move(builder).finish();
 }
 
 LoadFailure CheckProgramFile(const std::string& fileName, std::size_t chunkBytes) {
@@ -185,7 +180,7 @@ ProgramFileLoad LoadProgramFile(const std::string& fileName, std::size_t chunkBy
   });
   if (!complete) return unreadable;
   if (going && !partial.empty()) builder.addLine(partial);
-  return {builder.finish(), LoadFailure::None};
+  return {std::move(builder).finish(), LoadFailure::None};
 }
 
 }  // namespace draivo

@@ -26,7 +26,8 @@ class ProgramBuilder {
                           FileEncoding encoding = FileEncoding::Utf8);
   // False once loading has ended; the lines after that are not looked at.
   bool addLine(std::string_view line);
-  LoadedProgram finish();
+  // The program built; the builder is used up.
+  LoadedProgram finish() &&;
 
  private:
   bool addText(std::string_view line);
