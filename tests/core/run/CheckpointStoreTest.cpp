@@ -39,8 +39,13 @@ TEST(CheckpointStore, StaysBoundedOverALongRun) {
     EXPECT_LT(from->gatesPassed, gate);
     EXPECT_LE(gate - from->gatesPassed, store.interval()) << "gate " << gate;
   }
+  // The memory the store counts is what it holds, also after a run went back, so that a run
+  // going on from there thins no earlier than one that never went back.
+  const std::size_t eachBytes = store.before(1)->bytes();
+  EXPECT_EQ(store.bytes(), store.count() * eachBytes);
   store.dropAfter(Gates / 3);
   EXPECT_LE(store.before(Gates)->gatesPassed, Gates / 3);
+  EXPECT_EQ(store.bytes(), store.count() * eachBytes);
 }
 
 }  // namespace
