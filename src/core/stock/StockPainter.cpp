@@ -28,10 +28,7 @@ RowSpan rowsOf(const ViewState& view, double lo, double hi, int height) {
 
 void StockPainter::paint(const Workpiece& workpiece, const ViewState& view, Surface& picture,
                          ColumnSpan changed) {
-  const bool moved = !painted_ || zoom_ != view.ZoomFactor || originZ_ != view.ViewOriginZ ||
-                     originX_ != view.ViewOriginX || clears_ != picture.clearCount() ||
-                     background_ != picture.backColour();
-  if (moved) {
+  if (painted_ != paintedInto(view, picture)) {
     paintAll(workpiece, view, picture);
     return;
   }
@@ -46,6 +43,11 @@ void StockPainter::paint(const Workpiece& workpiece, const ViewState& view, Surf
                static_cast<int>(std::min(last, width - 1)));
 }
 
+StockPainter::PaintedInto StockPainter::paintedInto(const ViewState& view, const Surface& picture) {
+  return {view.ZoomFactor, view.ViewOriginZ, view.ViewOriginX, picture.clearCount(),
+          picture.backColour()};
+}
+
 void StockPainter::erase(Surface& picture) {
   const Colour background = picture.backColour();
   for (int row = 0; row < picture.height(); ++row) {
@@ -54,16 +56,11 @@ void StockPainter::erase(Surface& picture) {
       if (now == StockColour || now == JawColour) picture.setPixel(column, row, background);
     }
   }
-  painted_ = false;
+  painted_.reset();
 }
 
 void StockPainter::paintAll(const Workpiece& workpiece, const ViewState& view, Surface& picture) {
-  painted_ = true;
-  zoom_ = view.ZoomFactor;
-  originZ_ = view.ViewOriginZ;
-  originX_ = view.ViewOriginX;
-  clears_ = picture.clearCount();
-  background_ = picture.backColour();
+  painted_ = paintedInto(view, picture);
   paintColumns(workpiece, view, picture, 0, picture.width() - 1);
 }
 

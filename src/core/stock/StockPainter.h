@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "render/Colour.h"
 #include "stock/Dexels.h"
@@ -27,7 +28,7 @@ class StockPainter {
              ColumnSpan changed);
   void paintAll(const Workpiece& workpiece, const ViewState& view, Surface& picture);
   // The next paint paints everything.
-  void forget() { painted_ = false; }
+  void forget() { painted_.reset(); }
   // Gives the pixels of the stock and the jaws back to the background.
   void erase(Surface& picture);
 
@@ -35,11 +36,17 @@ class StockPainter {
   void paintColumns(const Workpiece& workpiece, const ViewState& view, Surface& picture,
                     int first, int last) const;
 
-  bool painted_ = false;
-  double zoom_ = 0;
-  int originZ_ = 0, originX_ = 0;
-  std::uint64_t clears_ = 0;
-  Colour background_ = 0;
+  // The view and the picture the stock was last painted whole into.
+  struct PaintedInto {
+    double zoom;
+    int originZ, originX;
+    std::uint64_t clears;
+    Colour background;
+    bool operator==(const PaintedInto&) const = default;
+  };
+  static PaintedInto paintedInto(const ViewState& view, const Surface& picture);
+
+  std::optional<PaintedInto> painted_;
 };
 
 }  // namespace draivo
