@@ -53,7 +53,7 @@ SpindleImage stoppedImageFor(const std::string& direction) {
 }  // namespace
 
 void Simulator::StopByLine(const std::string& block) {
-  ++gate_;
+  ++progress_.gate;
   beginEventPoint();
   arriveAtGate();
   do {
@@ -76,8 +76,8 @@ void Simulator::StopByLine(const std::string& block) {
     }
   } while (!StartPressed && !ending());
 
-  if (std::exchange(waitingAtGate_, false)) host_.menusChanged();
-  holding_ = false;
+  if (std::exchange(progress_.waitingAtGate, false)) host_.menusChanged();
+  progress_.holding = false;
   StopLatch = false;
   // Thread blocks run through: the block after a G32 block is not held by step mode or M01.
   if (contains(block, "G32") && !contains(block, ":")) StopLatch = true;
@@ -119,7 +119,7 @@ void Simulator::WaitMilliseconds(int milliseconds) {
   if (milliseconds <= 0) return;
   throwIfEnding();
   beginEventPoint();
-  if (mode_ != RunMode::Live) {
+  if (progress_.mode != RunMode::Live) {
     passEvents();
     return;
   }
@@ -138,7 +138,7 @@ void Simulator::processEvents() {
 // The events of an event point that does not wait: a replay takes the inputs recorded there,
 // a run to a block handles the window's events now and then, a run as usual every time.
 void Simulator::passEvents() {
-  switch (mode_) {
+  switch (progress_.mode) {
     case RunMode::Replaying:
       replayInputs();
       return;

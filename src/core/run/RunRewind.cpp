@@ -56,20 +56,11 @@ class Simulator::SimulatorState : public CheckpointPart::State {
 };
 
 void Simulator::resetRewind() {
-  mode_ = target_ ? RunMode::Hurrying : RunMode::Live;
+  progress_ = RewindProgress{};
+  if (target_) progress_.mode = RunMode::Hurrying;
   host_.quiet = false;
-  gate_ = 0;
-  eventPoints_ = 0;
-  stops_.clear();
   journal_.clear();
   checkpoints_.clear();
-  seen_.clear();
-  replayGate_ = 0;
-  rewindGate_ = 0;
-  pendingTarget_.reset();
-  direct_ = -1;
-  waitingAtGate_ = false;
-  holding_ = false;
 }
 
 void Simulator::addCheckpointPart(CheckpointPart& part) {
@@ -81,26 +72,29 @@ void Simulator::removeCheckpointPart(CheckpointPart& part) {
 }
 
 bool Simulator::canStepBack() const {
-  return waitingAtGate_ && stops_.size() >= 2 && stops_.front() < (rewindGate_ ? rewindGate_ : gate_);
+  return progress_.waitingAtGate && progress_.stops.size() >= 2 &&
+         progress_.stops.front() < (progress_.rewindGate ? progress_.rewindGate : progress_.gate);
 }
 
 // Each click goes one stop further back than the one before it during the same wait.
 void Simulator::stepBack() {
   if (!canStepBack()) return;
-  const std::uint64_t from = rewindGate_ ? rewindGate_ : gate_;
-  const auto earlier = std::lower_bound(stops_.begin(), stops_.end(), from);
-  rewindGate_ = *(earlier - 1);
+  const std::uint64_t from = progress_.rewindGate ? progress_.rewindGate : progress_.gate;
+  const auto earlier = std::lower_bound(progress_.stops.begin(), progress_.stops.end(), from);
+  progress_.rewindGate = *(earlier - 1);
 }
 
 std::size_t Simulator::stopNumber() const {
-  if (!waitingAtGate_) return 0;
-  return static_cast<std::size_t>(std::lower_bound(stops_.begin(), stops_.end(), gate_) -
-                                  stops_.begin()) + 1;
+  if (!progress_.waitingAtGate) return 0;
+  return static_cast<std::size_t>(
+             std::lower_bound(progress_.stops.begin(), progress_.stops.end(), progress_.gate) -
+             progress_.stops.begin()) +
+         1;
 }
 
 bool Simulator::canRunToHere() const {
   if (lstCommands.ListCount() == 0) return false;
-  if (run.RunBusy) return mode_ == RunMode::Live;
+  if (run.RunBusy) return progress_.mode == RunMode::Live;
   return menus.vernieuwEnabled && !dialogFileName.empty();
 }
 
@@ -111,7 +105,7 @@ void Simulator::runToHere(int listIndex) {
 
 void Simulator::runTo(const BlockTarget& target) {
   if (run.RunBusy) {
-    pendingTarget_ = target;
+    progress_.pendingTarget = target;
     return;
   }
   if (dialogFileName.empty()) return;
@@ -121,11 +115,11 @@ void Simulator::runTo(const BlockTarget& target) {
 }
 
 void Simulator::record(RunInput input, int value) {
-  if (recording()) journal_.record(eventPoints_, input, value);
+  if (recording()) journal_.record(progress_.eventPoints, input, value);
 }
 
 void Simulator::replayInputs() {
-  while (const auto entry = journal_.next(eventPoints_)) applyInput(*entry);
+  while (const auto entry = journal_.next(progress_.eventPoints)) applyInput(*entry);
 }
 
 void Simulator::applyInput(const JournalEntry& entry) {
@@ -146,10 +140,10 @@ void Simulator::applyInput(const JournalEntry& entry) {
       startButtonClick(StartButtonIndex);
       break;
     case RunInput::Direct:
-      direct_ = entry.value;
+      progress_.direct = entry.value;
       break;
     case RunInput::Answer:
-      replayedAnswer_ = static_cast<MessageAnswer>(entry.value);
+      progress_.replayedAnswer = static_cast<MessageAnswer>(entry.value);
       break;
     case RunInput::Hold:
       menus.stapChecked = true;
@@ -163,8 +157,8 @@ void Simulator::applyInput(const JournalEntry& entry) {
 // so that the window can still be closed or the run stopped.
 void Simulator::hurryEvents() {
   const std::uint64_t now = host_.tickCount();
-  if (now < hurryEventsAt_) return;
-  hurryEventsAt_ = now + HurryEventSpacingMilliseconds;
+  if (now < progress_.hurryEventsAt) return;
+  progress_.hurryEventsAt = now + HurryEventSpacingMilliseconds;
   host_.processEvents();
   throwIfEnding();
 }
@@ -174,11 +168,11 @@ MessageAnswer Simulator::showMessage(const std::string& text, const std::string&
   if (!run.RunBusy) return host_.messageBox(text, title, buttons, icon);
   beginEventPoint();
   MessageAnswer answer = buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
-  switch (mode_) {
+  switch (progress_.mode) {
     case RunMode::Replaying:
-      replayedAnswer_ = answer;
+      progress_.replayedAnswer = answer;
       replayInputs();
-      return replayedAnswer_;
+      return progress_.replayedAnswer;
     case RunMode::Hurrying:
       host_.runNotice(title + ": " + text);
       break;
@@ -194,23 +188,23 @@ MessageAnswer Simulator::showMessage(const std::string& text, const std::string&
 // stop it replays to; a run to a block holds when it has come to it.
 void Simulator::arriveAtGate() {
   markSeen();
-  switch (mode_) {
+  switch (progress_.mode) {
     case RunMode::Replaying:
-      while (const auto entry = journal_.next(eventPoints_, true)) applyInput(*entry);
-      if (!replayToTarget_) {
-        if (gate_ >= replayGate_) goLive();
+      while (const auto entry = journal_.next(progress_.eventPoints, true)) applyInput(*entry);
+      if (!progress_.replayToTarget) {
+        if (progress_.gate >= progress_.replayGate) goLive();
       } else if (target_ && atTarget(*target_)) {
         goLive();
         hold();
-      } else if (gate_ > replayGate_) {
+      } else if (progress_.gate > progress_.replayGate) {
         // Past the gate where the run was asked: the block lies ahead.
         goLive();
-        mode_ = RunMode::Hurrying;
+        progress_.mode = RunMode::Hurrying;
       }
       return;
     case RunMode::Hurrying:
       if (atTarget(*target_)) {
-        mode_ = RunMode::Live;
+        progress_.mode = RunMode::Live;
         hold();
       }
       return;
@@ -221,7 +215,7 @@ void Simulator::arriveAtGate() {
 }
 
 void Simulator::waitAtGate() {
-  switch (mode_) {
+  switch (progress_.mode) {
     case RunMode::Replaying:
       replayInputs();
       if (StartPressed) return;
@@ -229,7 +223,7 @@ void Simulator::waitAtGate() {
       // to run to a block that it did not meet on the way.
       goLive();
       if (!target_) return;
-      mode_ = RunMode::Hurrying;
+      progress_.mode = RunMode::Hurrying;
       [[fallthrough]];
     case RunMode::Hurrying:
       startButtonClick(StartButtonIndex);
@@ -238,33 +232,34 @@ void Simulator::waitAtGate() {
     case RunMode::Live:
       break;
   }
-  if (stops_.empty() || stops_.back() < gate_) stops_.push_back(gate_);
-  if (!std::exchange(waitingAtGate_, true)) host_.menusChanged();
+  if (progress_.stops.empty() || progress_.stops.back() < progress_.gate)
+    progress_.stops.push_back(progress_.gate);
+  if (!std::exchange(progress_.waitingAtGate, true)) host_.menusChanged();
   host_.waitForEvents(GatePollMilliseconds);
   throwIfEnding();
   takeUpRequests();
 }
 
 void Simulator::takeUpRequests() {
-  if (rewindGate_ != 0) throw RunRewind{std::exchange(rewindGate_, 0), false};
-  if (!pendingTarget_) return;
-  const BlockTarget target = *std::exchange(pendingTarget_, std::nullopt);
+  if (progress_.rewindGate != 0) throw RunRewind{std::exchange(progress_.rewindGate, 0), false};
+  if (!progress_.pendingTarget) return;
+  const BlockTarget target = *std::exchange(progress_.pendingTarget, std::nullopt);
   if (atTarget(target)) {
     record(RunInput::Hold, 0);
-    applyInput({eventPoints_, RunInput::Hold, 0});
-    holding_ = true;
+    applyInput({progress_.eventPoints, RunInput::Hold, 0});
+    progress_.holding = true;
     return;
   }
   target_ = target;
-  if (seen(target)) throw RunRewind{gate_, true};
-  mode_ = RunMode::Hurrying;
+  if (seen(target)) throw RunRewind{progress_.gate, true};
+  progress_.mode = RunMode::Hurrying;
 }
 
 void Simulator::hold() {
   target_.reset();
   record(RunInput::Hold, 0);
-  applyInput({eventPoints_, RunInput::Hold, 0});
-  holding_ = true;
+  applyInput({progress_.eventPoints, RunInput::Hold, 0});
+  progress_.holding = true;
   host_.labelsChanged();
 }
 
@@ -275,7 +270,7 @@ bool Simulator::atTarget(const BlockTarget& target) const {
 void Simulator::markSeen() {
   const int index = lstCommands.ListIndex();
   if (index < 0) return;
-  std::vector<bool>& taken = seen_[listedFile_];
+  std::vector<bool>& taken = progress_.seen[listedFile_];
   const auto count = static_cast<std::size_t>(lstCommands.ListCount());
   if (taken.size() < count) taken.resize(count);
   taken[static_cast<std::size_t>(index)] = true;
@@ -283,8 +278,9 @@ void Simulator::markSeen() {
 
 // Whether a block of the line was taken up at a gate of this run, also before a step back.
 bool Simulator::seen(const BlockTarget& target) const {
-  const auto file = seen_.find(target.file);
-  if (file == seen_.end() || listedFile_ != target.file) return file != seen_.end();
+  const auto file = progress_.seen.find(target.file);
+  if (file == progress_.seen.end() || listedFile_ != target.file)
+    return file != progress_.seen.end();
   for (int index = 0; index < lstCommands.ListCount(); ++index) {
     if (lstCommands.lineOf(index) != target.line) continue;
     const auto at = static_cast<std::size_t>(index);
@@ -296,16 +292,18 @@ bool Simulator::seen(const BlockTarget& target) const {
 // The replay has come to where the run goes on as usual: what was recorded after this point
 // belongs to the run that went on before, and the window is shown the state reached.
 void Simulator::goLive() {
-  mode_ = RunMode::Live;
+  progress_.mode = RunMode::Live;
   journal_.dropUnreplayed();
-  checkpoints_.dropAfter(gate_ - 1);
-  stops_.erase(std::upper_bound(stops_.begin(), stops_.end(), gate_), stops_.end());
+  checkpoints_.dropAfter(progress_.gate - 1);
+  progress_.stops.erase(
+      std::upper_bound(progress_.stops.begin(), progress_.stops.end(), progress_.gate),
+      progress_.stops.end());
   host_.quiet = false;
   host_.showAll();
 }
 
 void Simulator::takeCheckpoint() {
-  if (mode_ == RunMode::Replaying || !checkpoints_.due(gate_)) return;
+  if (progress_.mode == RunMode::Replaying || !checkpoints_.due(progress_.gate)) return;
   auto state = std::make_unique<SimulatorState>();
   state->run = run;
   state->startPressed = StartPressed;
@@ -326,12 +324,12 @@ void Simulator::takeCheckpoint() {
   state->automatic = lstAutomatic.texts();
   state->automaticIndex = lstAutomatic.ListIndex();
   state->result = PictureSnapshot(picResult);
-  state->eventPoints = eventPoints_;
+  state->eventPoints = progress_.eventPoints;
   state->journalSize = journal_.size();
-  state->direct = direct_;
+  state->direct = progress_.direct;
 
   Checkpoint checkpoint;
-  checkpoint.gatesPassed = gate_;
+  checkpoint.gatesPassed = progress_.gate;
   checkpoint.states.push_back(std::move(state));
   for (const CheckpointPart* part : parts_) checkpoint.states.push_back(part->saveState());
   checkpoints_.add(std::move(checkpoint));
@@ -361,27 +359,27 @@ void Simulator::beginReplay(const RunRewind& rewind) {
   lstAutomatic.setBlocks(state.automatic);
   lstAutomatic.setListIndex(state.automaticIndex);
   state.result.restore(picResult);
-  eventPoints_ = state.eventPoints;
+  progress_.eventPoints = state.eventPoints;
   journal_.replayFrom(state.journalSize);
-  direct_ = state.direct;
+  progress_.direct = state.direct;
   for (std::size_t i = 0; i < parts_.size() && i + 1 < from->states.size(); ++i) {
     parts_[i]->restoreState(*from->states[i + 1]);
   }
 
-  gate_ = from->gatesPassed;
-  replayGate_ = rewind.gate;
-  replayToTarget_ = rewind.toTarget;
-  waitingAtGate_ = false;
-  holding_ = false;
-  mode_ = RunMode::Replaying;
+  progress_.gate = from->gatesPassed;
+  progress_.replayGate = rewind.gate;
+  progress_.replayToTarget = rewind.toTarget;
+  progress_.waitingAtGate = false;
+  progress_.holding = false;
+  progress_.mode = RunMode::Replaying;
   host_.quiet = true;
 }
 
 // A run to a block that ends before it came there says so once it has reached its end.
 void Simulator::endHurry(bool reachedEnd) {
   host_.quiet = false;
-  mode_ = RunMode::Live;
-  pendingTarget_.reset();
+  progress_.mode = RunMode::Live;
+  progress_.pendingTarget.reset();
   const std::optional<BlockTarget> target = std::exchange(target_, std::nullopt);
   if (reachedEnd && target) {
     host_.messageBox(notReachedMessage(*target), RunToHereTitle, MessageButtons::Ok,

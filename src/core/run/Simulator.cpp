@@ -93,10 +93,10 @@ void Simulator::requestStop() {
 
 // A replay reads the box as the run read it; a run notes each change it reads.
 bool Simulator::directChecked() {
-  if (mode_ == RunMode::Replaying) return direct_ == 1;
+  if (progress_.mode == RunMode::Replaying) return progress_.direct == 1;
   const int value = host_.directChecked() ? 1 : 0;
-  if (value != direct_) record(RunInput::Direct, value);
-  direct_ = value;
+  if (value != progress_.direct) record(RunInput::Direct, value);
+  progress_.direct = value;
   return value == 1;
 }
 

@@ -152,9 +152,9 @@ class Simulator : public NcHost {
   void runToHere(int listIndex);
   void runTo(const BlockTarget& target);
   // The run waits at the block "Uitvoeren tot hier" ran to.
-  bool holdsAtTarget() const { return holding_; }
+  bool holdsAtTarget() const { return progress_.holding; }
   // "Uitvoeren tot hier" is on its way to its block.
-  bool runsToBlock() const { return mode_ == RunMode::Hurrying; }
+  bool runsToBlock() const { return progress_.mode == RunMode::Hurrying; }
   // The stop the run waits at, counted from 1; 0 when it does not wait.
   std::size_t stopNumber() const;
 
@@ -194,7 +194,7 @@ class Simulator : public NcHost {
   enum class LevelEnd { Finished, Called };
   enum class RunMode {
     Live,       // as the user sees it
-    Replaying,  // silently again, with the inputs of the journal, to replayGate_ or target_
+    Replaying,  // silently again, with the inputs of the journal, to the replay gate or target_
     Hurrying,   // to target_, without pauses, message boxes or stops
   };
   class SimulatorState;
@@ -225,10 +225,10 @@ class Simulator : public NcHost {
 
   // Step back and run to a block (RunRewind.cpp).
   void resetRewind();
-  bool recording() const { return run.RunBusy && mode_ != RunMode::Replaying; }
+  bool recording() const { return run.RunBusy && progress_.mode != RunMode::Replaying; }
   void record(RunInput input, int value);
   void beginEventPoint() {
-    ++eventPoints_;
+    ++progress_.eventPoints;
     noticeListChange();
   }
   void noticeListChange();
@@ -248,32 +248,38 @@ class Simulator : public NcHost {
   void beginReplay(const RunRewind& rewind);
   void endHurry(bool reachedEnd);
 
-  RunMode mode_ = RunMode::Live;
-  std::uint64_t gate_ = 0;         // gates the run has come to
-  std::uint64_t eventPoints_ = 0;  // event points the run has come to
+  // Where the run stands for "Stap terug" and "Uitvoeren tot hier"; every run starts from a
+  // fresh one.
+  struct RewindProgress {
+    RunMode mode = RunMode::Live;
+    std::uint64_t gate = 0;            // gates the run has come to
+    std::uint64_t eventPoints = 0;     // event points the run has come to
+    std::vector<std::uint64_t> stops;  // the gates at which the run waited, in order
+    std::uint64_t replayGate = 0;
+    bool replayToTarget = false;
+    std::uint64_t rewindGate = 0;                   // "Stap terug" asked to go back to this gate
+    std::optional<BlockTarget> pendingTarget;       // asked for during an animation
+    std::map<std::string, std::vector<bool>> seen;  // blocks taken up at a gate
+    int direct = -1;                                // "Direct" as last read: 1, 0, -1 not yet
+    MessageAnswer replayedAnswer = MessageAnswer::Ok;
+    std::uint64_t hurryEventsAt = 0;
+    bool waitingAtGate = false;
+    bool holding = false;
+  };
+
+  RewindProgress progress_;
   // The list's entries and selection when the window last heard of them.
   using ListRevisions = std::pair<std::uint64_t, std::uint64_t>;
   ListRevisions listNoticed_;
-  std::vector<std::uint64_t> stops_;  // the gates at which the run waited, in order
   RunJournal journal_;
   CheckpointStore checkpoints_;
   std::vector<CheckpointPart*> parts_;
-  std::uint64_t replayGate_ = 0;
-  bool replayToTarget_ = false;
-  std::uint64_t rewindGate_ = 0;  // "Stap terug" asked to go back to this gate
   std::optional<BlockTarget> target_;
-  std::optional<BlockTarget> pendingTarget_;  // asked for during an animation
-  std::map<std::string, std::vector<bool>> seen_;  // blocks taken up at a gate
-  int direct_ = -1;  // "Direct" as last read: 1, 0, -1 not yet
-  MessageAnswer replayedAnswer_ = MessageAnswer::Ok;
-  std::uint64_t hurryEventsAt_ = 0;
-  bool waitingAtGate_ = false;
-  bool holding_ = false;
 
   bool quitRequested_ = false;
   bool stopRequested_ = false;
   bool runStarted_ = false;  // onRunStart was sent for the run in progress
-  int runDepth_ = 0;       // Open calls in progress
+  int runDepth_ = 0;         // Open calls in progress
   std::string lastBlock_;  // the last block the run loop took up
   std::string fileToOpen_;  // OpenFile's file, instead of the dialog's
   std::string listedFile_;
