@@ -71,25 +71,28 @@ void Simulator::removeCheckpointPart(CheckpointPart& part) {
   parts_.erase(std::remove(parts_.begin(), parts_.end(), &part), parts_.end());
 }
 
+// The gate a step back goes back from: the one an earlier click of this wait went back to.
+std::uint64_t Simulator::stepBackFrom() const {
+  return progress_.rewindGate ? progress_.rewindGate : progress_.gate;
+}
+
 bool Simulator::canStepBack() const {
-  return progress_.waitingAtGate && progress_.stops.size() >= 2 &&
-         progress_.stops.front() < (progress_.rewindGate ? progress_.rewindGate : progress_.gate);
+  const std::vector<std::uint64_t>& stops = progress_.stops;
+  return progress_.waitingAtGate && stops.size() >= 2 && stops.front() < stepBackFrom();
 }
 
 // Each click goes one stop further back than the one before it during the same wait.
 void Simulator::stepBack() {
   if (!canStepBack()) return;
-  const std::uint64_t from = progress_.rewindGate ? progress_.rewindGate : progress_.gate;
-  const auto earlier = std::lower_bound(progress_.stops.begin(), progress_.stops.end(), from);
-  progress_.rewindGate = *(earlier - 1);
+  const std::vector<std::uint64_t>& stops = progress_.stops;
+  progress_.rewindGate = *(std::lower_bound(stops.begin(), stops.end(), stepBackFrom()) - 1);
 }
 
 std::size_t Simulator::stopNumber() const {
   if (!progress_.waitingAtGate) return 0;
-  return static_cast<std::size_t>(
-             std::lower_bound(progress_.stops.begin(), progress_.stops.end(), progress_.gate) -
-             progress_.stops.begin()) +
-         1;
+  const std::vector<std::uint64_t>& stops = progress_.stops;
+  const auto at = std::lower_bound(stops.begin(), stops.end(), progress_.gate);
+  return static_cast<std::size_t>(at - stops.begin()) + 1;
 }
 
 bool Simulator::canRunToHere() const {

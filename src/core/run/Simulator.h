@@ -225,6 +225,7 @@ class Simulator : public NcHost {
 
   // Step back and run to a block (RunRewind.cpp).
   void resetRewind();
+  std::uint64_t stepBackFrom() const;
   bool recording() const { return run.RunBusy && progress_.mode != RunMode::Replaying; }
   void record(RunInput input, int value);
   void beginEventPoint() {
