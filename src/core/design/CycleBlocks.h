@@ -14,7 +14,7 @@ struct CycleFields {
   SingleCycle cycle = SingleCycle::G90;
   std::string startX = "0";  // start position, X as a diameter
   std::string startZ = "0";
-  bool coolant = false;      // "Koelwater aan"
+  bool coolant{};            // "Koelwater aan"
   std::string firstX = "0";  // first cut
   std::string firstZ = "0";
   std::string taper = "0";    // R word
@@ -39,7 +39,7 @@ enum class PlanStatus {
 struct CutPlan {
   PlanStatus status = PlanStatus::Ok;
   std::vector<double> cuts;  // written one block each, in order
-  bool finalCut = false;     // whether the last-cut value follows as its own block
+  bool finalCut{};           // whether the last-cut value follows as its own block
 };
 
 // Steps from `first` towards `last` by `step`, down or up. A refused plan holds no cuts.

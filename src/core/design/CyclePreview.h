@@ -33,8 +33,8 @@ class PreviewFrame {
   bool holdsAxis() const { return minR_ <= 0.0 && maxR_ >= 0.0; }
 
  private:
-  double minZ_ = 0, minR_ = 0, maxR_ = 0;
-  double scale_ = 1, left_ = 0, bottom_ = 0;
+  double minZ_{}, minR_{}, maxR_{};
+  double scale_ = 1, left_{}, bottom_{};
 };
 
 inline constexpr Colour PreviewBackground = White;

@@ -6,8 +6,8 @@ namespace draivo {
 
 // The choices and texts of the tool dialog, as the user left them.
 struct ToolFields {
-  bool inch = false;           // "Duim" (G20) instead of "Metrisch" (G21)
-  bool feedPerMinute = false;  // "mm/min" (G98) instead of "mm/tr" (G99)
+  bool inch{};           // "Duim" (G20) instead of "Metrisch" (G21)
+  bool feedPerMinute{};  // "mm/min" (G98) instead of "mm/tr" (G99)
   std::string tool = "01";
   std::string toolCorrection = "01";
   std::string description;

@@ -50,7 +50,7 @@ class EditorDocument {
  private:
   std::string fileName_;
   FileEncoding encoding_ = FileEncoding::Utf8;
-  bool modified_ = false;
+  bool modified_{};
   UndoStore undo_;
   GapText text_;
 };
@@ -58,9 +58,9 @@ class EditorDocument {
 // Where a change of the text lies: from `position` on, `removed` characters gave way to
 // `added` ones.
 struct ChangeSpan {
-  std::size_t position = 0;
-  std::size_t removed = 0;
-  std::size_t added = 0;
+  std::size_t position{};
+  std::size_t removed{};
+  std::size_t added{};
 };
 
 // The span of a change as the text area reports it, fitted to the lengths of the text before

@@ -26,8 +26,8 @@ class GapText {
   void widenGap(std::size_t length);
 
   std::vector<char16_t> buffer_;
-  std::size_t gapStart_ = 0;
-  std::size_t gapEnd_ = 0;
+  std::size_t gapStart_{};
+  std::size_t gapEnd_{};
 };
 
 }  // namespace draivo

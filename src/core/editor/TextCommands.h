@@ -16,7 +16,7 @@ inline constexpr std::string_view WorkFileName = "Temp.$$$";
 
 // Outcome of a text command: the new file text, or a Dutch message and no change.
 struct TextCommandResult {
-  bool ok = false;
+  bool ok{};
   std::string text;
   std::string message;
 };

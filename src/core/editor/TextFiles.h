@@ -11,7 +11,7 @@ namespace draivo {
 // Outcome of a file operation of the editor: the text read and its encoding (for reads), or
 // the Dutch message that tells the user what went wrong.
 struct FileResult {
-  bool ok = false;
+  bool ok{};
   std::string content;
   std::string message;
   FileEncoding encoding = FileEncoding::Utf8;

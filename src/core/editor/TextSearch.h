@@ -33,7 +33,7 @@ class SearchPosition {
   std::size_t position() const { return position_; }
 
  private:
-  std::size_t position_ = 0;
+  std::size_t position_{};
 };
 
 }  // namespace draivo

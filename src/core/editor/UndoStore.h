@@ -10,7 +10,7 @@ namespace draivo {
 // One change of the editor's text: from `position` on (in UTF-16 units, as the text area
 // counts), the characters `removed` gave way to `inserted`.
 struct TextChange {
-  std::size_t position = 0;
+  std::size_t position{};
   std::u16string removed;
   std::u16string inserted;
 
@@ -56,10 +56,10 @@ class UndoStore {
 
   std::deque<TextChange> steps_;  // steps_[k - 1] leads from index k - 1 to index k
   std::size_t byteBudget_;
-  std::size_t storedBytes_ = 0;
-  int index_ = 0;
+  std::size_t storedBytes_{};
+  int index_{};
   bool startsEmpty_ = true;  // index 0 is the empty text: no step was dropped
-  bool restoring_ = false;
+  bool restoring_{};
 };
 
 // Sets the restoring flag for the lifetime of the guard, so changes made meanwhile (undo,

@@ -5,8 +5,8 @@ namespace draivo {
 // A tool position in the plane of the move: z along the spindle axis, r the distance from
 // the axis (half the X diameter), both in the program's unit.
 struct PathPoint {
-  double z = 0;
-  double r = 0;
+  double z{};
+  double r{};
 
   bool operator==(const PathPoint&) const = default;
 };
@@ -40,19 +40,19 @@ class MovePath {
   double sweep() const { return sweep_; }
 
  private:
-  bool arc_ = false;
-  double length_ = 0;  // of an arc; a line's length is found when asked
+  bool arc_{};
+  double length_{};  // of an arc; a line's length is found when asked
   PathPoint from_, to_;
   PathPoint centre_;
-  double radius_ = 0, startAngle_ = 0, sweep_ = 0;
+  double radius_{}, startAngle_{}, sweep_{};
 };
 
 // How far a rapid move takes the tool. Both axes traverse at the rapid rate, so the tool runs
 // at 45 degrees until one axis has arrived and then straight on, and the time is that of the
 // axis that moves furthest.
 struct RapidTravel {
-  double length = 0;  // along the path
-  double travel = 0;  // of the axis that moves furthest
+  double length{};  // along the path
+  double travel{};  // of the axis that moves furthest
 };
 RapidTravel rapidTravel(PathPoint from, PathPoint to);
 

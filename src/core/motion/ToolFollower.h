@@ -13,11 +13,11 @@ class BlockScan;
 
 // The spindle as the program has set it. Speeds of 0 were not given.
 struct Spindle {
-  bool running = false;          // M03 or M04 since the last M05
-  bool constantSurface = false;  // G96: the speed follows the diameter
-  double revolutions = 0;        // G97 S, per minute
-  double surfaceSpeed = 0;       // G96 S, m/min (ft/min in inches)
-  double limit = 0;              // G50 S, per minute; 0 = none
+  bool running{};          // M03 or M04 since the last M05
+  bool constantSurface{};  // G96: the speed follows the diameter
+  double revolutions{};    // G97 S, per minute
+  double surfaceSpeed{};   // G96 S, m/min (ft/min in inches)
+  double limit{};          // G50 S, per minute; 0 = none
 };
 
 // What one executed block did with the tool.
@@ -32,9 +32,9 @@ struct ToolStep {
   Kind kind = Kind::Skipped;
   BlockCodes codes;
   PathPoint from, to;
-  bool rapid = false;   // rapid traverse: G00 (modal) or G28
-  bool thread = false;  // G32 (modal)
-  bool bothAxes = false;  // the block names X and Z (the view draws a 45 degree leg for it)
+  bool rapid{};     // rapid traverse: G00 (modal) or G28
+  bool thread{};    // G32 (modal)
+  bool bothAxes{};  // the block names X and Z (the view draws a 45 degree leg for it)
   MovePath path;  // of a feed move: the line or the arc; of a rapid move: the straight line
 };
 

@@ -32,7 +32,7 @@ std::string CleanBlock(std::string_view block);
 struct WordRead {
   std::string text;
   double value = 0.0;
-  bool valid = false;
+  bool valid{};
 };
 
 // Scans the number text of the word whose letter stands at `position` (see ReadWordValue).

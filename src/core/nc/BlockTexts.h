@@ -51,7 +51,7 @@ class BlockTexts {
   std::vector<std::uint32_t> ends_;
   std::vector<std::uint32_t> skips_;  // per skipped line, the index of the entry after it
   mutable std::unique_ptr<const SequenceIndex> index_;
-  mutable bool indexTried_ = false;
+  mutable bool indexTried_{};
 };
 
 }  // namespace draivo

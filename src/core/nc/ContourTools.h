@@ -16,8 +16,8 @@ class NcHost;
 // The allowance of one pass of a contour cycle.
 struct ContourShift {
   double n = 2;              // number of passes
-  double dx0 = 0, dz0 = 0;   // shift of the first pass
-  double dx1 = 0, dz1 = 0;   // shift of the last pass
+  double dx0{}, dz0{};       // shift of the first pass
+  double dx1{}, dz1{};       // shift of the last pass
   int k = 2;                 // this pass
 
   // The finishing allowance alone (the last pass of two).

@@ -10,8 +10,8 @@ class ProgramList;
 
 // A program point in program units (X a diameter).
 struct ProgramPoint {
-  double x = 0;
-  double z = 0;
+  double x{};
+  double z{};
 };
 
 // The frame every cycle expansion shares: the cycle block, its start point, showing the

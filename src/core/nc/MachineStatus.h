@@ -20,7 +20,7 @@ struct MachineStatus {
 
   // The zero-point and end-of-run message over the panel.
   std::string lblNullPoint;
-  bool nullPointVisible = false;
+  bool nullPointVisible{};
 
   // Empties the five value labels.
   void SetLabelsNothing();

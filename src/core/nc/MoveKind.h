@@ -10,9 +10,9 @@ namespace draivo {
 // dotted rapid move, "2" or "3" a solid arc, anything else a solid line. `known` is false
 // for a block without "G0", which keeps the style of the block before.
 struct MoveKind {
-  bool known = false;
+  bool known{};
   LineStyle style = LineStyle::Solid;
-  bool arc = false;
+  bool arc{};
 };
 
 MoveKind firstG0MoveKind(std::string_view block);

@@ -49,11 +49,11 @@ class ProgramList {
   BlockTexts* ownTexts();
 
   std::shared_ptr<const BlockTexts> blocks_;
-  bool madeHere_ = false;
+  bool madeHere_{};
   int listIndex_ = -1;
-  int topIndex_ = 0;
-  std::uint64_t contentRevision_ = 0;
-  std::uint64_t selectionRevision_ = 0;
+  int topIndex_{};
+  std::uint64_t contentRevision_{};
+  std::uint64_t selectionRevision_{};
 };
 
 }  // namespace draivo

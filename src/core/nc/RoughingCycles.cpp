@@ -45,12 +45,12 @@ void forEachStep(long long first, long long step, long long lo, long long hi, Co
 struct Roughing {
   ProgramPoint start;
   std::string startBlock;
-  double depth = 0;  // pixels
-  double retract = 0;
-  double uf = 0, wf = 0;
+  double depth{};  // pixels
+  double retract{};
+  double uf{}, wf{};
   std::string firstKey, lastKey;
-  double startRow = 0, startColumn = 0;
-  double firstContourRow = 0, lastContourColumn = 0;
+  double startRow{}, startColumn{};
+  double firstContourRow{}, lastContourColumn{};
 };
 
 // Offsets the next program entry by the finishing allowance, shows it and adds it to the

@@ -46,7 +46,7 @@ class [[nodiscard]] Connection {
 
  private:
   std::weak_ptr<signal_detail::SlotsBase> slots_;
-  std::uint64_t id_ = 0;
+  std::uint64_t id_{};
 };
 
 // A hook of the run that any number of parts follow, each on its own: the time account, the
@@ -63,8 +63,8 @@ class Signal {
   struct Slots : signal_detail::SlotsBase {
     std::deque<Slot> list;  // a slot stays in place while others are connected
     std::uint64_t nextId = 1;
-    int sending = 0;
-    bool dropped = false;  // slots were disconnected while sending
+    int sending{};
+    bool dropped{};  // slots were disconnected while sending
 
     void drop(std::uint64_t id) override {
       for (Slot& slot : list) {

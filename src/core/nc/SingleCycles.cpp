@@ -12,10 +12,10 @@ std::string fmt(double value) { return formatGeneral(value); }
 
 struct SingleCycle {
   ProgramPoint start;
-  double x = 0;
-  double z = 0;
-  double feed = 0;
-  double taper = 0;
+  double x{};
+  double z{};
+  double feed{};
+  double taper{};
 };
 
 SingleCycle readCycle(const std::string& block, const ProgramPoint& start, double taperScale) {

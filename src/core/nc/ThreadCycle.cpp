@@ -35,7 +35,7 @@ long long micrometres(double value) {
 
 struct Thread {
   ProgramPoint start;
-  double endZ = 0;  // thread end plus chamfer
+  double endZ{};  // thread end plus chamfer
   std::string second;
 };
 

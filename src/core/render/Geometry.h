@@ -8,8 +8,8 @@ namespace draivo {
 // Results of the arc geometry, read by the path drawing after each call. Angles are texts in
 // degrees ("" = not set): 0 below the centre on the screen, 90 to the right, counter-clockwise.
 struct ArcResults {
-  double ArcCentreZ = 0;
-  double ArcCentreX = 0;
+  double ArcCentreZ{};
+  double ArcCentreX{};
   std::string ArcStartAngle;
   std::string ArcEndAngle;
 };

@@ -6,10 +6,10 @@ class Surface;
 
 // The dragged rectangle in picture pixels.
 struct SelectionRect {
-  double left = 0;
-  double top = 0;
-  double width = 0;
-  double height = 0;
+  double left{};
+  double top{};
+  double width{};
+  double height{};
 };
 
 // The largest whole factor at which a width x height region fits into the inner size of the
@@ -21,8 +21,8 @@ int MagnifyFactor(double innerWidth, double innerHeight, double width, double he
 class Magnifier {
  public:
   struct Point {
-    int x = 0;
-    int y = 0;
+    int x{};
+    int y{};
   };
 
   void mouseDown(int x, int y);
@@ -41,13 +41,13 @@ class Magnifier {
   int lastFactor() const { return lastFactor_; }
 
  private:
-  bool selecting_ = false;
-  bool outlineVisible_ = false;
-  bool zoomVisible_ = false;
+  bool selecting_{};
+  bool outlineVisible_{};
+  bool zoomVisible_{};
   Point start_;
   Point end_;
   SelectionRect rect_;
-  int lastFactor_ = 0;
+  int lastFactor_{};
 };
 
 }  // namespace draivo

@@ -20,7 +20,7 @@ class PathDrawer {
   // a circular move become absolute ones). The picture's line style is set by the caller.
   void DrawMove(std::string& block, bool arcMove, Surface& picture, bool instantDraw);
 
-  bool RapidMode = false;
+  bool RapidMode{};
   ArcResults arc;
 
   const DrawHooks& hooks() const { return hooks_; }

@@ -10,7 +10,7 @@ namespace draivo {
 
 // Rows and columns of a surface, both ends included; empty when right < left.
 struct PixelBox {
-  int left = 0, top = 0, right = -1, bottom = -1;
+  int left{}, top{}, right = -1, bottom = -1;
 
   bool empty() const { return left > right || top > bottom; }
   bool contains(int column, int row) const {
@@ -100,8 +100,8 @@ class Surface {
   int height_;
   Colour background_;
   std::vector<Colour> pixels_;
-  std::uint64_t revision_ = 0;
-  std::uint64_t clears_ = 0;
+  std::uint64_t revision_{};
+  std::uint64_t clears_{};
   // Every pixel that may differ from the background lies in this box, so that clearing a
   // picture that holds one small drawing (a contour of a roughing cycle) fills only that part.
   PixelBox drawn_;

@@ -18,11 +18,11 @@ struct ViewState {
   int ViewOriginZ = ViewOriginZStart;
   int ViewOriginX = ViewOriginXStart;
   double ZoomFactor = 3.4;
-  int DrawDelay = 0;
-  double CurrentPointZ = 0, CurrentPointX = 0;
-  double TargetPointZ = 0, TargetPointX = 0;
+  int DrawDelay{};
+  double CurrentPointZ{}, CurrentPointX{};
+  double TargetPointZ{}, TargetPointX{};
   Colour PenColour = Black;
-  int ToolColourIndex = 0;
+  int ToolColourIndex{};
 
   int zoomValue = ZoomValueStart;
   int speedValue = SpeedValueStart;

@@ -12,7 +12,7 @@ namespace draivo {
 // The state of a run at a gate of its block loop, before the gate: the run's own state and
 // that of every part that follows it, in the order the parts were added.
 struct Checkpoint {
-  std::uint64_t gatesPassed = 0;  // gates the run had passed; the next gate is number + 1
+  std::uint64_t gatesPassed{};  // gates the run had passed; the next gate is number + 1
   std::vector<std::unique_ptr<CheckpointPart::State>> states;
   std::size_t bytes() const;
 };
@@ -49,7 +49,7 @@ class CheckpointStore {
   void thin();
 
   std::vector<Checkpoint> checkpoints_;
-  std::size_t bytes_ = 0;
+  std::size_t bytes_{};
   std::uint64_t startInterval_ = StartInterval;
   std::uint64_t interval_ = StartInterval;
 };

@@ -21,7 +21,7 @@ inline constexpr std::uintmax_t MaxProgramFileBytes = 64u * 1024u * 1024u;
 // A program file open for reading, and its size.
 struct OpenedFile {
   std::ifstream in;
-  std::uintmax_t size = 0;
+  std::uintmax_t size{};
 };
 
 // Opens a regular file of at most MaxProgramFileBytes; nothing when it is missing, not a

@@ -51,8 +51,8 @@ class HeadlessHost : public Host {
   bool direct_;
   std::function<void(const std::string&)> onMessage_;
   Simulator* sim_ = nullptr;
-  std::uint64_t clock_ = 0;
-  bool reachedTarget_ = false;
+  std::uint64_t clock_{};
+  bool reachedTarget_{};
   std::vector<std::string> messages_;
   std::vector<RunMessage> boxes_;
 };

@@ -25,16 +25,16 @@ struct HeadlessOptions {
   static constexpr std::uint64_t StepsPerLine = 100;
 
   double zoom = ZoomStart;
-  bool direct = false;
+  bool direct{};
   // Program blocks taken up plus blocks executed before the run is stopped; 0 scales the
   // budget with the program.
-  std::uint64_t stepBudget = 0;
+  std::uint64_t stepBudget{};
   bool collectTrace = true;
-  bool recordTime = false;  // keep the machining time of the run
+  bool recordTime{};         // keep the machining time of the run
   WorkpieceSetup workpiece;  // the stock being cut; none by default
   // Runs as "Uitvoeren tot hier" to the block on this line of the program file (from 1) and
   // ends the run where it holds, before the block is carried out; 0 runs to the end.
-  std::size_t untilLine = 0;
+  std::size_t untilLine{};
   // Told of every executed block and every message box ("title: text") as they happen.
   std::function<void(const std::string&)> onTrace;
   std::function<void(const std::string&)> onMessage;
@@ -68,14 +68,14 @@ HeadlessExit ExitOf(RunOutcome outcome);
 
 struct HeadlessResult {
   RunOutcome outcome = RunOutcome::None;
-  bool budgetExhausted = false;
-  bool untilLine = false;      // the run was asked to hold at a block
-  bool reachedTarget = false;  // and ended holding there
-  std::uint64_t stepBudget = 0;       // the budget the run had at its end
+  bool budgetExhausted{};
+  bool untilLine{};                   // the run was asked to hold at a block
+  bool reachedTarget{};               // and ended holding there
+  std::uint64_t stepBudget{};         // the budget the run had at its end
   std::vector<std::string> trace;     // every block text handed to ExecuteBlock
   std::vector<std::string> messages;  // every message box as "title: text"
   std::vector<RunMessage> messageBoxes;  // the same message boxes, with where they came
-  std::uint64_t executedBlocks = 0;      // blocks handed to ExecuteBlock within the budget
+  std::uint64_t executedBlocks{};        // blocks handed to ExecuteBlock within the budget
   SourceLocation stoppedAt;              // with budgetExhausted: the block the run stopped at
   std::vector<StatusRow> status;      // the status panel after the run
   Surface picture;                    // picResult after the run

@@ -23,8 +23,8 @@ std::string PictureFilePath(const std::string& folder, const std::string& captio
 
 struct PictureExportResult {
   std::string path;        // the file that was (or should have been) written
-  bool attempted = false;  // false when a run was busy, was stopped or the window is closing
-  bool written = false;
+  bool attempted{};        // false when a run was busy, was stopped or the window is closing
+  bool written{};
 };
 
 // "Figuur opslaan": runs the loaded program again at full speed on a white background,

@@ -26,9 +26,9 @@ class PictureSnapshot {
     std::uint32_t length;
   };
   std::vector<Run> runs_;
-  std::size_t pixelCount_ = 0;
-  Colour background_ = 0;
-  Colour foreColour_ = 0;
+  std::size_t pixelCount_{};
+  Colour background_{};
+  Colour foreColour_{};
   LineStyle drawStyle_ = LineStyle::Solid;
   int drawWidth_ = 1;
   PixelBox drawn_;

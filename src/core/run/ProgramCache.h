@@ -33,7 +33,7 @@ class ProgramCache {
 
  private:
   struct Stamp {
-    std::uintmax_t size = 0;
+    std::uintmax_t size{};
     std::filesystem::file_time_type modified;
     bool operator==(const Stamp&) const = default;
   };

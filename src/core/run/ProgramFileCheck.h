@@ -25,9 +25,9 @@ class ProgramTextCheck {
   bool failed() const { return nul_; }
 
  private:
-  std::uint64_t bytes_ = 0;
-  std::uint64_t foreign_ = 0;  // control characters that program files do not carry
-  bool nul_ = false;
+  std::uint64_t bytes_{};
+  std::uint64_t foreign_{};  // control characters that program files do not carry
+  bool nul_{};
 };
 
 // Whether the bytes of a whole file can be a program file (see ProgramTextCheck).

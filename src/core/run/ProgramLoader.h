@@ -36,7 +36,7 @@ class ProgramBuilder {
   std::optional<std::string> caption_;
   FileEncoding encoding_;
   bool firstLine_ = true;
-  bool ended_ = false;
+  bool ended_{};
 };
 
 // The program of a whole file text: lines split at CR, LF or CR LF.

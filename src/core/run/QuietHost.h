@@ -12,7 +12,7 @@ class QuietHost : public Host {
   explicit QuietHost(Host& window) : window_(window) {}
 
   Host& window() { return window_; }
-  bool quiet = false;
+  bool quiet{};
 
   void processEvents() override {
     if (!quiet) window_.processEvents();

@@ -28,11 +28,11 @@ struct Indicators {
 
 // Enabled states and check marks of the menu items and the start button.
 struct MenuState {
-  bool startenEnabled = false;        // "Starten"
-  bool vernieuwEnabled = false;       // "Vernieuw"
-  bool figuurOpslaanEnabled = false;  // "Figuur opslaan"
-  bool optioneelChecked = false;      // "Optionele stop"
-  bool stapChecked = false;           // "Stap voor stap"
+  bool startenEnabled{};        // "Starten"
+  bool vernieuwEnabled{};       // "Vernieuw"
+  bool figuurOpslaanEnabled{};  // "Figuur opslaan"
+  bool optioneelChecked{};      // "Optionele stop"
+  bool stapChecked{};           // "Stap voor stap"
   bool startButtonEnabled = true;
 };
 

@@ -51,7 +51,7 @@ class RunJournal {
 
  private:
   std::vector<JournalEntry> entries_;
-  std::size_t cursor_ = 0;
+  std::size_t cursor_{};
 };
 
 }  // namespace draivo

@@ -31,8 +31,8 @@ class Simulator::SimulatorState : public CheckpointPart::State {
   }
 
   RunState run;
-  bool startPressed = false;
-  bool stopLatch = false;
+  bool startPressed{};
+  bool stopLatch{};
   std::string spindleDirection;
   Indicators indicators;
   MenuState menus;
@@ -41,17 +41,17 @@ class Simulator::SimulatorState : public CheckpointPart::State {
   std::string listedFile;
   MachineStatus status;
   ViewState view;
-  bool rapidMode = false;
+  bool rapidMode{};
   ArcResults arc;
   std::shared_ptr<const BlockTexts> commands;
-  int commandsIndex = -1, commandsTop = 0;
+  int commandsIndex = -1, commandsTop{};
   std::shared_ptr<const BlockTexts> automatic;
   int automaticIndex = -1;
   PictureSnapshot result;
   // picCalculate is not kept: a roughing cycle clears it before it draws and probes, and
   // nothing else reads it, so what it holds between two program blocks never matters.
-  std::uint64_t eventPoints = 0;
-  std::size_t journalSize = 0;
+  std::uint64_t eventPoints{};
+  std::size_t journalSize{};
   int direct = -1;
 };
 

@@ -27,14 +27,14 @@ namespace draivo {
 
 // The run state of the Open command.
 struct RunState {
-  int SubprogramLevel = 0;  // 1 = main program, 0 between runs
+  int SubprogramLevel{};  // 1 = main program, 0 between runs
   std::vector<std::string> ProgramFile;
   std::vector<int> PassCount;
   std::vector<int> BlockPosition;
   std::vector<int> LoadPending;
   std::vector<int> PassNumber;  // the pass being run at each level, kept across calls
-  bool RunBusy = false;
-  bool RerunRequest = false;
+  bool RunBusy{};
+  bool RerunRequest{};
 };
 
 // How the last run ended.
@@ -52,7 +52,7 @@ enum class RunOutcome {
 // The block "Uitvoeren tot hier" runs to: a line of a program file.
 struct BlockTarget {
   std::string file;
-  std::size_t line = 0;  // 1 = the first line of the file
+  std::size_t line{};  // 1 = the first line of the file
 };
 
 // The core of the main window: the program list, status, view, pictures, run and run control.
@@ -90,8 +90,8 @@ class Simulator : public NcHost {
 
   // Run state and run control.
   RunState run;
-  bool StartPressed = false;
-  bool StopLatch = false;
+  bool StartPressed{};
+  bool StopLatch{};
   std::string SpindleDirection = "M03";
   RunOutcome lastOutcome = RunOutcome::None;
   // The hooks of the run; each part that follows the run connects to them on its own.
@@ -253,19 +253,19 @@ class Simulator : public NcHost {
   // fresh one.
   struct RewindProgress {
     RunMode mode = RunMode::Live;
-    std::uint64_t gate = 0;            // gates the run has come to
-    std::uint64_t eventPoints = 0;     // event points the run has come to
+    std::uint64_t gate{};              // gates the run has come to
+    std::uint64_t eventPoints{};       // event points the run has come to
     std::vector<std::uint64_t> stops;  // the gates at which the run waited, in order
-    std::uint64_t replayGate = 0;
-    bool replayToTarget = false;
-    std::uint64_t rewindGate = 0;                   // "Stap terug" asked to go back to this gate
+    std::uint64_t replayGate{};
+    bool replayToTarget{};
+    std::uint64_t rewindGate{};                     // "Stap terug" asked to go back to this gate
     std::optional<BlockTarget> pendingTarget;       // asked for during an animation
     std::map<std::string, std::vector<bool>> seen;  // blocks taken up at a gate
     int direct = -1;                                // "Direct" as last read: 1, 0, -1 not yet
     MessageAnswer replayedAnswer = MessageAnswer::Ok;
-    std::uint64_t hurryEventsAt = 0;
-    bool waitingAtGate = false;
-    bool holding = false;
+    std::uint64_t hurryEventsAt{};
+    bool waitingAtGate{};
+    bool holding{};
   };
 
   RewindProgress progress_;
@@ -277,10 +277,10 @@ class Simulator : public NcHost {
   std::vector<CheckpointPart*> parts_;
   std::optional<BlockTarget> target_;
 
-  bool quitRequested_ = false;
-  bool stopRequested_ = false;
-  bool runStarted_ = false;  // onRunStart was sent for the run in progress
-  int runDepth_ = 0;         // Open calls in progress
+  bool quitRequested_{};
+  bool stopRequested_{};
+  bool runStarted_{};      // onRunStart was sent for the run in progress
+  int runDepth_{};         // Open calls in progress
   std::string lastBlock_;  // the last block the run loop took up
   std::string fileToOpen_;  // OpenFile's file, instead of the dialog's
   std::string listedFile_;

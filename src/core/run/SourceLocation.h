@@ -9,7 +9,7 @@ namespace draivo {
 // shows no block) and its text as the program list holds it.
 struct SourceLocation {
   std::string file;
-  std::size_t line = 0;
+  std::size_t line{};
   std::string block;
 };
 

@@ -8,7 +8,7 @@ namespace draivo {
 struct SubprogramCall {
   std::string fileName;
   int passes = 1;
-  bool passesCapped = false;  // the P word asked for more than MaxSubprogramPasses passes
+  bool passesCapped{};  // the P word asked for more than MaxSubprogramPasses passes
 };
 
 // Repetition counts above this are cut to it (a P word holds at most four repetition digits).

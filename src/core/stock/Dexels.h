@@ -10,8 +10,8 @@ namespace draivo {
 
 // What a sweep takes (or would take) from the stock.
 struct Removal {
-  double deepest = 0;       // the most taken from one column, along the radius
-  std::size_t columns = 0;  // the columns it took from
+  double deepest{};       // the most taken from one column, along the radius
+  std::size_t columns{};  // the columns it took from
 
   // How thick the layer is that the sweep takes: along the radius, and along Z at the width
   // of the columns it took from, whichever is less; a pass that touches the surface takes none.
@@ -21,7 +21,7 @@ struct Removal {
 
 // The columns that changed, both included; empty when last < first.
 struct ColumnSpan {
-  std::size_t first = 1, last = 0;
+  std::size_t first = 1, last{};
 
   bool empty() const { return last < first; }
   void add(std::size_t column);

@@ -57,7 +57,7 @@ class ReachTree {
   // Brings the nodes under `node` up to date with their leaves.
   void refresh(std::size_t node);
 
-  std::size_t columns_ = 0;
+  std::size_t columns_{};
   std::size_t leaves_ = 1;  // a power of two at least the number of columns
   std::vector<double> nodes_;
 };

@@ -39,27 +39,27 @@ class RunStock : public CheckpointPart {
 
   // The feed move being carried out, until the block is done.
   struct Move {
-    bool active = false;
+    bool active{};
     std::vector<SweepPiece> pieces;
     // It follows the pen: the programmed path, the nose's centre from its points and the
     // nose radius.
     MovePath path;
     PathPoint centre;
-    double nose = 0;
-    double done = 0;  // the fraction of the path already taken
+    double nose{};
+    double done{};  // the fraction of the path already taken
   };
   // The nose radius of the tool in use, for its tool and unit.
   struct Nose {
     std::string tool;
     LengthUnit unit = LengthUnit::Millimetre;
-    double radius = 0;
+    double radius{};
   };
   // Everything of the run in progress, as it stands when the run starts; the setup for the
   // next runs stays as the user set it.
   struct RunState {
     WorkpieceSetup setup;
-    bool laid = false;         // the blank of this run was looked for
-    bool executedAny = false;  // the run has carried out a block
+    bool laid{};         // the blank of this run was looked for
+    bool executedAny{};  // the run has carried out a block
     std::optional<Workpiece> workpiece;
     std::optional<BlankCommentFault> blankFault;
     ToolFollower tool;

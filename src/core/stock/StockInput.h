@@ -20,12 +20,12 @@ struct BarBlank {
   static constexpr double MaxLength = 2000;
   static constexpr double MaxFace = 2000;  // |Z|
 
-  double diameter = 0;     // D
-  double length = 0;       // L
-  double face = 0;         // Z
-  double bore = 0;         // B; 0 for a solid bar
-  double chuckLength = 0;  // K; 0 for no chuck
-  double jawDiameter = 0;  // J; 0 for the default, twice the bar's diameter
+  double diameter{};     // D
+  double length{};       // L
+  double face{};         // Z
+  double bore{};         // B; 0 for a solid bar
+  double chuckLength{};  // K; 0 for no chuck
+  double jawDiameter{};  // J; 0 for the default, twice the bar's diameter
 
   double jaws() const { return jawDiameter > 0 ? jawDiameter : 2 * diameter; }
   bool operator==(const BarBlank&) const = default;
@@ -39,7 +39,7 @@ struct NoseRadii {
   static constexpr double DefaultMm = 0.4;
   static constexpr double DefaultInch = 0.016;
 
-  double fallback = 0;
+  double fallback{};
   std::map<int, double> byTool;
 
   // The radius for the tool a T word selected ("T0101"; "" before any).
@@ -79,9 +79,9 @@ struct InputFault {
     BadTool,         // `text` names no tool number
   };
   Problem problem = Problem::Missing;
-  char field = 0;  // D, L, Z, B, K, J; R for a nose radius, T for a tool
+  char field{};  // D, L, Z, B, K, J; R for a nose radius, T for a tool
   std::string text;
-  double value = 0, other = 0;  // the value, and the value it must keep clear of
+  double value{}, other{};  // the value, and the value it must keep clear of
 };
 
 enum class Language { Dutch, English };
@@ -112,7 +112,7 @@ std::optional<InputFault> CheckBlank(const BarBlank& blank);
 
 // The first blank comment of a program and what it says.
 struct BlankComment {
-  std::size_t index = 0;  // in the program
+  std::size_t index{};  // in the program
   BlankParse parse;
 };
 std::optional<BlankComment> FindBlankComment(const BlockTexts& program);
@@ -124,7 +124,7 @@ std::optional<int> ToolNumberOf(std::string_view digits);
 // "R" (every tool) or "T=R" (the tool; T a tool number or T word, "1", "T01", "T0101").
 struct NoseRadiusParse {
   std::optional<int> tool;
-  double radius = 0;
+  double radius{};
   std::optional<InputFault> fault;
 };
 NoseRadiusParse ParseNoseRadius(std::string_view text);

@@ -8,13 +8,13 @@ namespace draivo {
 
 // A range of distances from the axis, both ends included; empty when hi < lo.
 struct Interval {
-  double lo = 0;
-  double hi = 0;
+  double lo{};
+  double hi{};
 };
 
 // A box of the plane of the move: z from left to right, r from low to high.
 struct SweepBox {
-  double left = 0, right = 0, low = 0, high = 0;
+  double left{}, right{}, low{}, high{};
 };
 
 // What an outside turning tool covers while the centre of its round nose travels one piece of
@@ -55,19 +55,19 @@ class SweepPiece {
   // The line of the lower edge at z.
   double lowEdgeAt(double z) const { return lowFrom_.r + (z - lowFrom_.z) * lowSlope_; }
 
-  bool arc_ = false;
-  long long quadrant_ = 0;
-  double nose_ = 0;
+  bool arc_{};
+  long long quadrant_{};
+  double nose_{};
   PathPoint from_, to_;  // the ends of the centre's path
   SweepBox box_;
   // Segment: the lower edge of the capsule, the path moved by the nose radius along its
   // normal towards the axis (when the path is not square to the axis).
-  bool sloped_ = false;
+  bool sloped_{};
   PathPoint lowFrom_, lowTo_;
-  double lowSlope_ = 0;
+  double lowSlope_{};
   // Arc.
   PathPoint centre_, first_, last_;
-  double radius_ = 0;
+  double radius_{};
 };
 
 // The pieces swept by a nose of radius `nose` whose centre follows `path` moved by `shift`:

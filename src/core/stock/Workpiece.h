@@ -46,7 +46,7 @@ class Workpiece {
   LengthUnit unit_;
   Dexels stock_;
   std::optional<SweepBox> jaws_;
-  bool removed_ = false;
+  bool removed_{};
 };
 
 }  // namespace draivo

@@ -8,13 +8,13 @@ namespace draivo {
 
 // The modal feed: F per minute (G98) or per revolution (G99; always for threads).
 struct FeedRate {
-  bool perRevolution = false;
-  double feed = 0;
+  bool perRevolution{};
+  double feed{};
 };
 
 struct FeedTime {
-  double minutes = 0;
-  unsigned unknown = 0;  // UnknownFeed bits; minutes is 0 then
+  double minutes{};
+  unsigned unknown{};  // UnknownFeed bits; minutes is 0 then
 };
 
 // The time of a feed move along `path`. Under constant surface speed the spindle speed

@@ -45,7 +45,7 @@ class RunTimeRecorder : public CheckpointPart {
 
   Simulator& sim_;
   TimeRecorder recorder_;
-  bool hasRun_ = false;
+  bool hasRun_{};
   int singleCycleIndex_ = -1;  // the G90, G92 or G94 block whose passes are running
   Connection started_, takenUp_, executed_;
 };

@@ -27,15 +27,15 @@ inline constexpr double DefaultRapidRateInch = 400;
 // Times and lengths of the moves of one tool (or of a whole run). Lengths are in the
 // program's unit as written and measure the tool's travel, so X (a diameter) counts half.
 struct TimeTotals {
-  double feedMinutes = 0;  // of the feed moves whose time is known
-  double dwellMinutes = 0;
-  double feedLength = 0;
-  double rapidLength = 0;
+  double feedMinutes{};  // of the feed moves whose time is known
+  double dwellMinutes{};
+  double feedLength{};
+  double rapidLength{};
   // Rapid travel of the axis that moves furthest, per unit: the axes traverse at the rapid
   // rate each, so that axis decides the time.
-  double rapidTravelMm = 0;
-  double rapidTravelInch = 0;
-  unsigned unknownFeed = 0;  // UnknownFeed bits of the feed moves whose time is unknown
+  double rapidTravelMm{};
+  double rapidTravelInch{};
+  unsigned unknownFeed{};  // UnknownFeed bits of the feed moves whose time is unknown
 
   bool feedKnown() const { return unknownFeed == 0; }
   // `rapidRate` in the program's unit per minute; 0 takes the default rate of each unit.

@@ -11,9 +11,9 @@ namespace draivo {
 // What a canned cycle sets for the moves it makes: its own F word (the lead of a thread)
 // is the feed of all of them, and thread passes feed per revolution.
 struct CycleFeed {
-  bool hasFeed = false;
-  double feed = 0;
-  bool threading = false;
+  bool hasFeed{};
+  double feed{};
+  bool threading{};
 };
 
 // Follows the tool through the executed blocks of a run and adds up the time and travel of
@@ -43,8 +43,8 @@ class TimeRecorder {
   TimeAccount account_;
   ToolFollower tool_;
   FeedRate rate_;
-  bool inCycle_ = false;
-  bool cycleThreading_ = false;
+  bool inCycle_{};
+  bool cycleThreading_{};
 };
 
 }  // namespace draivo
