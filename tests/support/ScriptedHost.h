@@ -72,6 +72,8 @@ class ScriptedHost : public Host {
     sim_ = &simulator;
     for (const Shown part : AllShown) shown_[part] = held(part);
   }
+  // The window's event loop after a run returned: it repaints what it was told of.
+  void runReturned() { checkShown(); }
   // Called when the run hands the window its events without waiting.
   std::function<void(ScriptedHost&)> onEvents;
   void processEvents() override {

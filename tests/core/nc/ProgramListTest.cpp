@@ -1,5 +1,5 @@
 // What the program list answers for indexes outside it, and how it clamps the selection and the
-// scroll position, on an empty list and on one of a program with a start line.
+// scroll position, on an empty list, on one of a program with a start line and on one cleared.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -37,6 +37,11 @@ TEST(ProgramList, AnswersAndClampsAtItsEnds) {
     loaded.setTopIndex(q.index);
     EXPECT_EQ(loaded.TopIndex(), q.top);
   }
+  // Cleared, the list selects nothing and scrolls to its top.
+  loaded.Clear();
+  EXPECT_EQ(loaded.ListCount(), 0);
+  EXPECT_EQ(loaded.ListIndex(), -1);
+  EXPECT_EQ(loaded.TopIndex(), 0);
 
   ProgramList empty;
   for (const int index : {-1, 0, 1}) {

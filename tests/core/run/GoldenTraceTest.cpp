@@ -236,6 +236,7 @@ CaseRun RunScriptedCase(const GoldenCase& c) {
   if (c.has("start-first")) sim.Starten();
   host.dialogAnswer = c.programFile();
   sim.Open();
+  host.runReturned();
   run.messages = host.messages;
   run.status = StatusLines(StatusRows(sim.status));
   run.waits = host.gateClicks;

@@ -158,6 +158,7 @@ struct SteppedRun {
     mainProgram = program;
     r.host.dialogAnswer = program;
     r.sim.Open();
+    r.host.runReturned();
     EXPECT_EQ(r.host.stale, std::vector<std::string>{}) << "the window was not told of a change";
   }
 
@@ -328,6 +329,18 @@ Shown FirstStopAt(const std::string& program, std::size_t line, std::vector<std:
   return first.value_or(Shown{});
 }
 
+// Asks "Uitvoeren tot hier" as the user does, on the line's row, where the list shows the file.
+void askRunTo(Simulator& sim, const std::string& file, std::size_t line) {
+  const ProgramList& list = sim.lstCommands;
+  for (int row = 0; sim.listedFile() == file && row < list.ListCount(); ++row) {
+    if (list.lineOf(row) != line) continue;
+    sim.runToHere(list.ListCount());  // past the list's end: ignored
+    sim.runToHere(row);
+    return;
+  }
+  sim.runTo({file, line});
+}
+
 // "Uitvoeren tot hier" to a line of the main program asked at a stop holds where stepping to it
 // first shows it, or says it never came there; going on ends as stepping through every block,
 // and draivo-sim --until-block shows the same picture and status rows.
@@ -348,7 +361,7 @@ void ExpectRunToHere(const std::string& program, std::size_t line, std::size_t f
     }
     if (!asked && stop == fromStop) {
       asked = true;
-      run.r.sim.runTo({file, line});
+      askRunTo(run.r.sim, file, line);
     }
     return true;
   });
