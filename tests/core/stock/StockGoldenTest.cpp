@@ -102,6 +102,7 @@ struct StockRun {
   std::optional<BlankCommentFault> fault;
   Surface picture;
   bool followedThePen = false;  // the stock went down between two waits of one block
+  bool arcLagged = false;       // the last wait of an arc showed less cut than the arc leaves
 };
 
 std::vector<std::string> warningLines(const std::vector<StockWarning>& warnings) {
@@ -129,16 +130,24 @@ StockRun runAnimated(const std::string& program, const WorkpieceSetup& setup, in
   sim.startupTimer();
   sim.setSpeedValue(speed);
   StockRun run;
-  const auto tracing = sim.interpreter.onExecute.connect(
-      [&run](const std::string& block) { run.trace.push_back(block); });
   double lastArea = 0;
   std::size_t lastBlock = 0;
+  bool arcWaited = false;
+  const auto area = [&stock] { return stock.workpiece()->stock().area(); };
+  const auto tracing = sim.interpreter.onExecute.connect([&](const std::string& block) {
+    // The arc before is drawn whole: its last wait showed all that it cuts. (A cycle cuts its
+    // passes between blocks, a rapid at its end.)
+    if (arcWaited && area() != lastArea) run.arcLagged = true;
+    arcWaited = false;
+    run.trace.push_back(block);
+  });
   host.onWait = [&](ScriptedHost&) {
-    if (!stock.workpiece()) return;
-    const double area = stock.workpiece()->stock().area();
-    if (run.trace.size() == lastBlock && area < lastArea) run.followedThePen = true;
-    lastArea = area;
+    if (!stock.workpiece() || run.trace.empty()) return;
+    if (run.trace.size() == lastBlock && area() < lastArea) run.followedThePen = true;
+    lastArea = area();
     lastBlock = run.trace.size();
+    const std::string& block = run.trace.back();
+    arcWaited = block.find("G02") != std::string::npos || block.find("G03") != std::string::npos;
   };
   host.dialogAnswer = program;
   sim.Open();
@@ -349,6 +358,11 @@ TEST(StockFollowsThePen, WithinAFeedMove) {
                   .followedThePen);
   EXPECT_FALSE(runAnimated(program.string(), GivenBlank("D50,L80"), ViewState::SpeedValueRight)
                    .followedThePen);
+  // The pen's last pixel of an arc shows the stock cut to the arc's end.
+  const StockRun arc = runAnimated(StockProgram("arc_into_the_bar").string(),
+                                   GivenBlank("D50,L80"), ViewState::SpeedValueLeft);
+  EXPECT_TRUE(arc.followedThePen);
+  EXPECT_FALSE(arc.arcLagged);
 }
 
 // A row of stock_run_cases.rows: a run case, the area it leaves of ShortRunCaseBlank, its warnings
