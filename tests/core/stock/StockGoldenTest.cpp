@@ -359,8 +359,8 @@ TEST(StockFollowsThePen, WithinAFeedMove) {
   EXPECT_FALSE(runAnimated(program.string(), GivenBlank("D50,L80"), ViewState::SpeedValueRight)
                    .followedThePen);
   // The pen's last pixel of an arc shows the stock cut to the arc's end.
-  const StockRun arc = runAnimated(StockProgram("arc_into_the_bar").string(),
-                                   GivenBlank("D50,L80"), ViewState::SpeedValueLeft);
+  const StockRun arc = runAnimated(StockProgram("arc_into_the_bar").string(), GivenBlank("D50,L80"),
+                                   ViewState::SpeedValueLeft);
   EXPECT_TRUE(arc.followedThePen);
   EXPECT_FALSE(arc.arcLagged);
 }
