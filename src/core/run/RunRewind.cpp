@@ -52,7 +52,7 @@ class Simulator::SimulatorState : public CheckpointPart::State {
   // nothing else reads it, so what it holds between two program blocks never matters.
   std::uint64_t eventPoints{};
   std::size_t journalSize{};
-  int direct = -1;
+  std::optional<bool> direct;
 };
 
 void Simulator::resetRewind() {
@@ -143,7 +143,7 @@ void Simulator::applyInput(const JournalEntry& entry) {
       startButtonClick(StartButtonIndex);
       break;
     case RunInput::Direct:
-      progress_.direct = entry.value;
+      progress_.direct = entry.value != 0;
       break;
     case RunInput::Answer:
       progress_.replayedAnswer = static_cast<MessageAnswer>(entry.value);

@@ -93,11 +93,11 @@ void Simulator::requestStop() {
 
 // A replay reads the box as the run read it; a run notes each change it reads.
 bool Simulator::directChecked() {
-  if (progress_.mode == RunMode::Replaying) return progress_.direct == 1;
-  const int value = host_.directChecked() ? 1 : 0;
-  if (value != progress_.direct) record(RunInput::Direct, value);
+  if (progress_.mode == RunMode::Replaying) return progress_.direct.value_or(false);
+  const bool value = host_.directChecked();
+  if (value != progress_.direct) record(RunInput::Direct, value ? 1 : 0);
   progress_.direct = value;
-  return value == 1;
+  return value;
 }
 
 void Simulator::setCaption(const std::string& text) {

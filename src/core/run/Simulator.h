@@ -261,7 +261,7 @@ class Simulator : public NcHost {
     std::uint64_t rewindGate{};                     // "Stap terug" asked to go back to this gate
     std::optional<BlockTarget> pendingTarget;       // asked for during an animation
     std::map<std::string, std::vector<bool>> seen;  // blocks taken up at a gate
-    int direct = -1;                                // "Direct" as last read: 1, 0, -1 not yet
+    std::optional<bool> direct;                     // "Direct" as last read; none before that
     MessageAnswer replayedAnswer = MessageAnswer::Ok;
     std::uint64_t hurryEventsAt{};
     bool waitingAtGate{};
