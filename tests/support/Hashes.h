@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "render/Surface.h"
 
@@ -20,6 +21,19 @@ inline std::uint64_t Fnv1a(const void* data, std::size_t size, std::uint64_t has
 // Of the picture's pixel values row by row, as the golden folders' expected.hash holds it.
 inline std::uint64_t PictureHash(const Surface& picture) {
   return Fnv1a(picture.pixels().data(), picture.pixels().size() * sizeof(Colour));
+}
+
+// Of the picture's pixels two at a time: quicker, for comparing pictures within one test. Each
+// step is one-to-one, so pictures that differ in one pixel always differ in it.
+inline std::uint64_t QuickPictureHash(const Surface& picture) {
+  constexpr std::uint64_t prime = 0x100000001b3;
+  const std::vector<Colour>& pixels = picture.pixels();
+  std::uint64_t hash = FnvStart;
+  std::size_t i = 0;
+  for (; i + 1 < pixels.size(); i += 2)
+    hash = (hash ^ (pixels[i] | std::uint64_t{pixels[i + 1]} << 32)) * prime;
+  if (i < pixels.size()) hash = (hash ^ pixels[i]) * prime;
+  return hash;
 }
 
 }  // namespace draivo::test

@@ -110,7 +110,7 @@ struct SteppedRun {
 
   Shown shown() {
     Shown s;
-    s.picture = PictureHash(r.sim.picResult);
+    s.picture = QuickPictureHash(r.sim.picResult);
     s.status = StatusLines(StatusRows(r.sim.status));
     s.time = FormatTimeTable(MakeTimeTable(time.account(), 0));
     s.list = std::filesystem::path(r.sim.listedFile()).filename().string() + ":" +
@@ -214,7 +214,7 @@ FreshStops RunFresh(const StepBackCase& c) {
     return true;
   });
   result.trace = fresh.trace.blocks;
-  result.picture = PictureHash(fresh.r.sim.picResult);
+  result.picture = QuickPictureHash(fresh.r.sim.picResult);
   result.outcome = fresh.r.sim.lastOutcome;
   return result;
 }
@@ -265,7 +265,7 @@ void ExpectStepBack(const StepBackCase& c, const FreshStops& freshRun) {
   EXPECT_EQ(*(at + 1), from - back) << name;
   EXPECT_EQ(visits.size(), freshStops.size() + back + 1) << name;
   EXPECT_EQ(stepped.trace.blocks, freshRun.trace) << name;
-  EXPECT_EQ(PictureHash(stepped.r.sim.picResult), freshRun.picture) << name;
+  EXPECT_EQ(QuickPictureHash(stepped.r.sim.picResult), freshRun.picture) << name;
   EXPECT_EQ(stepped.r.sim.lastOutcome, freshRun.outcome) << name;
 }
 
@@ -384,7 +384,7 @@ void ExpectRunToHere(const std::string& program, std::size_t line, std::size_t f
   options.untilLine = line;
   const HeadlessResult headless = RunHeadless(file, options);
   EXPECT_EQ(headless.exit(), HeadlessExit::ReachedEnd) << name;
-  EXPECT_EQ(PictureHash(headless.picture), held->picture) << name;
+  EXPECT_EQ(QuickPictureHash(headless.picture), held->picture) << name;
   EXPECT_EQ(StatusLines(headless.status), held->status) << name;
 }
 
