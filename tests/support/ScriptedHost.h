@@ -70,6 +70,7 @@ class ScriptedHost : public Host {
 
   void attach(Simulator& simulator) {
     sim_ = &simulator;
+    takeEntries();
     for (const Shown part : AllShown) shown_[part] = held(part);
   }
   // The window's event loop after a run returned: it repaints what it was told of.
@@ -140,7 +141,7 @@ class ScriptedHost : public Host {
     const Simulator& s = *sim_;
     const auto flag = [](bool on) { return on ? '1' : '0'; };
     switch (part) {
-      case List: return ListPosition(s.lstCommands);
+      case List: return ListPosition(s.lstCommands) + entriesName(s.lstCommands.texts());
       case Labels: {  // the status panel, the label over it and the scroll bars' values
         std::string text = std::string(1, flag(s.status.nullPointVisible)) + " " +
                            s.status.lblNullPoint + " zoom " + std::to_string(s.view.zoomValue) +
@@ -157,8 +158,23 @@ class ScriptedHost : public Host {
                 flag(s.menus.stapChecked), flag(s.menus.startButtonEnabled)};
     }
   }
+  // The list's rows, which the window takes again only when the list's entries changed.
+  static std::string entriesName(const std::shared_ptr<const BlockTexts>& entries) {
+    return entries ? " entries " + std::to_string(reinterpret_cast<std::uintptr_t>(entries.get()))
+                   : " no entries";
+  }
+  void takeEntries() {
+    shownEntries_ = sim_->lstCommands.texts();
+    shownContent_ = sim_->lstCommands.contentRevision();
+  }
   void show(Shown part) {
-    if (sim_) shown_[part] = held(part);
+    if (!sim_) return;
+    if (part != List) {
+      shown_[part] = held(part);
+      return;
+    }
+    if (sim_->lstCommands.contentRevision() != shownContent_) takeEntries();
+    shown_[List] = ListPosition(sim_->lstCommands) + entriesName(shownEntries_);
   }
   void checkShown() {
     if (!sim_) return;
@@ -168,11 +184,14 @@ class ScriptedHost : public Host {
       stale.push_back(std::to_string(clock) + " " + ShownNames[part] + ": " + shown_[part] +
                       " | " + now);
       shown_[part] = now;  // reported once
+      if (part == List) takeEntries();
     }
   }
 
   Simulator* sim_ = nullptr;
   std::string shown_[ShownCount];
+  std::shared_ptr<const BlockTexts> shownEntries_;
+  std::uint64_t shownContent_ = 0;
   std::string shownSince_;  // "from-" while the label is shown
 };
 
