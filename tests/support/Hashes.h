@@ -9,12 +9,12 @@
 namespace draivo::test {
 
 constexpr std::uint64_t FnvStart = 0xcbf29ce484222325;
+constexpr std::uint64_t FnvPrime = 0x100000001b3;
 
 // FNV-1a (64 bits) of the bytes, going on from `hash`.
 inline std::uint64_t Fnv1a(const void* data, std::size_t size, std::uint64_t hash = FnvStart) {
-  constexpr std::uint64_t prime = 0x100000001b3;
   for (std::size_t i = 0; i < size; ++i)
-    hash = (hash ^ static_cast<const unsigned char*>(data)[i]) * prime;
+    hash = (hash ^ static_cast<const unsigned char*>(data)[i]) * FnvPrime;
   return hash;
 }
 
@@ -26,13 +26,12 @@ inline std::uint64_t PictureHash(const Surface& picture) {
 // Of the picture's pixels two at a time: quicker, for comparing pictures within one test. Each
 // step is one-to-one, so pictures that differ in one pixel always differ in it.
 inline std::uint64_t QuickPictureHash(const Surface& picture) {
-  constexpr std::uint64_t prime = 0x100000001b3;
   const std::vector<Colour>& pixels = picture.pixels();
   std::uint64_t hash = FnvStart;
   std::size_t i = 0;
   for (; i + 1 < pixels.size(); i += 2)
-    hash = (hash ^ (pixels[i] | std::uint64_t{pixels[i + 1]} << 32)) * prime;
-  if (i < pixels.size()) hash = (hash ^ pixels[i]) * prime;
+    hash = (hash ^ (pixels[i] | std::uint64_t{pixels[i + 1]} << 32)) * FnvPrime;
+  if (i < pixels.size()) hash = (hash ^ pixels[i]) * FnvPrime;
   return hash;
 }
 

@@ -8,6 +8,7 @@
 #include <map>
 #include <sstream>
 
+#include "nc/BlockText.h"
 #include "render/ViewState.h"
 #include "run/HeadlessRun.h"
 #include "stock/StockPainter.h"
@@ -147,7 +148,7 @@ StockRun runAnimated(const std::string& program, const WorkpieceSetup& setup, in
     lastArea = area();
     lastBlock = run.trace.size();
     const std::string& block = run.trace.back();
-    arcWaited = block.find("G02") != std::string::npos || block.find("G03") != std::string::npos;
+    arcWaited = contains(block, "G02") || contains(block, "G03");
   };
   host.dialogAnswer = program;
   sim.Open();
