@@ -312,21 +312,21 @@ TEST(StepBack, GivesTheStopsOfEveryRunCase) {
 namespace draivo::test {
 namespace {
 
-// The first stop of a run in step mode at which the list shows the line of the main program.
-Shown FirstStopAt(const std::string& program, std::size_t line, std::vector<std::string>& trace) {
+// The stops of a run in step mode at which the list shows the main program: the line shown and
+// what the window shows; `trace` takes the blocks the run executed.
+std::vector<std::pair<std::size_t, Shown>> StopsInMain(const std::string& program,
+                                                       std::vector<std::string>& trace) {
   SteppedRun run(CheckpointStore::StartInterval);
   const std::string file = ProgramCopy(run.r, program);
-  std::optional<Shown> first;
+  std::vector<std::pair<std::size_t, Shown>> stops;
   run.run(file, [&](std::size_t) {
     const auto& sim = run.r.sim;
-    if (!first && sim.listedFile() == file &&
-        sim.lstCommands.lineOf(sim.lstCommands.ListIndex()) == line) {
-      first = run.shown();
-    }
+    if (sim.listedFile() == file)
+      stops.emplace_back(sim.lstCommands.lineOf(sim.lstCommands.ListIndex()), run.shown());
     return true;
   });
   trace = run.trace.blocks;
-  return first.value_or(Shown{});
+  return stops;
 }
 
 // Asks "Uitvoeren tot hier" as the user does, on the line's row, where the list shows the file.
@@ -349,7 +349,10 @@ void ExpectRunToHere(const std::string& program, std::size_t line, std::size_t f
   const std::string name =
       program + " line " + std::to_string(line) + " from stop " + std::to_string(fromStop);
   std::vector<std::string> freshTrace;
-  const Shown expected = FirstStopAt(program, line, freshTrace);
+  const auto stops = StopsInMain(program, freshTrace);
+  const auto first = std::find_if(stops.begin(), stops.end(),
+                                  [line](const auto& stop) { return stop.first == line; });
+  const Shown expected = first == stops.end() ? Shown{} : first->second;
   SteppedRun run(interval);
   const std::string file = ProgramCopy(run.r, program);
   std::optional<Shown> held;
@@ -396,28 +399,16 @@ TEST(RunToHere, HoldsAtTheBlockAsSteppingToItDoes) {
   }
 }
 
-// The line of the main program a step-mode run shows at half its stops, 0 for none.
-std::size_t LineHalfway(const std::string& program) {
-  SteppedRun run(CheckpointStore::StartInterval);
-  const std::string file = ProgramCopy(run.r, program);
-  std::vector<std::size_t> lines;
-  run.run(file, [&](std::size_t) {
-    const auto& sim = run.r.sim;
-    if (sim.listedFile() == file)
-      lines.push_back(sim.lstCommands.lineOf(sim.lstCommands.ListIndex()));
-    return true;
-  });
-  return lines.size() < 2 ? 0 : lines[lines.size() / 2];
-}
-
 // Every short run case runs to the line it shows halfway, asked at its first stop.
 TEST(RunToHere, HoldsAtTheBlockOfEveryRunCase) {
   std::size_t held = 0;
   const auto programs = ShortRunCases();
   for (std::size_t i = 0; i < programs.size(); ++i) {
     const std::string program = std::filesystem::relative(programs[i], SourceFolder()).string();
-    const std::size_t line = LineHalfway(program);
-    if (line == 0) continue;
+    std::vector<std::string> trace;
+    const auto stops = StopsInMain(program, trace);
+    if (stops.size() < 2) continue;
+    const std::size_t line = stops[stops.size() / 2].first;
     ExpectRunToHere(program, line, 1, true, RunCaseIntervals[i % 3]);
     ++held;
   }
