@@ -1,9 +1,5 @@
 #include "MainWindowFixture.h"
 
-#include <QElapsedTimer>
-#include <QLineEdit>
-#include <QTest>
-#include <QTimer>
 #include <fstream>
 #include <iterator>
 
@@ -24,9 +20,9 @@ void MainWindowTest::SetUp() {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
 }
 
-void MainWindowTest::openAndRun(const std::string& file) {
+void MainWindowTest::openAndRun(const std::string& file, std::function<void()> atGate) {
   dialogs.openAnswers.push_back(file);
-  drive([this] { action("mnuBestandOpenen")->trigger(); });
+  drive([this] { action("mnuBestandOpenen")->trigger(); }, std::move(atGate));
 }
 
 void MainWindowTest::drive(const std::function<void()>& trigger, std::function<void()> atGate) {
@@ -48,7 +44,7 @@ void MainWindowTest::drive(const std::function<void()>& trigger, std::function<v
   EXPECT_FALSE(timedOut) << "the run did not end in time";
 }
 
-void MainWindowTest::withModal(QAction* item, const std::function<void(QDialog&)>& use) {
+void MainWindowTest::withModal(const char* item, const std::function<void(QDialog&)>& use) {
   bool used = false;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -59,12 +55,8 @@ void MainWindowTest::withModal(QAction* item, const std::function<void(QDialog&)
     if (dialog->isVisible()) dialog->reject();
   });
   poll.start(10);
-  item->trigger();
+  action(item)->trigger();
   EXPECT_TRUE(used) << "no dialog opened";
-}
-
-void settle() {
-  for (int i = 0; i < 3; ++i) QApplication::processEvents();
 }
 
 void click(QWidget* widget) {
@@ -89,12 +81,6 @@ std::unique_ptr<frmNC_Editor> MainWindowTest::openEditor(const QString& file,
       file, programFolder.isEmpty() ? folderName() : programFolder, shared);
 }
 
-void MainWindowTest::trigger(frmNC_Editor& editor, const char* name) {
-  auto* item = editor.findChild<QAction*>(QString::fromLatin1(name));
-  ASSERT_NE(item, nullptr) << name;
-  item->trigger();
-}
-
 std::string contentOf(const QString& fileName) {
   std::ifstream in(fileName.toStdString(), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
@@ -105,14 +91,6 @@ void selectText(frmNC_Editor& editor, int start, int end) {
   cursor.setPosition(start);
   cursor.setPosition(end, QTextCursor::KeepAnchor);
   editor.textArea()->setTextCursor(cursor);
-}
-
-QString areaText(const frmNC_Editor& editor) {
-  return editor.textArea()->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
-}
-
-bool historyFollowsText(const frmNC_Editor& editor) {
-  return QString::fromStdU16String(editor.document().text().str()) == areaText(editor);
 }
 
 }  // namespace draivo::test

@@ -1,13 +1,5 @@
-#include <QCheckBox>
-#include <QElapsedTimer>
-#include <QItemSelectionModel>
-#include <QLabel>
-#include <QListView>
-#include <QMenu>
-#include <QScreen>
-#include <QScrollBar>
-#include <QTimer>
 #include <ctime>
+#include <numeric>
 
 #include "MainWindowFixture.h"
 #include "app/CommandSheet.h"
@@ -20,20 +12,18 @@
 namespace draivo::test {
 namespace {
 
-constexpr const char* Shaft =
-    ":0012 ;\nN10 G21 G99 ;\nN20 G00 X40 Z2 ;\nN30 G01 Z-30 F0.2 ;\nN40 G01 X60 Z-40 ;\n"
-    "N50 G00 X100 Z50 ;\nN60 M30 ;\n";
-
 // Pixels of the picture that a freshly cleared view with its axis cross does not have.
 int drawnPixels(const Surface& picture) {
   Surface fresh;
   ViewState view;
   ResetView(fresh, view);
-  int count = 0;
-  for (std::size_t i = 0; i < picture.pixels().size(); ++i) {
-    count += picture.pixels()[i] != fresh.pixels()[i];
-  }
-  return count;
+  return std::inner_product(picture.pixels().begin(), picture.pixels().end(),
+                            fresh.pixels().begin(), 0, std::plus<>(), std::not_equal_to<>());
+}
+
+// Whether the picture button shows that cell of the command sheet.
+bool shows(const PictureButton* button, ImageCell cell, int size = StartButtonSize) {
+  return button->image() == cutCommandImage(drawCommandSheet(), cell, size);
 }
 
 // Before a run only "Openen ..." is offered; the gate waits asleep, and afterwards the list
@@ -47,19 +37,17 @@ TEST_F(MainWindowTest, OpenedProgramWaitsForStartAndRunsToItsEnd) {
   QElapsedTimer waiting;
   std::clock_t cpuAtStart = 0;
   double cpuSeconds = -1;
-  dialogs.openAnswers = {writeProgram("shaft.nc", Shaft)};
-  drive([this] { action("mnuBestandOpenen")->trigger(); },
-        [&] {
-          if (!waiting.isValid()) {
-            waiting.start();
-            cpuAtStart = std::clock();
-            EXPECT_EQ(items(), (std::vector<bool>{true, true, false, false, false}));
-            EXPECT_EQ(window->windowTitle(), "Draivo O0012.nc");
-          }
-          if (waiting.elapsed() < 1000) return;
-          if (cpuSeconds < 0) cpuSeconds = double(std::clock() - cpuAtStart) / CLOCKS_PER_SEC;
-          clickStart();
-        });
+  openAndRun(writeProgram("shaft.nc", Shaft), [&] {
+    if (!waiting.isValid()) {
+      waiting.start();
+      cpuAtStart = std::clock();
+      EXPECT_EQ(items(), (std::vector<bool>{true, true, false, false, false}));
+      EXPECT_EQ(window->windowTitle(), "Draivo O0012.nc");
+    }
+    if (waiting.elapsed() < 1000) return;
+    if (cpuSeconds < 0) cpuSeconds = double(std::clock() - cpuAtStart) / CLOCKS_PER_SEC;
+    clickStart();
+  });
   EXPECT_EQ(dialogs.openDialogs.size(), 1u);
   EXPECT_EQ(dialogs.openDialogs[0].title, "Bestand openen");
   EXPECT_GE(cpuSeconds, 0.0);
@@ -77,17 +65,13 @@ TEST_F(MainWindowTest, OpenedProgramWaitsForStartAndRunsToItsEnd) {
 TEST_F(MainWindowTest, OpenDuringARunOpensTheChosenProgramInstead) {
   const std::string next = writeProgram("next.nc", ":0013 ;\nG00 X10 Z5 ;\nG01 Z-5 F0.2 ;\n");
   const std::string png = (DataFolder() / "program_files" / "picture.png").string();
-  dialogs.openAnswers = {writeProgram("shaft.nc", Shaft), "", png, next};
   std::vector<std::string> titles;
-  drive([this] { action("mnuBestandOpenen")->trigger(); },
-        [&] {
-          titles.push_back(window->windowTitle().toStdString());
-          if (titles.size() == 1) {
-            for (int i = 0; i < 3; ++i) action("mnuBestandOpenen")->trigger();
-            return;
-          }
-          clickStart();
-        });
+  openAndRun(writeProgram("shaft.nc", Shaft), [&] {
+    titles.push_back(window->windowTitle().toStdString());
+    if (titles.size() > 1) return clickStart();
+    dialogs.openAnswers = {"", png, next};
+    for (int i = 0; i < 3; ++i) action("mnuBestandOpenen")->trigger();
+  });
   EXPECT_EQ(titles, (std::vector<std::string>{"Draivo O0012.nc", "Draivo O0013.nc"}));
   EXPECT_EQ(dialogs.openDialogs.size(), 4u);
   ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -97,63 +81,54 @@ TEST_F(MainWindowTest, OpenDuringARunOpensTheChosenProgramInstead) {
   EXPECT_EQ(find<QListView>("lstCommands")->model()->rowCount(), 3);
 }
 
-struct StopCase {
+struct EndCase {
   const char* name;
-  bool escape;     // the Esc key instead of the menu item
-  int speedValue;  // the pause per pixel
-  bool stepMode;
+  const char* how;  // "Esc", a menu item, "close" (the window) or "Esc close"
+  int gate;         // ends the run at this gate (above 1 in step mode); 0: while drawing slowly
 };
 
-class StopDuringRun : public MainWindowTest, public ::testing::WithParamInterface<StopCase> {};
+class EndDuringRun : public MainWindowTest, public ::testing::WithParamInterface<EndCase> {};
 
-// "Stoppen" (menu "&Simulatie", beside "Starten") and Esc end a run at once where it waits,
-// at a gate or while a move is drawn slowly: the picture stays as drawn, the start button
-// shows idle, "Vernieuw" and "Figuur opslaan" are offered and "Openen ..." runs the next
-// program.
-TEST_P(StopDuringRun, EndsTheRunWhereItWaits) {
-  const StopCase& c = GetParam();
-  QMenu* simulatie = find<QMenu>("mnuBewerking");
-  ASSERT_GE(simulatie->actions().size(), 2);
-  EXPECT_EQ(simulatie->actions()[1], action("mnuBewerkingStoppen"));
-  EXPECT_EQ(action("mnuBewerkingStoppen")->text(), "Stoppen");
-  EXPECT_EQ(action("mnuBewerkingStoppen")->shortcut(), QKeySequence(Qt::Key_Escape));
-  find<QScrollBar>("HScroll2")->setValue(c.speedValue);
-  if (c.stepMode) action("mnuBewerkingStap")->trigger();
-  dialogs.openAnswers = {writeProgram("shaft.nc", Shaft)};
-  QElapsedTimer sinceStop;
-  QImage atStop;
-  const auto stop = [&] {
-    atStop = toQImage(sim().picResult);
-    sinceStop.start();
-    if (c.escape) {
-      QTest::keyClick(window.get(), Qt::Key_Escape);
-    } else {
-      action("mnuBewerkingStoppen")->trigger();
-    }
+// "Stoppen" and Esc end a run at once where it waits, at a gate or while a move is drawn
+// slowly: the picture stays as drawn, the start button shows idle, "Vernieuw" and "Figuur
+// opslaan" are offered and "Openen ..." runs the next program. Closing the window or
+// "Afsluiten" ends the run as promptly and then closes the window.
+TEST_P(EndDuringRun, EndsTheRunWhereItWaits) {
+  const EndCase& c = GetParam();
+  const std::string how = c.how;
+  const bool closes = how.ends_with("close") || how == "mnuBestandAfsluiten";
+  find<QScrollBar>("HScroll2")->setValue(c.gate == 0 ? 20 : 0);
+  if (c.gate > 1) action("mnuBewerkingStap")->trigger();
+  QElapsedTimer sinceEnd;
+  QImage atEnd;
+  const auto end = [&] {
+    atEnd = toQImage(sim().picResult);
+    sinceEnd.start();
+    if (how.starts_with("Esc")) QTest::keyClick(window.get(), Qt::Key_Escape);
+    if (how.ends_with("close")) window->close();
+    if (how.starts_with("mnu")) action(c.how)->trigger();
   };
-  drive([this] { action("mnuBestandOpenen")->trigger(); },
-        [&] {
-          if (sinceStop.isValid()) return;
-          if (c.stepMode && gateStops.size() == 4) return stop();
-          clickStart();
-          if (!c.stepMode) QTimer::singleShot(300, stop);
-        });
-  ASSERT_TRUE(sinceStop.isValid());
-  EXPECT_LT(sinceStop.elapsed(), 1000);
-  EXPECT_EQ(sim().lastOutcome, RunOutcome::StoppedByUser);
+  openAndRun(writeProgram("shaft.nc", Shaft), [&] {
+    if (sinceEnd.isValid()) return;
+    if (int(gateStops.size()) == c.gate) return end();
+    clickStart();
+    if (c.gate == 0) QTimer::singleShot(300, end);
+  });
+  ASSERT_TRUE(sinceEnd.isValid());
+  EXPECT_LT(sinceEnd.elapsed(), closes ? 3000 : 1000);
+  EXPECT_EQ(sim().lastOutcome, closes ? RunOutcome::Aborted : RunOutcome::StoppedByUser);
+  EXPECT_EQ(window->isVisible(), !closes);
+  if (closes) return;
   EXPECT_FALSE(sim().run.RunBusy);
   EXPECT_GT(drawnPixels(sim().picResult), 10);
-  EXPECT_TRUE(toQImage(sim().picResult) == atStop);
-  const QImage sheet = drawCommandSheet();
-  EXPECT_TRUE(find<PictureButton>("picViewCommand2")->image() ==
-              cutCommandImage(sheet, cellOf(StartImage::Idle), StartButtonSize));
+  EXPECT_TRUE(toQImage(sim().picResult) == atEnd);
+  EXPECT_TRUE(shows(find<PictureButton>("picViewCommand2"), cellOf(StartImage::Idle)));
   EXPECT_EQ(enabled({"mnuBewerkingStoppen", "mnuBewerkingStarten", "mnuBewerkingVernieuw",
                      "mnuBestandSavePicture"}),
             (std::vector<bool>{false, false, true, true}));
   EXPECT_FALSE(find("lblNullPoint")->isVisible());
-  EXPECT_TRUE(window->isVisible());
 
-  if (c.stepMode) action("mnuBewerkingStap")->trigger();
+  if (c.gate > 1) action("mnuBewerkingStap")->trigger();
   find<QScrollBar>("HScroll2")->setValue(0);
   gateStops.clear();
   openAndRun(writeProgram("next.nc", "G00 X10 Z5 ;\nG01 Z-5 F0.2 ;\n"));
@@ -162,11 +137,14 @@ TEST_P(StopDuringRun, EndsTheRunWhereItWaits) {
 }
 
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Ways, StopDuringRun, ::testing::Values(
-    StopCase{"EscapeAtAGateInStepMode", true, 0, true},
-    StopCase{"MenuWhileDrawingSlowly", false, 20, false},
-    StopCase{"EscapeWhileDrawingSlowly", true, 20, false}),
-    [](const ::testing::TestParamInfo<StopCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Ways, EndDuringRun, ::testing::Values(
+    EndCase{"EscapeAtAGateInStepMode", "Esc", 4},
+    EndCase{"MenuWhileDrawingSlowly", "mnuBewerkingStoppen", 0},
+    EndCase{"EscapeWhileDrawingSlowly", "Esc", 0},
+    EndCase{"CloseAtTheFirstGate", "close", 1},
+    EndCase{"EscapeAndCloseAtTheFirstGate", "Esc close", 1},
+    EndCase{"AfsluitenWhileDrawingSlowly", "mnuBestandAfsluiten", 0}),
+    [](const ::testing::TestParamInfo<EndCase>& info) { return std::string(info.param.name); });
 // clang-format on
 
 struct WaitCase {
@@ -215,15 +193,13 @@ TEST_P(EveryWait, ShowsTheBlockAndTheWholePicture) {
   endMessage.start(5);
   auto* list = find<QListView>("lstCommands");
   std::vector<int> shownRows;
-  dialogs.openAnswers.push_back(writeProgram("wait.nc", c.program));
-  drive([this] { action("mnuBestandOpenen")->trigger(); },
-        [&] {
-          checkScreen("gate " + std::to_string(sim().lstCommands.ListIndex()));
-          list->setCurrentIndex(list->model()->index(list->model()->rowCount() - 1, 0));
-          const QModelIndexList selected = list->selectionModel()->selectedIndexes();
-          shownRows.push_back(selected.size() == 1 ? selected.front().row() : -1);
-          clickStart();
-        });
+  openAndRun(writeProgram("wait.nc", c.program), [&] {
+    checkScreen("gate " + std::to_string(sim().lstCommands.ListIndex()));
+    list->setCurrentIndex(list->model()->index(list->model()->rowCount() - 1, 0));
+    const QModelIndexList selected = list->selectionModel()->selectedIndexes();
+    shownRows.push_back(selected.size() == 1 ? selected.front().row() : -1);
+    clickStart();
+  });
   EXPECT_EQ(gateStops, c.stops);
   EXPECT_EQ(shownRows, c.stops);
   EXPECT_TRUE(endShown);
@@ -253,15 +229,24 @@ INSTANTIATE_TEST_SUITE_P(Settings, EveryWait, ::testing::Values(
     [](const ::testing::TestParamInfo<WaitCase>& info) { return std::string(info.param.name); });
 // clang-format on
 
-// The status panel reads as one table in the window's label size: the captions in one
-// column, each ending before the column of the values, every value whole in its place; the
-// panel, the picture buttons, the list and the scroll bars do not overlap.
-TEST_F(MainWindowTest, StatusPanelShowsTheModalValuesAsOneTable) {
+// The window shows every control whole. The status panel reads as one table in the window's
+// label size: the captions in one column, each ending before the column of the values, every
+// value whole in its place; the panel, the picture buttons, the list and the scroll bars do
+// not overlap. A long block is shown as written and cut at the list's edge: the visible part
+// of its row is what a list wide enough for the whole block shows there. The window cannot be
+// made so small that a control is cut off: at its smallest every control lies wholly in the
+// client area (the design text lies beyond its right edge on purpose and comes into view when
+// the window is widened).
+TEST_F(MainWindowTest, WindowShowsEveryControlWhole) {
   find<QCheckBox>("ChkDirect")->setChecked(true);
-  openAndRun(writeProgram("l.nc", "G21 G42 ;\nG50 S2500 ;\nG96 S180 ;\nG99 F0.25 ;\nG00 X40 ;\n"));
+  openAndRun(
+      writeProgram("l.nc", "(" + std::string(70, 'H') +
+                               ")\nG21 G42 ;\nG50 S2500 ;\nG96 S180 ;\nG99 F0.25 ;\nG00 X40 ;\n"));
   EXPECT_EQ(find<QLabel>("lblConstant")->text(), "Constant snijsnelheid :");
   const int labelSize = find("clientArea")->font().pixelSize();
-  EXPECT_EQ(find("lblZoomFactor")->font().pixelSize(), labelSize);
+  for (const char* label : {"lblZoomFactor", "lblMeasureUnit"}) {
+    EXPECT_EQ(find(label)->font().pixelSize(), labelSize) << label;
+  }
   const std::pair<std::string, QString> rows[] = {{"lblMeasureUnit", "Millimeters"},
                                                   {"lblRadComp", "Rechts"},
                                                   {"lblMaxSpeed", "2500"},
@@ -271,7 +256,6 @@ TEST_F(MainWindowTest, StatusPanelShowsTheModalValuesAsOneTable) {
     const auto* caption = find<QLabel>(name.c_str());
     const auto* shown = find<QLabel>((name + "V").c_str());
     EXPECT_EQ(shown->text(), value);
-    EXPECT_EQ(caption->font().pixelSize(), labelSize) << name;
     EXPECT_EQ(shown->font().pixelSize(), labelSize) << name;
     EXPECT_EQ(caption->font(), find("lblMeasureUnit")->font()) << name;
     EXPECT_LT(caption->x() + caption->fontMetrics().horizontalAdvance(caption->text()), shown->x());
@@ -280,22 +264,15 @@ TEST_F(MainWindowTest, StatusPanelShowsTheModalValuesAsOneTable) {
     EXPECT_EQ(shown->x(), find("lblMeasureUnitV")->x()) << name;
     EXPECT_LE(shown->geometry().right(), find("Frame1")->contentsRect().right()) << name;
   }
-  const char* strip[] = {"Frame1", "picViewCommand0", "picViewCommand1", "lstCommands", "HScroll1"};
+  const char* strip[] = {"Frame1",      "picViewCommand0", "picViewCommand1",
+                         "lstCommands", "HScroll1",        "picViewCommand2"};
   for (const char* left : strip) {
     for (const char* right : strip) {
-      if (left != right) {
-        EXPECT_FALSE(find(left)->geometry().intersects(find(right)->geometry()))
-            << left << " " << right;
-      }
+      EXPECT_TRUE(left == right || !find(left)->geometry().intersects(find(right)->geometry()))
+          << left << " " << right;
     }
   }
-  EXPECT_FALSE(find("Frame1")->geometry().intersects(find("picViewCommand2")->geometry()));
-}
 
-// The window cannot be made so small that a control is cut off: at its smallest every control
-// lies wholly in the client area (the design text lies beyond its right edge on purpose and
-// comes into view when the window is widened).
-TEST_F(MainWindowTest, WindowKeepsASizeAtWhichEveryControlShows) {
   window->resize(300, 200);
   settle();
   QWidget* client = find("clientArea");
@@ -306,29 +283,32 @@ TEST_F(MainWindowTest, WindowKeepsASizeAtWhichEveryControlShows) {
     EXPECT_TRUE(client->rect().contains(control->geometry()))
         << control->objectName().toStdString();
   }
+
+  auto* list = find<QListView>("lstCommands");
+  const QRect row = list->visualRect(list->model()->index(0, 0)) & list->viewport()->rect();
+  const QImage narrow = list->viewport()->grab(row).toImage();
+  list->resize(3000, list->height());
+  EXPECT_FALSE(row.isEmpty());
+  EXPECT_TRUE(narrow == list->viewport()->grab(row).toImage());
 }
 
 // A program without M30 in step mode, released with "Starten": the picture buttons show the
 // spindle and the waiting start. Afterwards the start button is idle, so that
 // "Vernieuw" waits again, and a click on it runs the program once more without waiting.
 TEST_F(MainWindowTest, StartenVernieuwAndTheStartButtonRunAgain) {
-  const QImage sheet = drawCommandSheet();
-  const auto shows = [&](const char* button, ImageCell cell, int size) {
-    return find<PictureButton>(button)->image() == cutCommandImage(sheet, cell, size);
-  };
+  auto* start = find<PictureButton>("picViewCommand2");
   action("mnuBewerkingStap")->trigger();
   find<QCheckBox>("ChkDirect")->setChecked(true);
-  dialogs.openAnswers = {writeProgram("m.nc", "M03 ;\nM08 ;\nG00 X40 Z2 ;\nG01 Z-30 F0.2 ;\n")};
-  drive([this] { action("mnuBestandOpenen")->trigger(); },
-        [&] {
-          if (gateStops.size() == 3) {
-            EXPECT_TRUE(shows("picViewCommand0", cellOf(SpindleImage::RunningM03), 47));
-            EXPECT_TRUE(shows("picViewCommand2", cellOf(StartImage::Step), StartButtonSize));
-          }
-          action("mnuBewerkingStarten")->trigger();
-        });
+  openAndRun(writeProgram("m.nc", "M03 ;\nM08 ;\nG00 X40 Z2 ;\nG01 Z-30 F0.2 ;\n"), [&] {
+    if (gateStops.size() == 3) {
+      EXPECT_TRUE(
+          shows(find<PictureButton>("picViewCommand0"), cellOf(SpindleImage::RunningM03), 47));
+      EXPECT_TRUE(shows(start, cellOf(StartImage::Step)));
+    }
+    action("mnuBewerkingStarten")->trigger();
+  });
   EXPECT_EQ(gateStops, (std::vector<int>{0, 1, 2, 3}));
-  EXPECT_TRUE(shows("picViewCommand2", cellOf(StartImage::Idle), StartButtonSize));
+  EXPECT_TRUE(shows(start, cellOf(StartImage::Idle)));
   action("mnuBewerkingStap")->trigger();
   gateStops.clear();
   drive([this] { action("mnuBewerkingVernieuw")->trigger(); });
@@ -339,7 +319,7 @@ TEST_F(MainWindowTest, StartenVernieuwAndTheStartButtonRunAgain) {
   drive([this] { clickStart(); });
   EXPECT_TRUE(gateStops.empty());
   EXPECT_GT(drawnPixels(sim().picResult), 100);
-  EXPECT_TRUE(shows("picViewCommand2", cellOf(StartImage::Idle), StartButtonSize));
+  EXPECT_TRUE(shows(start, cellOf(StartImage::Idle)));
 }
 
 TEST_F(MainWindowTest, WithAPauseEveryPixelIsShownBeforeIt) {
@@ -357,62 +337,6 @@ TEST_F(MainWindowTest, WithAPauseEveryPixelIsShownBeforeIt) {
   find("picResult")->removeEventFilter(&counter);
   EXPECT_GE(counter.paints, 41);
 }
-
-// A long block is shown as written and cut at the list's edge: the visible part of its row is
-// what a list wide enough for the whole block shows there.
-TEST_F(MainWindowTest, LongBlockIsCutAtTheEdgeOfTheList) {
-  find<QCheckBox>("ChkDirect")->setChecked(true);
-  openAndRun(writeProgram("long.nc", "(" + std::string(70, 'H') + ")\nG00 X10 ;\n"));
-  auto* list = find<QListView>("lstCommands");
-  const QRect row = list->visualRect(list->model()->index(0, 0)) & list->viewport()->rect();
-  const QImage narrow = list->viewport()->grab(row).toImage();
-  list->resize(3000, list->height());
-  EXPECT_FALSE(row.isEmpty());
-  EXPECT_TRUE(narrow == list->viewport()->grab(row).toImage());
-}
-
-// Esc and closing the window at once: the window still closes when the run has ended.
-TEST_F(MainWindowTest, StopThenCloseClosesTheWindow) {
-  dialogs.openAnswers = {writeProgram("shaft.nc", Shaft)};
-  drive([this] { action("mnuBestandOpenen")->trigger(); },
-        [this] {
-          QTest::keyClick(window.get(), Qt::Key_Escape);
-          window->close();
-        });
-  EXPECT_EQ(sim().lastOutcome, RunOutcome::Aborted);
-  EXPECT_FALSE(window->isVisible());
-}
-
-class CloseDuringRun : public MainWindowTest, public ::testing::WithParamInterface<bool> {};
-
-// Closing the window at the gate, or "Afsluiten" while a move is drawn slowly, ends the run
-// at once and then closes the window.
-TEST_P(CloseDuringRun, EndsTheRunPromptlyAndClosesTheWindow) {
-  const bool whileDrawing = GetParam();
-  if (whileDrawing) find<QScrollBar>("HScroll2")->setValue(20);
-  dialogs.openAnswers = {writeProgram("shaft.nc", Shaft)};
-  QElapsedTimer sinceClose;
-  drive([this] { action("mnuBestandOpenen")->trigger(); },
-        [&] {
-          if (sinceClose.isValid()) return;
-          if (!whileDrawing) {
-            sinceClose.start();
-            window->close();
-            return;
-          }
-          clickStart();
-          QTimer::singleShot(300, [&] {
-            sinceClose.start();
-            action("mnuBestandAfsluiten")->trigger();
-          });
-        });
-  ASSERT_TRUE(sinceClose.isValid());
-  EXPECT_LT(sinceClose.elapsed(), 3000);
-  EXPECT_EQ(sim().lastOutcome, RunOutcome::Aborted);
-  EXPECT_FALSE(window->isVisible());
-}
-
-INSTANTIATE_TEST_SUITE_P(Ways, CloseDuringRun, ::testing::Values(false, true));
 
 }  // namespace
 }  // namespace draivo::test

@@ -16,14 +16,12 @@ namespace draivo::test {
 class ScriptedDialogs : public Dialogs, public EditorDialogs {
  public:
   struct Shown {
-    std::string title;
-    std::string text;
+    std::string title, text;
     bool question;     // Yes/No or OK/Cancel
     bool busyPointer;  // the hourglass was showing
   };
   struct FileDialog {
-    std::string title;
-    std::string start;  // the start file or folder
+    std::string title, start;  // start: the start file or folder
   };
 
   // Answers to questions in turn, true for Yes or OK; No or Cancel when used up.
@@ -77,18 +75,19 @@ class ScriptedDialogs : public Dialogs, public EditorDialogs {
   bool answer(const std::string& title, const std::string& text, bool question) {
     messages.push_back({title, text, question, QApplication::overrideCursor() != nullptr});
     if (onMessage) onMessage(messages.back());
-    if (!question || answers.empty()) return false;
-    const bool yes = answers.front();
-    answers.pop_front();
-    return yes;
+    return question && next(answers, false);
   }
   static std::string ask(std::vector<FileDialog>& shown, std::deque<std::string>& answers,
                          FileDialog dialog) {
     shown.push_back(std::move(dialog));
-    if (answers.empty()) return {};
-    std::string chosen = answers.front();
-    answers.pop_front();
-    return chosen;
+    return next(answers, std::string());
+  }
+  template <typename T>
+  static T next(std::deque<T>& queue, T none) {
+    if (queue.empty()) return none;
+    T first = std::move(queue.front());
+    queue.pop_front();
+    return first;
   }
 };
 

@@ -1,15 +1,6 @@
 // What the program is before any run: its start-up question, its icon and files, its language.
-#include <QAbstractButton>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QLabel>
-#include <QMessageBox>
-#include <QTextEdit>
-
 #include "MainWindowFixture.h"
 #include "app/AppIdentity.h"
-#include "editor/SearchDialog.h"
 #include "platform/ProgramFolder.h"
 
 namespace draivo::test {
@@ -26,10 +17,9 @@ TEST(StartUp, ScreenResolutionQuestionEndsTheProgramOnlyOnYes) {
     EXPECT_EQ(window.Form_Load(screen), !(asked && yes));
     ASSERT_EQ(dialogs.messages.size(), asked ? 1u : 0u);
     if (!asked) continue;
+    const std::string size = std::to_string(screen.width()) + "x" + std::to_string(screen.height());
     EXPECT_EQ(dialogs.messages[0].text, "Set Screen Resolution At 1024x768");
-    EXPECT_EQ(dialogs.messages[0].title, "Draivo : Screen Resolution " +
-                                             std::to_string(screen.width()) + "x" +
-                                             std::to_string(screen.height()));
+    EXPECT_EQ(dialogs.messages[0].title, "Draivo : Screen Resolution " + size);
     EXPECT_TRUE(dialogs.messages[0].question);
   }
 }
@@ -51,7 +41,7 @@ TEST_F(MainWindowTest, EveryWindowShowsDraivosIcon) {
   std::vector<QWidget*> windows{window.get(), editor.get(), editor->findDialog(),
                                 editor->replaceDialog()};
   for (const char* item : {"mnuOntwerpNewTool", "mnuOntwerpG9094"}) {
-    withModal(action(item), [&](QDialog& dialog) {
+    withModal(item, [&](QDialog& dialog) {
       EXPECT_EQ(dialog.windowIcon().cacheKey(), icon.cacheKey()) << item;
     });
   }
@@ -62,26 +52,22 @@ TEST_F(MainWindowTest, EveryWindowShowsDraivosIcon) {
 // when it may be written there and is no installed copy, else to the user's data folder,
 // which is made only then.
 TEST(StartUp, ProgramFolderIsTheWritableBuildFolderOrTheUserFolder) {
-  struct Case {
-    const char* executableFolder;
-    bool exists;
-    bool installed;
-  };
-  for (const Case& c : {Case{"build/src/ui", true, false}, Case{"usr/bin", true, true},
-                        Case{"missing/bin", false, false}}) {
+  // The executable's folder, whether it exists and whether the copy is installed.
+  for (const auto& [executableFolder, exists, installed] : {std::tuple{"build/src/ui", true, false},
+                                                            {"usr/bin", true, true},
+                                                            {"missing/bin", false, false}}) {
     TempFolder root;
-    const auto executable = root.path() / c.executableFolder;
-    if (c.exists) std::filesystem::create_directories(executable);
-    if (c.installed) {
+    const QString executable = QString::fromStdString((root.path() / executableFolder).string());
+    if (exists) std::filesystem::create_directories(executable.toStdString());
+    if (installed) {
       std::filesystem::create_directories(root.path() / "usr/share/applications");
       root.write("usr/share/applications/nl.draivo.Draivo.desktop", "");
     }
     const QString user =
         QString::fromStdString((root.path() / "home/.local/share/draivo").string());
-    const bool userFolder = c.installed || !c.exists;
-    EXPECT_EQ(ChooseProgramFolder(QString::fromStdString(executable.string()), user),
-              userFolder ? user : QString::fromStdString(executable.string()));
-    EXPECT_EQ(QFileInfo(user).isDir(), userFolder) << c.executableFolder;
+    const bool userFolder = installed || !exists;
+    EXPECT_EQ(ChooseProgramFolder(executable, user), userFolder ? user : executable);
+    EXPECT_EQ(QFileInfo(user).isDir(), userFolder) << executableFolder;
   }
 }
 

@@ -1,7 +1,4 @@
-#include <QClipboard>
-#include <QTest>
 #include <array>
-#include <filesystem>
 
 #include "MainWindowFixture.h"
 #include "editor/TextFiles.h"
@@ -11,8 +8,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// "Editor ..." opens one editor, above the main window, on the current program; its
-// "Afsluiten" ends the system.
+// "Editor ..." opens one editor, above the main window, on the current program; its copy
+// command reads "&Kopïeren" in both menus and its tool tip; its "Afsluiten" ends the system.
 TEST_F(MainWindowTest, EditorOpensOnTheCurrentProgram) {
   openAndRun(writeProgram("shaft.nc", "G00 X40 Z2 ;\nG01 Z-20 F0.2 ;\n"));
   action("mnuBestandEditor")->trigger();
@@ -22,6 +19,10 @@ TEST_F(MainWindowTest, EditorOpensOnTheCurrentProgram) {
   EXPECT_EQ(editor->windowTitle(), "NC Editor : shaft.nc");
   EXPECT_TRUE(editor->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
   EXPECT_EQ(editor->textArea()->toPlainText(), "G00 X40 Z2 ;\nG01 Z-20 F0.2 ;\n");
+  for (const char* item : {"mnuBewerkenKopieren", "mnuTekstKopieren"}) {
+    EXPECT_EQ(action(item, editor)->text(), QStringLiteral("&Kop\u00eferen"));
+  }
+  EXPECT_EQ(action("Kopieren", editor)->toolTip(), QStringLiteral("Kop\u00eferen"));
   trigger(*editor, "mnuBestandAfsluiten");
   EXPECT_FALSE(window->isVisible());
 }
@@ -61,8 +62,10 @@ TEST_F(MainWindowTest, EditorSavesOpensAndStartsNewTexts) {
   EXPECT_EQ(editor->windowTitle(), "NC Editor : Nieuw");
 }
 
-// A save that fails keeps the old file, the text and the window; the user is told.
-TEST_F(MainWindowTest, FailedSaveKeepsTheOldFileAndTheText) {
+// A save that fails keeps the old file, the text and the window; the user is told. The Del
+// key asks to delete the file, by its full name, and keeps the text; "Afsluiten" asks about a
+// changed text before it ends the system.
+TEST_F(MainWindowTest, FailedSaveDeleteAndAfsluitenKeepTheTextAndAskFirst) {
   const QString file = writeFile("A.nc", "old");
   auto editor = openEditor(file);
   editor->show();
@@ -79,14 +82,8 @@ TEST_F(MainWindowTest, FailedSaveKeepsTheOldFileAndTheText) {
   EXPECT_EQ(editor->windowTitle(), "NC Editor : A.nc");
   EXPECT_EQ(contentOf(file), "old");
   EXPECT_TRUE(editor->document().modified());
-}
 
-// The Del key asks to delete the file, by its full name, and keeps the text; "Afsluiten"
-// asks about a changed text before it ends the system.
-TEST_F(MainWindowTest, DeleteAndAfsluitenAskFirst) {
-  const QString file = writeFile("A.nc", "G00 ;");
-  auto editor = openEditor(file);
-  editor->show();
+  dialogs.messages.clear();
   QApplication::setActiveWindow(editor.get());
   editor->textArea()->setFocus();
   QTest::keyClick(editor->textArea(), Qt::Key_Delete);
@@ -97,46 +94,21 @@ TEST_F(MainWindowTest, DeleteAndAfsluitenAskFirst) {
   dialogs.answers = {true};
   trigger(*editor, "Verwijderen");
   EXPECT_FALSE(fs::exists(file.toStdString()));
-  EXPECT_EQ(editor->textArea()->toPlainText(), "G00 ;");
+  EXPECT_EQ(editor->textArea()->toPlainText(), "new old");
 
   int exits = 0;
   editor->setExitHandler([&] { ++exits; });
-  editor->textArea()->insertPlainText("X");
   dialogs.answers = {false};
   trigger(*editor, "mnuBestandAfsluiten");
   EXPECT_EQ(exits, 1);
   EXPECT_EQ(dialogs.messages.size(), 3u);
 }
 
-// Typing is undone key by key, and typing after an undo ends the redo; cut, copy and paste
-// carry plain text.
+// Typing is undone key by key, by the menu and by Ctrl+Z, and redone by Ctrl+Y or
+// Ctrl+Shift+Z, through the editor's own history, and the menu shows the keys; typing after
+// an undo ends the redo; cut, copy and paste carry plain text.
 TEST_F(MainWindowTest, EditorUndoesKeyByKeyAndCopiesPlainText) {
   auto editor = openEditor(writeFile("A.nc", "G00 X1 ;\r\nG01 Z2 ;"));
-  QPlainTextEdit* area = editor->textArea();
-  editor->show();
-  area->moveCursor(QTextCursor::End);
-  QTest::keyClicks(area, "M3");
-  trigger(*editor, "mnuBewerkenOngedaanMaken");
-  QTest::keyClicks(area, "4");
-  trigger(*editor, "mnuBewerkenHerhalen");
-  EXPECT_EQ(area->toPlainText(), "G00 X1 ;\nG01 Z2 ;M4");
-  trigger(*editor, "Undo");
-  EXPECT_EQ(area->toPlainText(), "G00 X1 ;\nG01 Z2 ;M");
-
-  selectText(*editor, 4, 11);
-  trigger(*editor, "mnuBewerkenKopieren");
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), "X1 ;\nG0");
-  trigger(*editor, "Knippen");
-  area->moveCursor(QTextCursor::End);
-  trigger(*editor, "mnuTekstPlakken");
-  EXPECT_EQ(area->toPlainText(), "G00 1 Z2 ;MX1 ;\nG0");
-  EXPECT_TRUE(historyFollowsText(*editor));
-}
-
-// Ctrl+Z undoes and Ctrl+Y or Ctrl+Shift+Z redoes through the editor's own history, in the
-// text area; the menu shows the keys.
-TEST_F(MainWindowTest, UndoAndRedoHaveTheirKeys) {
-  auto editor = openEditor(writeFile("A.nc", "G00 X1 ;"));
   QPlainTextEdit* area = editor->textArea();
   editor->show();
   QApplication::setActiveWindow(editor.get());
@@ -148,24 +120,35 @@ TEST_F(MainWindowTest, UndoAndRedoHaveTheirKeys) {
     settle();
     return area->toPlainText();
   };
-  EXPECT_EQ(press(Qt::Key_Z, Qt::ControlModifier), "G00 X1 ;M");
-  EXPECT_EQ(press(Qt::Key_Z, Qt::ControlModifier), "G00 X1 ;");
-  EXPECT_EQ(press(Qt::Key_Y, Qt::ControlModifier), "G00 X1 ;M");
-  EXPECT_EQ(press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier), "G00 X1 ;M3");
-  EXPECT_EQ(press(Qt::Key_Y, Qt::ControlModifier), "G00 X1 ;M3");  // nothing left to redo
+  const QString lines = "G00 X1 ;\nG01 Z2 ;";
+  EXPECT_EQ(press(Qt::Key_Z, Qt::ControlModifier), lines + "M");
+  EXPECT_EQ(press(Qt::Key_Z, Qt::ControlModifier), lines);
+  EXPECT_EQ(press(Qt::Key_Y, Qt::ControlModifier), lines + "M");
+  EXPECT_EQ(press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier), lines + "M3");
+  EXPECT_EQ(press(Qt::Key_Y, Qt::ControlModifier), lines + "M3");  // nothing left to redo
+  EXPECT_EQ(action("mnuBewerkenOngedaanMaken", editor.get())->shortcut(), Qt::CTRL | Qt::Key_Z);
+  EXPECT_EQ(action("mnuBewerkenHerhalen", editor.get())->shortcuts(),
+            (QList<QKeySequence>{Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z}));
+  trigger(*editor, "mnuBewerkenOngedaanMaken");
+  QTest::keyClicks(area, "4");
+  trigger(*editor, "mnuBewerkenHerhalen");
+  EXPECT_EQ(area->toPlainText(), lines + "M4");
+  trigger(*editor, "Undo");
+  EXPECT_EQ(area->toPlainText(), lines + "M");
+
+  selectText(*editor, 4, 11);
+  trigger(*editor, "mnuBewerkenKopieren");
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "X1 ;\nG0");
+  trigger(*editor, "Knippen");
+  area->moveCursor(QTextCursor::End);
+  trigger(*editor, "mnuTekstPlakken");
+  EXPECT_EQ(area->toPlainText(), "G00 1 Z2 ;MX1 ;\nG0");
   EXPECT_TRUE(historyFollowsText(*editor));
-  const auto keys = [&](const char* item) {
-    return editor->findChild<QAction*>(item)->shortcuts();
-  };
-  EXPECT_EQ(keys("mnuBewerkenOngedaanMaken"),
-            QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z)});
-  EXPECT_EQ(keys("mnuBewerkenHerhalen"),
-            (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
-                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
 }
 
 // Each text command rewrites the text through the work file as one undo step ("<" and ">"
-// stand for the program's start line and end marker).
+// stand for the program's start line and end marker). A work file that cannot be written is
+// reported, without the hourglass, and the text stays.
 TEST_F(MainWindowTest, TextCommandsRewriteTheTextAsOneUndoStep) {
   const std::array<const char*, 3> cases[] = {
       {"mnuOpmaakRegelNummersToevoegen", "%\r\n:0001\r\nG00 X1 ;\r\nn5 G01\r\nM30 ;\r\n%\r\n",
@@ -183,15 +166,12 @@ TEST_F(MainWindowTest, TextCommandsRewriteTheTextAsOneUndoStep) {
                   .replace("<", QString::fromLatin1("\x1B&HE:\x12%"))
                   .replace(">", QString::fromLatin1("%\x14")));
     EXPECT_TRUE(editor->document().modified());
-    EXPECT_FALSE(fs::exists(folder.path() / "Temp.$$$"));
     EXPECT_TRUE(historyFollowsText(*editor));
     trigger(*editor, "Undo");
     EXPECT_EQ(editor->textArea()->toPlainText(), before) << command;
   }
   EXPECT_TRUE(dialogs.messages.empty());
-}
 
-TEST_F(MainWindowTest, UnwritableWorkFileIsReportedAndTheTextStays) {
   auto editor = openEditor(writeFile("A.nc", "G0X1\r\nG1X2\r\n"), writeFile("plain", "x"));
   trigger(*editor, "mnuOpmaakRegelsUiteenTrekken");
   ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -199,15 +179,6 @@ TEST_F(MainWindowTest, UnwritableWorkFileIsReportedAndTheTextStays) {
   EXPECT_EQ(editor->textArea()->toPlainText(), "G0X1\nG1X2\n");
   EXPECT_FALSE(editor->document().modified());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-}
-
-// The copy command reads "&Kopïeren" in both menus and its tool tip.
-TEST_F(MainWindowTest, EditorCopyCaptionReadsKopieren) {
-  auto editor = openEditor();
-  for (const char* name : {"mnuBewerkenKopieren", "mnuTekstKopieren"}) {
-    EXPECT_EQ(editor->findChild<QAction*>(name)->text(), QStringLiteral("&Kop\u00eferen"));
-  }
-  EXPECT_EQ(editor->findChild<QAction*>("Kopieren")->toolTip(), QStringLiteral("Kop\u00eferen"));
 }
 
 }  // namespace

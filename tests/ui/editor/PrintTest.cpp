@@ -1,6 +1,3 @@
-#include <QFontMetricsF>
-#include <QRegularExpression>
-
 #include "MainWindowFixture.h"
 
 namespace draivo::test {
@@ -12,11 +9,8 @@ int pdfPageCount(const QString& fileName) {
   return static_cast<int>(QString::fromLatin1(contentOf(fileName)).count(page));
 }
 
-// Lines of the font that fit on an A4 page between margins of one inch.
-int linesPerPage(const QFont& font) {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setPageSize(QPageSize(QPageSize::A4));
+// Lines of the font that fit on a page of the printer between margins of one inch.
+int linesPerPage(QPrinter& printer, const QFont& font) {
   const double height =
       printer.paperRect(QPrinter::DevicePixel).height() - 2.0 * printer.logicalDpiY();
   return static_cast<int>(height / QFontMetricsF(font, &printer).lineSpacing());
@@ -26,12 +20,14 @@ int linesPerPage(const QFont& font) {
 // is told.
 TEST_F(MainWindowTest, AfdrukkenPrintsPageByPage) {
   auto editor = openEditor();
-  const int perPage = linesPerPage(editor->textArea()->document()->defaultFont());
-  ASSERT_GT(perPage, 30);
   trigger(*editor, "mnuBestandAfdrukken");
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_NE(dialogs.messages[0].text.find("printer"), std::string::npos);
   dialogs.messages.clear();
+  dialogs.pdfFile = pathOf("uit.pdf");
+  const int perPage =
+      linesPerPage(*dialogs.defaultPrinter(), editor->textArea()->document()->defaultFont());
+  ASSERT_GT(perPage, 30);
   const std::pair<int, int> linesAndPages[] = {
       {0, 1}, {1, 1}, {perPage, 1}, {perPage + 1, 2}, {3 * perPage - 1, 3}};
   for (const auto& [lines, pages] : linesAndPages) {

@@ -1,10 +1,4 @@
-#include <QComboBox>
-#include <QPointer>
-#include <QPushButton>
-#include <QTest>
-
 #include "MainWindowFixture.h"
-#include "editor/SearchDialog.h"
 
 namespace draivo::test {
 namespace {
@@ -20,13 +14,12 @@ class SearchTest : public MainWindowTest {
     QApplication::setActiveWindow(editor.get());
     editor->textArea()->setFocus();
   }
-  static QComboBox* box(SearchDialog* dialog, const char* name) {
-    return dialog->findChild<QComboBox*>(name);
+  QComboBox* box(SearchDialog* dialog, const char* name) { return find<QComboBox>(name, dialog); }
+  void press(SearchDialog* dialog, const char* name) { find<QPushButton>(name, dialog)->click(); }
+  // Deletes the dialogs that closed.
+  static void deleteClosed() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
-  static void press(SearchDialog* dialog, const char* name) {
-    dialog->findChild<QPushButton*>(name)->click();
-  }
-  static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
   int selectionStart() const { return editor->textArea()->textCursor().selectionStart(); }
   bool editorOnTop() const { return editor->windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
 
@@ -35,7 +28,8 @@ class SearchTest : public MainWindowTest {
 
 // Ctrl+F opens "Zoeken" above the editor with the selection in its history; it walks through
 // the matches, ignoring case, and ends with a message, which closes it and puts the editor on
-// top again. A changed search text starts at the beginning again.
+// top again. A changed search text starts at the beginning again. "Annuleren" closes it as
+// well; closing the editor closes both dialogs.
 TEST_F(SearchTest, FindWalksThroughTheMatchesAndEndsWithAMessage) {
   selectText(*editor, 4, 6);
   QTest::keyClick(editor->textArea(), Qt::Key_F, Qt::ControlModifier);
@@ -61,14 +55,27 @@ TEST_F(SearchTest, FindWalksThroughTheMatchesAndEndsWithAMessage) {
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].text, Searched + "niet gevonden");
   EXPECT_EQ(dialogs.messages[0].title, "Draivo");
-  settle();
+  deleteClosed();
   EXPECT_EQ(editor->findDialog(), nullptr);
   EXPECT_TRUE(editorOnTop());
+
+  trigger(*editor, "Zoeken");
+  press(editor->findDialog(), "cmdCancel");
+  deleteClosed();
+  EXPECT_EQ(editor->findDialog(), nullptr);
+  EXPECT_TRUE(editorOnTop());
+  trigger(*editor, "Zoeken");
+  trigger(*editor, "mnuBewerkenVervangen");
+  const QPointer<SearchDialog> both[] = {editor->findDialog(), editor->replaceDialog()};
+  EXPECT_TRUE(editor->close());
+  deleteClosed();
+  EXPECT_TRUE(both[0].isNull() && both[1].isNull());
 }
 
-// "Vervangen" without a selection inserts at the caret; after "Zoeken" it replaces the match;
-// "Alles vervangen" replaces every match as one undo step, says how many, closes the dialog
-// and puts the editor on top.
+// Tab walks "Vervangen" from the search box to the replacement box, then down the buttons
+// and round again. "Vervangen" without a selection inserts at the caret; after "Zoeken" it
+// replaces the match; "Alles vervangen" replaces every match as one undo step, says how many,
+// closes the dialog and puts the editor on top.
 TEST_F(SearchTest, ReplaceTakesTheMatchOrInsertsAtTheCaretOrReplacesAll) {
   editor->textArea()->moveCursor(QTextCursor::Start);
   editor->textArea()->moveCursor(QTextCursor::NextWord);
@@ -76,6 +83,20 @@ TEST_F(SearchTest, ReplaceTakesTheMatchOrInsertsAtTheCaretOrReplacesAll) {
   SearchDialog* replace = editor->replaceDialog();
   ASSERT_NE(replace, nullptr);
   EXPECT_EQ(replace->windowTitle(), "Vervangen");
+  QApplication::setActiveWindow(replace);
+  box(replace, "Combo1")->setFocus();
+  std::vector<std::string> order;
+  for (int i = 0; i < 7; ++i) {
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    // The edit line of a combo box has the focus for it.
+    QWidget* named = focus->objectName().isEmpty() ? focus->parentWidget() : focus;
+    order.push_back(named->objectName().toStdString());
+    QTest::keyClick(focus, Qt::Key_Tab);
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{"Combo1", "Combo2", "cmdZoeken", "cmdReplace",
+                                             "cmdReplaceAll", "cmdCancel", "Combo1"}));
+
   box(replace, "Combo2")->setEditText("F.2 ");
   press(replace, "cmdReplace");
   box(replace, "Combo1")->setEditText("x2");
@@ -94,47 +115,9 @@ TEST_F(SearchTest, ReplaceTakesTheMatchOrInsertsAtTheCaretOrReplacesAll) {
   EXPECT_EQ(dialogs.messages[0].text, Searched + "2 keer vervangen");
   EXPECT_EQ(editor->document().undo().index(), steps + 1);
   EXPECT_TRUE(historyFollowsText(*editor));
-  settle();
+  deleteClosed();
   EXPECT_EQ(editor->replaceDialog(), nullptr);
   EXPECT_TRUE(editorOnTop());
-}
-
-// Tab walks "Vervangen" from the search box to the replacement box, then down the buttons
-// and round again.
-TEST_F(SearchTest, TabGoesFromTheSearchBoxToTheReplacementBox) {
-  trigger(*editor, "mnuBewerkenVervangen");
-  SearchDialog* replace = editor->replaceDialog();
-  ASSERT_NE(replace, nullptr);
-  QApplication::setActiveWindow(replace);
-  box(replace, "Combo1")->setFocus();
-  std::vector<std::string> order;
-  for (int i = 0; i < 7; ++i) {
-    QWidget* focus = QApplication::focusWidget();
-    ASSERT_NE(focus, nullptr);
-    // The edit line of a combo box has the focus for it.
-    QWidget* named = focus->objectName().isEmpty() ? focus->parentWidget() : focus;
-    order.push_back(named->objectName().toStdString());
-    QTest::keyClick(focus, Qt::Key_Tab);
-  }
-  EXPECT_EQ(order, (std::vector<std::string>{"Combo1", "Combo2", "cmdZoeken", "cmdReplace",
-                                             "cmdReplaceAll", "cmdCancel", "Combo1"}));
-}
-
-// "Annuleren" closes a dialog and puts the editor on top; closing the editor closes both.
-TEST_F(SearchTest, AnnulerenAndClosingTheEditorCloseTheDialogs) {
-  trigger(*editor, "Zoeken");
-  press(editor->findDialog(), "cmdCancel");
-  settle();
-  EXPECT_EQ(editor->findDialog(), nullptr);
-  EXPECT_TRUE(editorOnTop());
-  trigger(*editor, "Zoeken");
-  trigger(*editor, "mnuBewerkenVervangen");
-  QPointer<SearchDialog> find = editor->findDialog();
-  QPointer<SearchDialog> replace = editor->replaceDialog();
-  EXPECT_TRUE(editor->close());
-  settle();
-  EXPECT_TRUE(find.isNull());
-  EXPECT_TRUE(replace.isNull());
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QApplication>
-#include <QWidget>
+#include <QTest>
+#include <QtWidgets>
 #include <string>
 
 namespace draivo::test {
@@ -14,6 +14,11 @@ inline bool hasKeyboard(const QWidget* widget) {
   const QWidget* focus = QApplication::focusWidget();
   return widget && focus && (focus == widget || widget->isAncestorOf(focus)) &&
          QApplication::activeWindow() == widget->window();
+}
+
+// Whether the widget gets the keyboard within SettleMs.
+inline bool getsKeyboard(const QWidget* widget) {
+  return QTest::qWaitFor([widget] { return hasKeyboard(widget); }, SettleMs);
 }
 
 // "window/widget" of the focus, for failure messages.

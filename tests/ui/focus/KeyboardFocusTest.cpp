@@ -1,12 +1,5 @@
-#include <QComboBox>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-
 #include "FocusChecks.h"
 #include "MainWindowFixture.h"
-#include "editor/SearchDialog.h"
 #include "platform/QtDialogs.h"
 
 namespace draivo::test {
@@ -21,8 +14,8 @@ std::vector<std::string> modalsDuring(const std::function<void()>& step) {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || !modal->isVisible()) return;
     watch.stop();
-    const bool active = QTest::qWaitFor([modal] { return hasKeyboard(modal); }, SettleMs);
-    shown.push_back(modal->metaObject()->className() + std::string(active ? "" : " without keys"));
+    shown.push_back(modal->metaObject()->className() +
+                    std::string(getsKeyboard(modal) ? "" : " without keys"));
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
       box->button(QMessageBox::Ok)->click();
     } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
@@ -37,27 +30,48 @@ std::vector<std::string> modalsDuring(const std::function<void()>& step) {
 
 // A user walks through the windows under an X server without a window manager: whatever
 // opens takes the keyboard, and when it closes the keyboard goes back to where the user came
-// from; what is typed in the editor's dialogs never lands in the design text.
-TEST_F(MainWindowTest, EveryWindowThatOpensTakesTheKeyboard) {
+// from, in the main window and in the editor, so that the next key (a Ctrl+S) is not lost;
+// what is typed in the editor's dialogs never lands in the design text.
+TEST_F(MainWindowTest, EveryWindowThatOpensTakesTheKeyboardAndGivesItBack) {
   window->activateWindow();
-  ASSERT_TRUE(
-      QTest::qWaitFor([&] { return QApplication::activeWindow() == window.get(); }, SettleMs));
+  QWidget* design = window->designText();
+  design->setFocus();
+  ASSERT_TRUE(getsKeyboard(design)) << nameOfFocus();
+  QtDialogs boxes;
+  const std::vector<std::pair<const char*, std::function<void()>>> mainSteps{
+      {"message box",
+       [&] {
+         boxes.messageBox(window.get(), "Tekst", "Draivo", MessageButtons::Ok,
+                          MessageIcon::Information);
+       }},
+      {"open dialog", [&] { boxes.openFileName(window.get(), "Bestand openen", "*.nc", ""); }},
+  };
+  for (const auto& [name, step] : mainSteps) {
+    EXPECT_EQ(modalsDuring(step).size(), 1u) << name;
+    EXPECT_TRUE(getsKeyboard(design)) << name << ": " << nameOfFocus();
+  }
+
   action("mnuBestandEditor")->trigger();
-  auto* editor = window->findChild<frmNC_Editor*>();
+  auto* editor = find<frmNC_Editor>("frmNC_Editor");
   ASSERT_NE(editor, nullptr);
+  ASSERT_TRUE(getsKeyboard(editor->textArea())) << nameOfFocus();
+  for (const char* item : {"mnuBestandOpslaanAls", "mnuBestandOpenen", "mnuBestandAfdrukken"}) {
+    modalsDuring([&] { trigger(*editor, item); });
+    EXPECT_TRUE(getsKeyboard(editor->textArea())) << item << ": " << nameOfFocus();
+  }
+
   editor->textArea()->setPlainText("G01 X1 ;\nG00 X2 ;\n");
   const auto search = [editor] {
     return editor->findDialog() ? editor->findDialog() : editor->replaceDialog();
   };
   const auto searchBox = [&]() -> QWidget* {
-    return search() ? search()->findChild<QComboBox*>("Combo1") : nullptr;
+    return search() ? find("Combo1", search()) : nullptr;
   };
-  const auto press = [&](const char* name) { search()->findChild<QPushButton*>(name)->click(); };
-  const auto item = [editor](const char* name) { editor->findChild<QAction*>(name)->trigger(); };
+  const auto press = [&](const char* name) { find<QPushButton>(name, search())->click(); };
+  const auto item = [&](const char* name) { trigger(*editor, name); };
   const auto menu = [this](const char* name) { action(name)->trigger(); };
   const auto textArea = [editor]() -> QWidget* { return editor->textArea(); };
   const auto designText = [this]() -> QWidget* { return window->designText(); };
-  EXPECT_TRUE(QTest::qWaitFor([&] { return hasKeyboard(textArea()); }, SettleMs)) << nameOfFocus();
 
   struct Step {
     const char* name;
@@ -83,41 +97,7 @@ TEST_F(MainWindowTest, EveryWindowThatOpensTakesTheKeyboard) {
   };
   for (const Step& step : steps) {
     EXPECT_EQ(modalsDuring(step.act), step.modals) << step.name;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return hasKeyboard(step.keyboard()); }, SettleMs))
-        << step.name << ": " << nameOfFocus();
-  }
-}
-
-// A message box or a file dialog that closes gives the keyboard back to where it was, in the
-// main window and in the editor, so that the next key (a Ctrl+S) is not lost.
-TEST_F(MainWindowTest, TheKeyboardComesBackWhenABoxCloses) {
-  window->activateWindow();
-  QWidget* design = window->designText();
-  design->setFocus();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return hasKeyboard(design); }, SettleMs)) << nameOfFocus();
-  QtDialogs boxes;
-  const std::vector<std::pair<const char*, std::function<void()>>> mainSteps{
-      {"message box",
-       [&] {
-         boxes.messageBox(window.get(), "Tekst", "Draivo", MessageButtons::Ok,
-                          MessageIcon::Information);
-       }},
-      {"open dialog", [&] { boxes.openFileName(window.get(), "Bestand openen", "*.nc", ""); }},
-  };
-  for (const auto& [name, step] : mainSteps) {
-    EXPECT_EQ(modalsDuring(step).size(), 1u) << name;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return hasKeyboard(design); }, SettleMs))
-        << name << ": " << nameOfFocus();
-  }
-
-  action("mnuBestandEditor")->trigger();
-  auto* editor = window->findChild<frmNC_Editor*>();
-  ASSERT_NE(editor, nullptr);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return hasKeyboard(editor->textArea()); }, SettleMs));
-  for (const char* item : {"mnuBestandOpslaanAls", "mnuBestandOpenen", "mnuBestandAfdrukken"}) {
-    modalsDuring([&] { editor->findChild<QAction*>(item)->trigger(); });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return hasKeyboard(editor->textArea()); }, SettleMs))
-        << item << ": " << nameOfFocus();
+    EXPECT_TRUE(getsKeyboard(step.keyboard())) << step.name << ": " << nameOfFocus();
   }
 }
 

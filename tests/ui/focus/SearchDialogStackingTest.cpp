@@ -1,13 +1,7 @@
 // The find and replace dialogs under an X server without a window manager: they belong to the
 // editor window and stay above it after every match, with the keyboard.
-#include <QComboBox>
-#include <QPushButton>
-#include <QTest>
-#include <QWindow>
-
 #include "FocusChecks.h"
 #include "MainWindowFixture.h"
-#include "editor/SearchDialog.h"
 
 namespace draivo::test {
 namespace {
@@ -29,27 +23,26 @@ class SearchDialogStacking : public MainWindowTest,
 TEST_P(SearchDialogStacking, StaysAboveTheEditorWithTheKeyboard) {
   const SearchCase& c = GetParam();
   action("mnuBestandEditor")->trigger();
-  auto* editor = window->findChild<frmNC_Editor*>();
+  auto* editor = find<frmNC_Editor>("frmNC_Editor");
   ASSERT_NE(editor, nullptr);
   editor->textArea()->setPlainText("G01 X1 ;\nG00 X2 ;\nG01 X3 ;\nG01 X4 ;\n");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return hasKeyboard(editor->textArea()); }, SettleMs));
-  editor->findChild<QAction*>(c.item)->trigger();
+  ASSERT_TRUE(getsKeyboard(editor->textArea()));
+  trigger(*editor, c.item);
   SearchDialog* dialog = editor->findDialog() ? editor->findDialog() : editor->replaceDialog();
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
   ASSERT_TRUE(editor->frameGeometry().contains(dialog->frameGeometry().center()));
   EXPECT_EQ(dialog->windowHandle()->transientParent(), editor->windowHandle());
-  dialog->findChild<QComboBox*>("Combo1")->setEditText("G01");
+  find<QComboBox>("Combo1", dialog)->setEditText("G01");
   if (auto* replacement = dialog->findChild<QComboBox*>("Combo2")) replacement->setEditText("G02");
 
   int matches = 0;
   for (const char* button : c.buttons) {
-    dialog->findChild<QPushButton*>(button)->click();
+    find<QPushButton>(button, dialog)->click();
     ++matches;
     QTest::qWait(200);
     EXPECT_EQ(topAt(dialog), dialog) << button << " " << matches;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return hasKeyboard(dialog); }, SettleMs))
-        << button << " " << matches;
+    EXPECT_TRUE(getsKeyboard(dialog)) << button << " " << matches;
     EXPECT_TRUE(editor->textArea()->textCursor().hasSelection()) << button;
   }
 }
