@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 
 #include "nc/BlockText.h"
@@ -135,6 +136,9 @@ StockRun runAnimated(const std::string& program, const WorkpieceSetup& setup, in
   std::size_t lastBlock = 0;
   bool arcWaited = false;
   const auto area = [&stock] { return stock.workpiece()->stock().area(); };
+  std::vector<std::string> heard;  // the warnings the window's list is told of, one by one
+  const auto hearing = stock.onWarning.connect(
+      [&](const StockWarning& warning) { heard.push_back(FormatWarning(warning)); });
   const auto tracing = sim.interpreter.onExecute.connect([&](const std::string& block) {
     // The arc before is drawn whole: its last wait showed all that it cuts. (A cycle cuts its
     // passes between blocks, a rapid at its end.)
@@ -153,6 +157,7 @@ StockRun runAnimated(const std::string& program, const WorkpieceSetup& setup, in
   host.dialogAnswer = program;
   sim.Open();
   run.warnings = warningLines(stock.warnings());
+  EXPECT_EQ(heard, run.warnings) << "the warnings the window was told of";
   run.workpiece = stock.workpiece();
   run.fault = stock.blankFault();
   run.picture = sim.picResult;
@@ -321,11 +326,13 @@ TEST(StockSetup, CountsForARunThatHasNotBegun) {
   }
 }
 
-// A program opened again starts its stock and its warnings afresh.
+// A program opened again starts its stock and its warnings afresh; a workpiece taken away
+// before is no longer kept with the run's checkpoints.
 TEST(StockSetup, ASecondRunWarnsOnlyOfItsOwnMoves) {
   ScriptedHost host;
   Simulator sim(host);
   host.attach(sim);
+  std::make_unique<RunStock>(sim, GivenBlank("D50,L80")).reset();
   RunStock stock(sim, GivenBlank("D50,L80"));
   sim.startupTimer();
   for (int run = 1; run <= 2; ++run) {
