@@ -22,9 +22,4 @@ bool WarningList::add(WarningKind kind, const SourceLocation& where) {
   return true;
 }
 
-void WarningList::clear() {
-  warnings_.clear();
-  given_.clear();
-}
-
 }  // namespace draivo

@@ -32,7 +32,6 @@ class WarningList {
   // False when the warning was given for that line before.
   bool add(WarningKind kind, const SourceLocation& where);
   const std::vector<StockWarning>& all() const { return warnings_; }
-  void clear();
 
  private:
   std::vector<StockWarning> warnings_;
