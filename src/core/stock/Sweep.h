@@ -31,7 +31,7 @@ class SweepPiece {
   // The arc around `centre` with radius `radius` from direction `first` counter-clockwise to
   // direction `last` (unit vectors at most a quarter turn apart, in one quadrant).
   static SweepPiece arc(PathPoint centre, double radius, PathPoint first, PathPoint last,
-                        double nose, long long quadrant = 0);
+                        double nose, long long quadrant);
 
   // The box of the nose's sweep, open towards +Z (the body above it reaches further up and to
   // the right).
