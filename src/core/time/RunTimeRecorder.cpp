@@ -43,13 +43,12 @@ RunTimeRecorder::~RunTimeRecorder() {
 }
 
 std::unique_ptr<CheckpointPart::State> RunTimeRecorder::saveState() const {
-  return std::make_unique<ValueState<Account>>(Account{recorder_, hasRun_, singleCycleIndex_});
+  return std::make_unique<ValueState<Account>>(Account{recorder_, singleCycleIndex_});
 }
 
 void RunTimeRecorder::restoreState(const State& state) {
   const Account& saved = static_cast<const ValueState<Account>&>(state).value;
   recorder_ = saved.recorder;
-  hasRun_ = saved.hasRun;
   singleCycleIndex_ = saved.singleCycleIndex;
 }
 

@@ -37,9 +37,9 @@ class RunTimeRecorder : public CheckpointPart {
   void blockExecuted(const std::string& block);
   void beginCycle(std::string_view code, int index);
 
+  // What a checkpoint keeps: every checkpoint is taken in a run, so hasRun_ is true in each.
   struct Account {
     TimeRecorder recorder;
-    bool hasRun;
     int singleCycleIndex;
   };
 

@@ -147,7 +147,8 @@ std::string join(const std::vector<std::string>& words, const std::string& separ
 }
 
 // The state after the run, by the keys of expected.state.
-std::map<std::string, std::string> stateOf(Simulator& sim, const ScriptedHost& host) {
+std::map<std::string, std::string> stateOf(Simulator& sim, const ScriptedHost& host,
+                                           const RunTimeRecorder& time) {
   const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
   const auto number = [](auto n) { return std::to_string(n); };
   std::vector<std::string> menus;
@@ -168,6 +169,7 @@ std::map<std::string, std::string> stateOf(Simulator& sim, const ScriptedHost& h
       {"waits", number(host.waitCalls)},
       {"dialogs", number(host.dialogs)},
       {"pen", ColourText(sim.view.PenColour) + " " + number(sim.view.ToolColourIndex)},
+      {"time", time.hasRun() ? "run" : "none"},  // whether the time account holds a run
   };
 }
 
@@ -241,7 +243,7 @@ CaseRun RunScriptedCase(const GoldenCase& c) {
   run.status = StatusLines(StatusRows(sim.status));
   run.waits = host.gateClicks;
   run.stale = host.stale;
-  run.state = stateOf(sim, host);
+  run.state = stateOf(sim, host, time);
   run.exitStatus = exitStatusOf(sim.lastOutcome);
   run.picture = sim.picResult;
   run.time = time.account();
