@@ -72,7 +72,7 @@ std::optional<double> ReadRapidRate(std::string_view text) {
   if (first == std::string_view::npos) return std::nullopt;
   std::string number(text.substr(first, text.find_last_not_of(' ') + 1 - first));
   std::replace(number.begin(), number.end(), ',', '.');
-  double rate = 0;
+  double rate{};
   const char* end = number.data() + number.size();
   const auto [stop, error] = std::from_chars(number.data(), end, rate);
   if (error != std::errc() || stop != end || !std::isfinite(rate)) return std::nullopt;
