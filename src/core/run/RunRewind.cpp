@@ -45,11 +45,10 @@ class Simulator::SimulatorState : public CheckpointPart::State {
   ArcResults arc;
   std::shared_ptr<const BlockTexts> commands;
   int commandsIndex = -1, commandsTop{};
-  std::shared_ptr<const BlockTexts> automatic;
-  int automaticIndex = -1;
   PictureSnapshot result;
-  // picCalculate is not kept: a roughing cycle clears it before it draws and probes, and
-  // nothing else reads it, so what it holds between two program blocks never matters.
+  // picCalculate and lstAutomatic are not kept: a roughing cycle clears both before it draws
+  // and probes, and nothing else reads them, so what they hold between two program blocks never
+  // matters.
   std::uint64_t eventPoints{};
   std::size_t journalSize{};
   std::optional<bool> direct;
@@ -324,8 +323,6 @@ void Simulator::takeCheckpoint() {
   state->commands = lstCommands.texts();
   state->commandsIndex = lstCommands.ListIndex();
   state->commandsTop = lstCommands.TopIndex();
-  state->automatic = lstAutomatic.texts();
-  state->automaticIndex = lstAutomatic.ListIndex();
   state->result = PictureSnapshot(picResult);
   state->eventPoints = progress_.eventPoints;
   state->journalSize = journal_.size();
@@ -359,8 +356,6 @@ void Simulator::beginReplay(const RunRewind& rewind) {
   lstCommands.setBlocks(state.commands);
   lstCommands.setListIndex(state.commandsIndex);
   lstCommands.setTopIndex(state.commandsTop);
-  lstAutomatic.setBlocks(state.automatic);
-  lstAutomatic.setListIndex(state.automaticIndex);
   state.result.restore(picResult);
   progress_.eventPoints = state.eventPoints;
   journal_.replayFrom(state.journalSize);

@@ -44,7 +44,8 @@ TEST(RunLoop, AFileThatCannotBeReadEndsTheRunCleanly) {
 }
 
 // Before any program is opened no run is active, nothing waits and "Starten", "Vernieuw" and
-// "Figuur opslaan" are disabled; the list is empty and the buttons show a machine at rest.
+// "Figuur opslaan" are disabled; the list is empty and the buttons show a machine at rest, the
+// start button ready for a click.
 TEST(RunLoop, BeforeAnyProgramNothingIsOffered) {
   ScriptedRun r;
   r.sim.startupTimer();
@@ -54,6 +55,7 @@ TEST(RunLoop, BeforeAnyProgramNothingIsOffered) {
   EXPECT_FALSE(s.menus.figuurOpslaanEnabled);
   EXPECT_FALSE(s.menus.optioneelChecked);
   EXPECT_FALSE(s.menus.stapChecked);
+  EXPECT_TRUE(s.menus.startButtonEnabled);
   EXPECT_EQ(s.run.SubprogramLevel, 0);
   EXPECT_FALSE(s.run.RunBusy || s.run.RerunRequest || s.StartPressed || s.StopLatch);
   EXPECT_FALSE(s.status.nullPointVisible);
