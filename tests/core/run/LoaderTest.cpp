@@ -111,8 +111,18 @@ TEST(ProgramCache, ReadsAFileAgainWhenItMayHaveChanged) {
   EXPECT_EQ(cache.load(file).program, settled);
   const std::string other = folder.write("O0002.nc", "G00 X3 ;\n");
   std::filesystem::last_write_time(other, past);
-  EXPECT_EQ(cache.load(other).program, cache.load(other).program);
+  const auto otherKept = cache.load(other).program;
+  EXPECT_EQ(cache.load(other).program, otherKept);
   EXPECT_EQ(cache.load(file).program, settled);  // a main program and its subprogram are both kept
+  // A third program, written two and a half seconds ago, is kept in place of the one used
+  // longest ago.
+  const std::string third = folder.write("O0003.nc", "G00 X4 ;\n");
+  std::filesystem::last_write_time(
+      third, std::filesystem::file_time_type::clock::now() - std::chrono::milliseconds(2500));
+  const auto kept = cache.load(third).program;
+  EXPECT_EQ(cache.load(third).program, kept);
+  EXPECT_EQ(cache.load(file).program, settled);
+  EXPECT_NE(cache.load(other).program, otherKept) << "read again once left out";
 
   folder.write("O0001.nc", "G00 X2 ;\n");  // the same size
   std::filesystem::last_write_time(file, past + std::chrono::seconds(1));
