@@ -51,11 +51,11 @@ std::string EditorDocument::encodingQuestion(const std::string& unencodable) con
 
 std::optional<ChangeSpan> FitChangeSpan(ChangeSpan reported, std::size_t oldLength,
                                         std::size_t newLength) {
-  if (reported.position > oldLength || reported.position > newLength) return std::nullopt;
+  if (reported.position > oldLength || reported.position > newLength) return {};
   ChangeSpan span = reported;
   span.removed = std::min(span.removed, oldLength - span.position);
   span.added = std::min(span.added, newLength - span.position);
-  if (oldLength - span.removed + span.added != newLength) return std::nullopt;
+  if (oldLength - span.removed + span.added != newLength) return {};
   return span;
 }
 

@@ -63,7 +63,7 @@ std::string UnnumberLine(std::string_view line) {
 
 std::optional<std::vector<std::string>> RewriteLines(TextCommand command,
                                                      std::vector<std::string> lines) {
-  if (command == TextCommand::AddLineNumbers && numbersOverflow(lines)) return std::nullopt;
+  if (command == TextCommand::AddLineNumbers && numbersOverflow(lines)) return {};
   for (std::size_t i = 0; i < lines.size(); ++i) lines[i] = rewriteLine(command, lines[i], i + 1);
   if (!lines.empty()) {
     lines.front() = ProgramStartLine;

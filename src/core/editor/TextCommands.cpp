@@ -78,7 +78,7 @@ WorkFileAccess DiskWorkFileAccess() {
           },
           [](const fs::path& file) -> std::optional<std::string> {
             auto bytes = ReadFileBytes(file.string());
-            if (!bytes) return std::nullopt;
+            if (!bytes) return {};
             return DecodeText(std::move(*bytes)).text;
           },
           deleteWorkFile};

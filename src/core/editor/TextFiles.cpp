@@ -65,12 +65,12 @@ std::string FromFileText(std::string_view fileText) {
 
 std::optional<std::string> ReadFileBytes(const std::string& fileName) {
   std::error_code error;
-  if (!fs::is_regular_file(fileName, error)) return std::nullopt;
+  if (!fs::is_regular_file(fileName, error)) return {};
   std::ifstream in(fileName, std::ios::binary);
-  if (!in) return std::nullopt;
+  if (!in) return {};
   std::ostringstream content;
   content << in.rdbuf();
-  if (in.bad()) return std::nullopt;
+  if (in.bad()) return {};
   return std::move(content).str();
 }
 

@@ -21,13 +21,13 @@ void UndoStore::recordChange(TextChange change) {
 }
 
 std::optional<TextChange> UndoStore::undo() {
-  if (index_ == 0) return std::nullopt;
+  if (index_ == 0) return {};
   --index_;
   return steps_[static_cast<std::size_t>(index_)].reversed();
 }
 
 std::optional<TextChange> UndoStore::redo() {
-  if (top() <= index_) return std::nullopt;
+  if (top() <= index_) return {};
   ++index_;
   return steps_[static_cast<std::size_t>(index_ - 1)];
 }

@@ -20,18 +20,18 @@ bool SequenceIndex::indexable(std::string_view key) {
 
 std::optional<SequenceIndex> SequenceIndex::build(const BlockTexts& entries) {
   constexpr std::size_t largest = std::numeric_limits<std::uint32_t>::max();
-  if (entries.size() > largest) return std::nullopt;
+  if (entries.size() > largest) return {};
   SequenceIndex index;
   for (std::size_t e = 0; e < entries.size(); ++e) {
     const std::string_view text = entries[e];
-    if (text.size() > largest) return std::nullopt;
+    if (text.size() > largest) return {};
     // From the end backwards, so that the next blank is known at every "N" in one pass.
     std::size_t nextBlank = text.size();
     for (std::size_t at = text.size(); at-- > 0;) {
       if (text[at] == Blank) {
         nextBlank = at;
       } else if (text[at] == KeyLetter) {
-        if (index.runs_.size() >= MaxRuns) return std::nullopt;
+        if (index.runs_.size() >= MaxRuns) return {};
         index.runs_.push_back({static_cast<std::uint32_t>(e), static_cast<std::uint32_t>(at),
                                static_cast<std::uint32_t>(std::min(nextBlank - at, MaxKeyLength))});
       }

@@ -42,7 +42,7 @@ double Distance(double z1, double x1, double z2, double x2) {
 
 std::optional<double> ArcCos(double c) {
   if (c == 1) return 0.0;
-  if (!(c > -1 && c < 1)) return std::nullopt;  // also rejects a value that is no number
+  if (!(c > -1 && c < 1)) return {};  // also rejects a value that is no number
   return std::atan(-c / std::sqrt(1 - c * c)) + 2 * std::atan(1.0);
 }
 

@@ -22,22 +22,22 @@ bool FileExists(const std::string& fileName) {
 
 std::optional<OpenedFile> OpenProgramFile(const std::string& fileName) {
   std::error_code error;
-  if (!std::filesystem::is_regular_file(fileName, error) || error) return std::nullopt;
+  if (!std::filesystem::is_regular_file(fileName, error) || error) return {};
   const auto size = std::filesystem::file_size(fileName, error);
-  if (error || size > MaxProgramFileBytes) return std::nullopt;
+  if (error || size > MaxProgramFileBytes) return {};
   std::ifstream in(fileName, std::ios::binary);
-  if (!in) return std::nullopt;
+  if (!in) return {};
   return OpenedFile{std::move(in), size};
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& fileName) {
   std::optional<OpenedFile> file = OpenProgramFile(fileName);
-  if (!file) return std::nullopt;
+  if (!file) return {};
   std::ifstream& in = file->in;
   std::string content;
   content.reserve(static_cast<std::size_t>(file->size));
   content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad() || content.size() > MaxProgramFileBytes) return std::nullopt;
+  if (in.bad() || content.size() > MaxProgramFileBytes) return {};
   return content;
 }
 

@@ -3,9 +3,9 @@
 namespace draivo {
 
 std::optional<JournalEntry> RunJournal::next(std::uint64_t point, bool holdOnly) {
-  if (cursor_ >= entries_.size()) return std::nullopt;
+  if (cursor_ >= entries_.size()) return {};
   const JournalEntry& entry = entries_[cursor_];
-  if (entry.point != point || (holdOnly && entry.input != RunInput::Hold)) return std::nullopt;
+  if (entry.point != point || (holdOnly && entry.input != RunInput::Hold)) return {};
   ++cursor_;
   return entry;
 }

@@ -86,7 +86,7 @@ Removal Dexels::remove(const SweepPiece& piece, const SweepPiece* within) {
     if (within) lowest = std::max(lowest, within->lowest(centreOf(column)));
     Interval& material = columns_[column];
     const double taken = takenAbove(material, lowest);
-    if (!(taken > 0)) return std::nullopt;
+    if (!(taken > 0)) return {};
     material.hi = std::max(material.lo, lowest);
     if (material.hi == material.lo) material = {0, -1};
     removal.add({taken, 1});

@@ -104,15 +104,15 @@ void RunStock::levelLoaded(int level) {
 std::optional<BarBlank> RunStock::blankOfRun() {
   if (run_.setup.source == WorkpieceSetup::Source::Given) return run_.setup.blank;
   const auto program = sim_.lstCommands.texts();
-  if (run_.setup.source == WorkpieceSetup::Source::None || !program) return std::nullopt;
+  if (run_.setup.source == WorkpieceSetup::Source::None || !program) return {};
   const std::optional<BlankComment> comment = FindBlankComment(*program);
-  if (!comment) return std::nullopt;
+  if (!comment) return {};
   if (comment->parse.fault) {
     run_.blankFault = BlankCommentFault{{sim_.listedFile(), program->lineOf(comment->index),
                                          std::string((*program)[comment->index])},
                                         *comment->parse.fault};
     onBlankFault(*run_.blankFault);
-    return std::nullopt;
+    return {};
   }
   return comment->parse.blank;
 }

@@ -237,7 +237,7 @@ std::optional<InputFault> CheckBlank(const BarBlank& b) {
   if (b.jawDiameter > 0 && b.jawDiameter <= b.diameter) {
     return faultOf(Problem::JawsNotOutside, 'J', {}, b.jawDiameter, b.diameter);
   }
-  return std::nullopt;
+  return {};
 }
 
 BlankParse ParseStockOption(std::string_view text) {
@@ -280,14 +280,14 @@ std::optional<BlankComment> FindBlankComment(const BlockTexts& program) {
   for (std::size_t i = 0; i < program.size(); ++i) {
     if (IsBlankComment(program[i])) return BlankComment{i, ParseBlankComment(program[i])};
   }
-  return std::nullopt;
+  return {};
 }
 
 std::optional<int> ToolNumberOf(std::string_view digits) {
-  if (digits.empty() || digits.size() > 4) return std::nullopt;
+  if (digits.empty() || digits.size() > 4) return {};
   int number = 0;
   for (const char c : digits) {
-    if (c < '0' || c > '9') return std::nullopt;
+    if (c < '0' || c > '9') return {};
     number = number * 10 + (c - '0');
   }
   return digits.size() <= 2 ? number : number / 100;
@@ -296,7 +296,7 @@ std::optional<int> ToolNumberOf(std::string_view digits) {
 std::optional<InputFault> CheckNoseRadius(double radius) {
   if (!(radius > 0)) return faultOf(Problem::NotPositive, 'R', {}, radius);
   if (radius > NoseRadii::MaxRadius) return faultOf(Problem::TooLarge, 'R', {}, radius);
-  return std::nullopt;
+  return {};
 }
 
 NoseRadiusParse ParseNoseRadius(std::string_view text) {

@@ -69,14 +69,14 @@ std::string FormatDuration(double minutes) {
 
 std::optional<double> ReadRapidRate(std::string_view text) {
   const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return std::nullopt;
+  if (first == std::string_view::npos) return {};
   std::string number(text.substr(first, text.find_last_not_of(' ') + 1 - first));
   std::replace(number.begin(), number.end(), ',', '.');
   double rate{};
   const char* end = number.data() + number.size();
   const auto [stop, error] = std::from_chars(number.data(), end, rate);
-  if (error != std::errc() || stop != end || !std::isfinite(rate)) return std::nullopt;
-  if (!(rate > 0) || rate > MaxRapidRate) return std::nullopt;
+  if (error != std::errc() || stop != end || !std::isfinite(rate)) return {};
+  if (!(rate > 0) || rate > MaxRapidRate) return {};
   return rate;
 }
 
