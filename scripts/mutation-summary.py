@@ -7,7 +7,8 @@ Prints, over all the files given, the mutants caught of those that compile, per 
 src/core, and per test the mutants it caught and those it alone caught. With --build the
 tests of the build's core test executables that caught none are listed too: each is a
 candidate to merge or drop unless it guards a past bug. A test's name is its suite and test
-name; the cases of one parameterised test count as one.
+name; the cases of one parameterised test count as one. The tool names at most 50 failed tests
+of an executable, so a test may have caught more than it is said to.
 """
 
 import argparse
@@ -30,13 +31,16 @@ def test_name(failed):
 
 
 def failed_tests(mutant):
-    names = set()
+    """The tests that failed, and whether that is all of them (the tool names at most 50 a
+    test executable)."""
+    names, whole = set(), True
     for run in mutant.get('tests', []):
         for failed in run.get('failed', []):
             names.add(test_name(failed))
         if not run.get('failed'):  # the executable crashed or ran out of time
             names.add(run.get('exe', '?') + ' (crash or timeout)')
-    return names
+        whole = whole and run.get('failed_count', 0) <= len(run.get('failed', []))
+    return names, whole
 
 
 def listed_tests(build):
@@ -74,9 +78,9 @@ def main():
         print('  %-8s %3d/%-3d = %5.1f %%' % (folder, k, n, 100.0 * k / n))
     kills, unique = Counter(), Counter()
     for m in caught:
-        names = failed_tests(m)
+        names, whole = failed_tests(m)
         kills.update(names)
-        if len(names) == 1:
+        if len(names) == 1 and whole:
             unique.update(names)
     print('\ntests by mutants caught (alone, in all):')
     for name, n in sorted(kills.items(), key=lambda item: (-unique[item[0]], -item[1], item[0])):
