@@ -93,6 +93,13 @@ TEST(FileHelpers, ReadOnlyRegularFiles) {
     EXPECT_FALSE(ReadWholeFile(refused)) << refused;
     EXPECT_EQ(LoadProgramFile(refused).failure, LoadFailure::Unreadable) << refused;
   }
+  // A file of the largest size is read (one of NUL bytes only is then no program); one byte
+  // more is not read at all.
+  const std::string largest = folder.write("large.nc", "");
+  std::filesystem::resize_file(largest, MaxProgramFileBytes);
+  EXPECT_EQ(LoadProgramFile(largest).failure, LoadFailure::NotAProgram);
+  std::filesystem::resize_file(largest, MaxProgramFileBytes + 1);
+  EXPECT_EQ(LoadProgramFile(largest).failure, LoadFailure::Unreadable);
 }
 
 // A program is kept only while its file is unchanged on disk, and only once its modification
