@@ -135,7 +135,6 @@ class Simulator : public NcHost {
   // picture stays as drawn, the start button shows idle and the next Open works. Without a
   // busy run it does nothing.
   void requestStop();
-  bool stopRequested() const { return stopRequested_; }
 
   void ShowMachineIndicators(const std::string& block);
 
