@@ -14,7 +14,6 @@ of an executable, so a test may have caught more than it is said to.
 import argparse
 import json
 import os
-import re
 import subprocess
 from collections import Counter
 
@@ -53,10 +52,11 @@ def listed_tests(build):
             out = subprocess.run([exe, '--gtest_list_tests'], capture_output=True, text=True).stdout
             suite = ''
             for line in out.splitlines():
+                listed = line.split('#')[0].strip()  # without "# GetParam() = ..."
                 if not line.startswith(' '):
-                    suite = line.split('#')[0].strip().rstrip('.').split('/')[-1]
+                    suite = listed
                 else:
-                    names.add(suite + '.' + re.sub(r'/.*$', '', line.split('#')[0].strip()))
+                    names.add(test_name(suite + listed))
     return names
 
 
