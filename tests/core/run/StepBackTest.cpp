@@ -312,21 +312,25 @@ TEST(StepBack, GivesTheStopsOfEveryRunCase) {
 namespace draivo::test {
 namespace {
 
-// The stops of a run in step mode at which the list shows the main program: the line shown and
-// what the window shows; `trace` takes the blocks the run executed.
-std::vector<std::pair<std::size_t, Shown>> StopsInMain(const std::string& program,
-                                                       std::vector<std::string>& trace) {
+// A run in step mode through every block: at each stop where the list shows the main program,
+// the line shown and what the window shows, and the blocks the run executed.
+struct SteppedThrough {
+  std::vector<std::pair<std::size_t, Shown>> stops;
+  std::vector<std::string> trace;
+};
+
+SteppedThrough StepThrough(const std::string& program) {
   SteppedRun run(CheckpointStore::StartInterval);
   const std::string file = ProgramCopy(run.r, program);
-  std::vector<std::pair<std::size_t, Shown>> stops;
+  SteppedThrough through;
   run.run(file, [&](std::size_t) {
     const auto& sim = run.r.sim;
     if (sim.listedFile() == file)
-      stops.emplace_back(sim.lstCommands.lineOf(sim.lstCommands.ListIndex()), run.shown());
+      through.stops.emplace_back(sim.lstCommands.lineOf(sim.lstCommands.ListIndex()), run.shown());
     return true;
   });
-  trace = run.trace.blocks;
-  return stops;
+  through.trace = run.trace.blocks;
+  return through;
 }
 
 // Asks "Uitvoeren tot hier" as the user does, on the line's row, where the list shows the file.
@@ -345,11 +349,10 @@ void askRunTo(Simulator& sim, const std::string& file, std::size_t line) {
 // first shows it, or says it never came there; going on ends as stepping through every block,
 // and draivo-sim --until-block shows the same picture and status rows.
 void ExpectRunToHere(const std::string& program, std::size_t line, std::size_t fromStop,
-                     bool reachable, std::uint64_t interval) {
+                     bool reachable, std::uint64_t interval, const SteppedThrough& fresh) {
   const std::string name =
       program + " line " + std::to_string(line) + " from stop " + std::to_string(fromStop);
-  std::vector<std::string> freshTrace;
-  const auto stops = StopsInMain(program, freshTrace);
+  const auto& stops = fresh.stops;
   const auto first = std::find_if(stops.begin(), stops.end(),
                                   [line](const auto& stop) { return stop.first == line; });
   const Shown expected = first == stops.end() ? Shown{} : first->second;
@@ -380,7 +383,7 @@ void ExpectRunToHere(const std::string& program, std::size_t line, std::size_t f
   holding.held = true;
   EXPECT_EQ(*held, holding) << name;
   // Going on from there ends as the run that stepped through every block.
-  EXPECT_EQ(run.trace.blocks, freshTrace) << name;
+  EXPECT_EQ(run.trace.blocks, fresh.trace) << name;
 
   // draivo-sim --until-block shows the same picture and status rows.
   HeadlessOptions options;
@@ -395,7 +398,7 @@ TEST(RunToHere, HoldsAtTheBlockAsSteppingToItDoes) {
   for (const TableRow& row : ReadTable("tables/run_to_here.rows")) {
     ASSERT_GE(row.size(), 4u);
     ExpectRunToHere(row[0], std::stoul(row[1]), std::stoul(row[2]), row[3] == "held",
-                    std::stoull(row.size() > 4 ? row[4] : "64"));
+                    std::stoull(row.size() > 4 ? row[4] : "64"), StepThrough(row[0]));
   }
 }
 
@@ -405,11 +408,10 @@ TEST(RunToHere, HoldsAtTheBlockOfEveryRunCase) {
   const auto programs = ShortRunCases();
   for (std::size_t i = 0; i < programs.size(); ++i) {
     const std::string program = std::filesystem::relative(programs[i], SourceFolder()).string();
-    std::vector<std::string> trace;
-    const auto stops = StopsInMain(program, trace);
-    if (stops.size() < 2) continue;
-    const std::size_t line = stops[stops.size() / 2].first;
-    ExpectRunToHere(program, line, 1, true, RunCaseIntervals[i % 3]);
+    const SteppedThrough fresh = StepThrough(program);
+    if (fresh.stops.size() < 2) continue;
+    const std::size_t line = fresh.stops[fresh.stops.size() / 2].first;
+    ExpectRunToHere(program, line, 1, true, RunCaseIntervals[i % 3], fresh);
     ++held;
   }
   EXPECT_GE(held, programs.size() / 2);
